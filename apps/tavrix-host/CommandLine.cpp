@@ -1,0 +1,49 @@
+#include "tavrix-host/CommandLine.h"
+
+#include <filesystem>
+
+namespace tavrix::app {
+
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
+  CommandLine line;
+  bool commandSeen = false;
+  for (size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    if (argument == "-h" || argument == "--help") {
+      line.help = true;
+    } else if (argument == "--plugin") {
+      if (i + 1 == arguments.size()) {
+        line.error = "--plugin needs a file name";
+        return line;
+      }
+      line.pluginPath = arguments[++i];
+    } else if (!commandSeen && (argument == "report" || argument == "about")) {
+      line.command = argument;
+      commandSeen = true;
+    } else {
+      line.error = "unknown argument '" + argument + "'";
+      return line;
+    }
+  }
+  return line;
+}
+
+std::string UsageText() {
+  return "usage: tavrix-host [--plugin FILE] [report | about]\n"
+         "\n"
+         "Loads the Tavrix plug-in into the stand-in host and starts it as the application\n"
+         "would at launch.\n"
+         "  report   print what the plug-in registered (menu item, notifiers, annotator),\n"
+         "           then quit (the default)\n"
+         "  about    show the plug-in's about box, then quit\n"
+         "  --plugin FILE   the plug-in file (default: the one built beside this command)\n";
+}
+
+std::string DefaultPluginPath() {
+  std::error_code error;
+  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+  const std::filesystem::path base = error ? std::filesystem::current_path() : self.parent_path();
+  return (base.parent_path() / "plug-ins" / "Tavrix 2.0.aip").string();
+}
+
+}  // namespace tavrix::app

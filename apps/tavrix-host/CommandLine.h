@@ -1,0 +1,21 @@
+// What a person asked the host command to do.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tavrix::app {
+
+struct CommandLine {
+  std::string command = "report";
+  std::string pluginPath;  // empty: the plug-in built beside this command
+  bool help = false;
+  std::string error;  // non-empty when the arguments make no sense
+};
+
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
+std::string UsageText();
+// The plug-in file that a build puts beside this command: ../plug-ins/Tavrix 2.0.aip.
+std::string DefaultPluginPath();
+
+}  // namespace tavrix::app

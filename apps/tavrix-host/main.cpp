@@ -1,0 +1,59 @@
+// tavrix-host: loads the Tavrix plug-in into the stand-in host, as the application would.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "host/Host.h"
+#include "host/Pipl.h"
+#include "tavrix-host/CommandLine.h"
+#include "tavrix-host/RegistrationReport.h"
+
+namespace {
+
+int Fail(const std::string& text) {
+  std::cerr << "tavrix-host: " << text << "\n";
+  return 1;
+}
+
+std::string ErrorText(ASErr error) {
+  return std::to_string(error) + " ('" + tavrix::host::FourCharText(static_cast<uint32_t>(error)) +
+         "')";
+}
+
+int Run(const tavrix::app::CommandLine& line) {
+  tavrix::host::Host host(&std::cout);
+  const std::string path =
+      line.pluginPath.empty() ? tavrix::app::DefaultPluginPath() : line.pluginPath;
+  tavrix::host::HostedPlugin& plugin = host.LoadPlugin(path);
+  std::cout << "Loaded " << plugin.file().path() << " (entry point " << plugin.file().entryPoint()
+            << ")\n";
+  const ASErr started = plugin.Start();
+  if (started != kNoErr) return Fail("the plug-in failed to start: error " + ErrorText(started));
+  std::cout << "Started.\n";
+  if (line.command == "about") {
+    plugin.About();
+  } else {
+    tavrix::app::PrintRegistrations(host.registrations(), std::cout);
+  }
+  const ASErr stopped = plugin.Stop();
+  if (stopped != kNoErr) return Fail("the plug-in failed to stop: error " + ErrorText(stopped));
+  std::cout << "Shut down and unloaded.\n";
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const tavrix::app::CommandLine line =
+      tavrix::app::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+  if (line.help) {
+    std::cout << tavrix::app::UsageText();
+    return 0;
+  }
+  if (!line.error.empty()) return Fail(line.error + "\n" + tavrix::app::UsageText());
+  try {
+    return Run(line);
+  } catch (const std::exception& error) {
+    return Fail(error.what());
+  }
+}

@@ -1,0 +1,31 @@
+// Memory blocks the host hands to plug-ins. They belong to the host, so they outlive an unload
+// of the plug-in's code; whatever a plug-in forgets to dispose is freed with the host.
+#pragma once
+
+#include <cstddef>
+#include <map>
+
+#include "hostapi/HostTypes.h"
+
+namespace tavrix::host {
+
+class BlockStore {
+ public:
+  BlockStore() = default;
+  BlockStore(const BlockStore&) = delete;
+  BlockStore& operator=(const BlockStore&) = delete;
+  ~BlockStore();
+
+  // Zero-filled. kOutOfMemoryErr when the memory is not there.
+  ASErr Allocate(size_t size, void** block);
+  // kBadHandleErr for a pointer this store did not give out, or gave out and took back.
+  ASErr Dispose(void* block);
+
+  bool Owns(const void* block) const { return blocks_.count(const_cast<void*>(block)) != 0; }
+  size_t LiveCount() const { return blocks_.size(); }
+
+ private:
+  std::map<void*, size_t> blocks_;
+};
+
+}  // namespace tavrix::host

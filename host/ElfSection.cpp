@@ -1,0 +1,84 @@
+#include "host/ElfSection.h"
+
+#include <cstring>
+
+namespace tavrix::host {
+namespace {
+
+constexpr size_t kHeaderSize = 64;
+constexpr size_t kSectionHeaderSize = 64;
+constexpr uint32_t kSectionTypeNoBits = 8;
+
+SectionLookup Problem(std::string text) {
+  SectionLookup result;
+  result.problem = std::move(text);
+  return result;
+}
+
+struct SectionHeader {
+  uint32_t name = 0;
+  uint32_t type = 0;
+  uint64_t offset = 0;
+  uint64_t size = 0;
+};
+
+bool ReadSectionHeader(ByteView file, uint64_t tableOffset, uint32_t index, SectionHeader& out) {
+  const uint64_t at = tableOffset + uint64_t{index} * kSectionHeaderSize;
+  if (at < tableOffset || at > SIZE_MAX) return false;
+  const size_t base = static_cast<size_t>(at);
+  return file.Read32(base, out.name) && file.Read32(base + 4, out.type) &&
+         file.Read64(base + 0x18, out.offset) && file.Read64(base + 0x20, out.size);
+}
+
+bool Contains(ByteView file, const SectionHeader& section) {
+  return section.offset <= file.size && section.size <= file.size - section.offset;
+}
+
+}  // namespace
+
+SectionLookup FindElfSection(ByteView file, const std::string& name) {
+  static const uint8_t kMagic[4] = {0x7F, 'E', 'L', 'F'};
+  if (!file.Has(0, kHeaderSize) || std::memcmp(file.data, kMagic, 4) != 0) {
+    return Problem("it is not an ELF shared library");
+  }
+  if (file.data[4] != 2 || file.data[5] != 1) {
+    return Problem("it is not a 64-bit little-endian ELF file");
+  }
+  uint64_t tableOffset = 0;
+  uint16_t entrySize = 0;
+  uint16_t count = 0;
+  uint16_t namesIndex = 0;
+  file.Read64(0x28, tableOffset);
+  file.Read16(0x3A, entrySize);
+  file.Read16(0x3C, count);
+  file.Read16(0x3E, namesIndex);
+  if (entrySize != kSectionHeaderSize || namesIndex >= count) {
+    return Problem("its ELF section table is malformed");
+  }
+  SectionHeader names;
+  if (!ReadSectionHeader(file, tableOffset, namesIndex, names) || !Contains(file, names)) {
+    return Problem("its ELF section table lies outside the file");
+  }
+  const ByteView nameTable = file.Sub(static_cast<size_t>(names.offset), static_cast<size_t>(names.size));
+  for (uint32_t i = 0; i < count; ++i) {
+    SectionHeader section;
+    if (!ReadSectionHeader(file, tableOffset, i, section)) {
+      return Problem("its ELF section table lies outside the file");
+    }
+    if (section.name >= nameTable.size) continue;
+    const char* start = reinterpret_cast<const char*>(nameTable.data) + section.name;
+    const size_t room = nameTable.size - section.name;
+    const size_t length = strnlen(start, room);
+    if (length == room || name != std::string(start, length)) continue;
+    if (section.type == kSectionTypeNoBits || !Contains(file, section)) {
+      return Problem("its section " + name + " lies outside the file");
+    }
+    SectionLookup result;
+    result.found = true;
+    result.bytes = file.Sub(static_cast<size_t>(section.offset), static_cast<size_t>(section.size));
+    return result;
+  }
+  return Problem("it has no " + name + " section (no resources)");
+}
+
+}  // namespace tavrix::host

@@ -1,0 +1,18 @@
+// Finds a named section in the bytes of a 64-bit little-endian ELF file.
+#pragma once
+
+#include <string>
+
+#include "host/ByteView.h"
+
+namespace tavrix::host {
+
+struct SectionLookup {
+  bool found = false;
+  ByteView bytes;       // the section's contents when found
+  std::string problem;  // why not, in words, when not found
+};
+
+SectionLookup FindElfSection(ByteView file, const std::string& name);
+
+}  // namespace tavrix::host

@@ -1,0 +1,46 @@
+#include "host/FaultPlan.h"
+
+#include <stdexcept>
+
+namespace tavrix::host {
+
+void FaultPlan::RequireKnown(const std::string& operation) const {
+  // A misspelt name would make a test pass without reaching the error path it is about.
+  if (known_.count(operation) == 0) {
+    throw std::invalid_argument("no host operation is named '" + operation + "'");
+  }
+}
+
+void FaultPlan::FailOnce(const std::string& operation, ASErr error) {
+  RequireKnown(operation);
+  const int64_t next = calls_[operation] + 1;
+  faults_[operation].push_back(Fault{next, next, error});
+}
+
+void FaultPlan::FailFromCall(const std::string& operation, int64_t k, ASErr error) {
+  RequireKnown(operation);
+  if (k < 1) throw std::invalid_argument("calls are counted from 1");
+  faults_[operation].push_back(Fault{calls_[operation] + k, -1, error});
+}
+
+void FaultPlan::Clear() { faults_.clear(); }
+
+ASErr FaultPlan::Check(const std::string& operation) {
+  const int64_t call = ++calls_[operation];
+  const auto found = faults_.find(operation);
+  if (found == faults_.end()) return kNoErr;
+  for (const Fault& fault : found->second) {
+    if (call >= fault.firstFailingCall &&
+        (fault.lastFailingCall < 0 || call <= fault.lastFailingCall)) {
+      return fault.error;
+    }
+  }
+  return kNoErr;
+}
+
+int64_t FaultPlan::Calls(const std::string& operation) const {
+  const auto found = calls_.find(operation);
+  return found == calls_.end() ? 0 : found->second;
+}
+
+}  // namespace tavrix::host

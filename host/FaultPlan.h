@@ -1,0 +1,43 @@
+// Host operations made to fail on demand, so that every error path of a plug-in can be reached.
+// Operations are named "Suite.Operation", e.g. "AINotifier.AddNotifier".
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "hostapi/HostTypes.h"
+
+namespace tavrix::host {
+
+class FaultPlan {
+ public:
+  void Register(const std::string& operation) { known_.insert(operation); }
+  const std::set<std::string>& operations() const { return known_; }
+
+  // The next call of the operation answers `error`; later calls succeed again.
+  void FailOnce(const std::string& operation, ASErr error);
+  // From the k-th call from now on (k = 1: the next one), every call answers `error`.
+  void FailFromCall(const std::string& operation, int64_t k, ASErr error);
+  void Clear();
+
+  // Called by every host operation first: counts the call and says whether it fails.
+  ASErr Check(const std::string& operation);
+  int64_t Calls(const std::string& operation) const;
+
+ private:
+  struct Fault {
+    int64_t firstFailingCall;
+    int64_t lastFailingCall;  // -1: no end
+    ASErr error;
+  };
+  void RequireKnown(const std::string& operation) const;
+
+  std::set<std::string> known_;
+  std::map<std::string, int64_t> calls_;
+  std::map<std::string, std::vector<Fault>> faults_;
+};
+
+}  // namespace tavrix::host

@@ -1,0 +1,151 @@
+#include "host/HostedPlugin.h"
+
+#include <vector>
+
+#include "host/Host.h"
+
+namespace tavrix::host {
+
+HostedPlugin::HostedPlugin(Host& host, SPPluginRef ref, PluginFile file)
+    : host_(host),
+      ref_(ref),
+      file_(std::move(file)),
+      library_(file_.path(), file_.entryPoint()) {}
+
+HostedPlugin::~HostedPlugin() = default;
+
+ASErr HostedPlugin::Call(const char* caller, const char* selector, SPMessageData& message) {
+  message.check = kSPValidMessageCheck;
+  message.self = ref_;
+  message.globals = globalsSlot_;
+  message.basic = host_.basic();
+  const ASErr result = library_.entry()(caller, selector, &message);
+  globalsSlot_ = message.globals;
+  return result;
+}
+
+ASErr HostedPlugin::Send(const char* caller, const char* selector, SPMessageData& message) {
+  if (state_ == State::CodeUnloaded) {
+    const ASErr error = Reload();
+    if (error != kNoErr) return error;
+  }
+  return Call(caller, selector, message);
+}
+
+ASErr HostedPlugin::Start() {
+  ASErr error = Reload();
+  if (error == kNoErr) error = Startup();
+  if (error == kNoErr) error = Notify(kAIApplicationStartedNotifier);
+  return error;
+}
+
+ASErr HostedPlugin::Stop() {
+  ASErr error = kNoErr;
+  if (started_) error = Shutdown();
+  if (state_ != State::CodeUnloaded) {
+    const ASErr unload = Unload();
+    if (error == kNoErr) error = unload;
+  }
+  return error;
+}
+
+ASErr HostedPlugin::Reload() {
+  library_.Map();
+  SPAccessMessage message{};
+  const ASErr error = Call(kSPAccessCaller, kSPAccessReloadSelector, message.d);
+  if (error == kNoErr) {
+    state_ = started_ ? State::Started : State::CodeLoaded;
+  } else {
+    // A plug-in that cannot take its suites gets no further messages until the next Reload.
+    library_.UnmapIfFree();
+    state_ = State::CodeUnloaded;
+  }
+  return error;
+}
+
+ASErr HostedPlugin::Unload() {
+  if (state_ == State::CodeUnloaded) return kNoErr;
+  SPAccessMessage message{};
+  const ASErr error = Call(kSPAccessCaller, kSPAccessUnloadSelector, message.d);
+  library_.UnmapIfFree();
+  state_ = State::CodeUnloaded;
+  return error;
+}
+
+ASErr HostedPlugin::Startup() {
+  SPInterfaceMessage message{};
+  const ASErr error = Send(kSPInterfaceCaller, kSPInterfaceStartupSelector, message.d);
+  if (error == kNoErr) {
+    started_ = true;
+    state_ = State::Started;
+  }
+  return error;
+}
+
+ASErr HostedPlugin::Shutdown() {
+  SPInterfaceMessage message{};
+  const ASErr error = Send(kSPInterfaceCaller, kSPInterfaceShutdownSelector, message.d);
+  started_ = false;
+  state_ = State::ShutDown;
+  host_.registrations().RemovePlugin(ref_);
+  return error;
+}
+
+ASErr HostedPlugin::About() {
+  SPInterfaceMessage message{};
+  return Send(kSPInterfaceCaller, kSPInterfaceAboutSelector, message.d);
+}
+
+ASErr HostedPlugin::Notify(const std::string& type, void* data) {
+  // Collect first: a notifier added or removed while messages go out does not disturb the walk.
+  std::vector<AINotifierHandle> targets;
+  for (const NotifierRecord& notifier : host_.registrations().notifiers()) {
+    if (notifier.plugin == ref_ && notifier.active && notifier.type == type) {
+      targets.push_back(notifier.handle);
+    }
+  }
+  ASErr first = kNoErr;
+  for (AINotifierHandle handle : targets) {
+    const NotifierRecord* notifier = host_.registrations().Notifier(handle);
+    if (notifier == nullptr || !notifier->active) continue;
+    AINotifierMessage message{};
+    message.notifier = handle;
+    message.type = notifier->type.c_str();
+    message.notifyData = data;
+    const ASErr error = Send(kCallerAINotifier, type.c_str(), message.d);
+    if (first == kNoErr) first = error;
+  }
+  return first;
+}
+
+ASErr HostedPlugin::ChooseMenuItem(AIMenuItemHandle item) {
+  AIMenuMessage message{};
+  message.menuItem = item;
+  return Send(kCallerAIMenu, kSelectorAIGoMenuItem, message.d);
+}
+
+ASErr HostedPlugin::UpdateMenuItem(AIMenuItemHandle item) {
+  AIMenuMessage message{};
+  message.menuItem = item;
+  return Send(kCallerAIMenu, kSelectorAIUpdateMenuItem, message.d);
+}
+
+ASErr HostedPlugin::Annotate(AIDocumentViewHandle view, int32_t drawState, AIPortRef port) {
+  std::vector<AIAnnotatorHandle> targets;
+  for (const AnnotatorRecord& annotator : host_.registrations().annotators()) {
+    if (annotator.plugin == ref_ && annotator.active) targets.push_back(annotator.handle);
+  }
+  ASErr first = kNoErr;
+  for (AIAnnotatorHandle handle : targets) {
+    AIAnnotatorMessage message{};
+    message.annotator = handle;
+    message.view = view;
+    message.drawState = drawState;
+    message.port = port;
+    const ASErr error = Send(kCallerAIAnnotation, kSelectorAIDrawAnnotation, message.d);
+    if (first == kNoErr) first = error;
+  }
+  return first;
+}
+
+}  // namespace tavrix::host

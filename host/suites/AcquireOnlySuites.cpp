@@ -1,0 +1,54 @@
+// Suites a plug-in may acquire before this host serves any of their operations: present under
+// their names and versions, with empty tables.
+#include "host/suites/HostSuites.h"
+#include "hostapi/ADMSuites.h"
+#include "hostapi/AIArtworkSuites.h"
+#include "hostapi/AIPluginSuites.h"
+#include "hostapi/SPSuites.h"
+
+namespace tavrix::host {
+namespace {
+
+template <class Suite>
+void OfferEmpty(SuiteRegistry& suites, const char* name, int32_t version) {
+  static const Suite kTable{};
+  suites.Offer(name, version, &kTable);
+}
+
+}  // namespace
+
+void InstallAcquireOnlySuites(SuiteRegistry& suites) {
+  OfferEmpty<ADMDialogSuite>(suites, kADMDialogSuite, kADMDialogSuiteVersion);
+  OfferEmpty<ADMDialogGroupSuite>(suites, kADMDialogGroupSuite, kADMDialogGroupSuiteVersion);
+  OfferEmpty<ADMDrawerSuite>(suites, kADMDrawerSuite, kADMDrawerSuiteVersion);
+  OfferEmpty<ADMEntrySuite>(suites, kADMEntrySuite, kADMEntrySuiteVersion);
+  OfferEmpty<ADMIconSuite>(suites, kADMIconSuite, kADMIconSuiteVersion);
+  OfferEmpty<ADMItemSuite>(suites, kADMItemSuite, kADMItemSuiteVersion);
+  OfferEmpty<ADMListSuite>(suites, kADMListSuite, kADMListSuiteVersion);
+  OfferEmpty<ADMNotifierSuite>(suites, kADMNotifierSuite, kADMNotifierSuiteVersion);
+  OfferEmpty<ADMTrackerSuite>(suites, kADMTrackerSuite, kADMTrackerSuiteVersion);
+  OfferEmpty<AIActionManagerSuite>(suites, kAIActionManagerSuite, kAIActionManagerSuiteVersion);
+  OfferEmpty<AIArtSuite>(suites, kAIArtSuite, kAIArtSuiteVersion);
+  OfferEmpty<AIDocumentSuite>(suites, kAIDocumentSuite, kAIDocumentSuiteVersion);
+  OfferEmpty<AIDocumentViewSuite>(suites, kAIDocumentViewSuite, kAIDocumentViewSuiteVersion);
+  OfferEmpty<AIFilterSuite>(suites, kAIFilterSuite, kAIFilterSuiteVersion);
+  OfferEmpty<AIGroupSuite>(suites, kAIGroupSuite, kAIGroupSuiteVersion);
+  OfferEmpty<AILayerSuite>(suites, kAILayerSuite, kAILayerSuiteVersion);
+  OfferEmpty<AIMatchingArtSuite>(suites, kAIMatchingArtSuite, kAIMatchingArtSuiteVersion);
+  OfferEmpty<AIMdMemorySuite>(suites, kAIMdMemorySuite, kAIMdMemorySuiteVersion);
+  OfferEmpty<AIPathSuite>(suites, kAIPathSuite, kAIPathSuiteVersion);
+  OfferEmpty<AIPathStyleSuite>(suites, kAIPathStyleSuite, kAIPathStyleSuiteVersion);
+  OfferEmpty<AIPluginGroupSuite>(suites, kAIPluginGroupSuite, kAIPluginGroupSuiteVersion);
+  OfferEmpty<AIPreferenceSuite>(suites, kAIPreferenceSuite, kAIPreferenceSuiteVersion);
+  OfferEmpty<AIRandomSuite>(suites, kAIRandomSuite, kAIRandomSuiteVersion);
+  OfferEmpty<AIRealMathSuite>(suites, kAIRealMathSuite, kAIRealMathSuiteVersion);
+  OfferEmpty<AIRuntimeSuite>(suites, kAIRuntimeSuite, kAIRuntimeSuiteVersion);
+  OfferEmpty<AITagSuite>(suites, kAITagSuite, kAITagSuiteVersion);
+  OfferEmpty<AITransformArtSuite>(suites, kAITransformArtSuite, kAITransformArtSuiteVersion);
+  OfferEmpty<AIUndoSuite>(suites, kAIUndoSuite, kAIUndoSuiteVersion);
+  OfferEmpty<SPBlocksSuite>(suites, kSPBlocksSuite, kSPBlocksSuiteVersion);
+  OfferEmpty<SPSuitesSuite>(suites, kSPSuitesSuite, kSPSuitesSuiteVersion);
+  OfferEmpty<SPRuntimeSuite>(suites, kSPRuntimeSuite, kSPRuntimeSuiteVersion);
+}
+
+}  // namespace tavrix::host

@@ -1,0 +1,53 @@
+// ADM Basic: texts from the plug-in's own string table, the error alert and the about box.
+#include <cstring>
+
+#include "host/Utf16.h"
+#include "host/suites/HostCall.h"
+#include "host/suites/HostSuites.h"
+#include "hostapi/ADMSuites.h"
+
+namespace tavrix::host {
+namespace {
+
+ASErr GetIndexString(SPPluginRef plugin, int32_t base, int32_t index, char* buffer,
+                     int32_t bufferSize) {
+  return HostCall("ADMBasic.GetIndexString", [&](Host& host) {
+    if (buffer == nullptr || bufferSize <= 0) return kBadParameterErr;
+    buffer[0] = '\0';
+    HostedPlugin* owner = host.Plugin(plugin);
+    const int64_t id = int64_t{base} + index;
+    if (owner == nullptr || id < 0 || id > UINT32_MAX) return kBadParameterErr;
+    const auto text = owner->file().resources().String(static_cast<uint32_t>(id));
+    if (!text) return kNoSuchStringErr;
+    const size_t length = Utf8PrefixLength(*text, static_cast<size_t>(bufferSize) - 1);
+    std::memcpy(buffer, text->data(), length);
+    buffer[length] = '\0';
+    return kNoErr;
+  });
+}
+
+void ErrorAlert(const char* text) {
+  try {
+    Host::Current().alerts().Show(Alert{Alert::Kind::Error, text != nullptr ? text : "", ""});
+  } catch (...) {
+  }
+}
+
+void AboutBox(SPPluginRef /*plugin*/, const char* text1, const char* text2) {
+  try {
+    Host::Current().alerts().Show(
+        Alert{Alert::Kind::About, text1 != nullptr ? text1 : "", text2 != nullptr ? text2 : ""});
+  } catch (...) {
+  }
+}
+
+const ADMBasicSuite kAdmBasic = {&GetIndexString, &ErrorAlert, &AboutBox};
+
+}  // namespace
+
+void InstallAdmBasicSuite(SuiteRegistry& suites, FaultPlan& faults) {
+  suites.Offer(kADMBasicSuite, kADMBasicSuiteVersion, &kAdmBasic);
+  faults.Register("ADMBasic.GetIndexString");
+}
+
+}  // namespace tavrix::host

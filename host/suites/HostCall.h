@@ -1,0 +1,25 @@
+// Every suite function runs through HostCall: it consults the fault plan first and keeps any
+// C++ exception of the host from crossing into the plug-in.
+#pragma once
+
+#include <new>
+
+#include "host/Host.h"
+
+namespace tavrix::host {
+
+template <class Body>
+ASErr HostCall(const char* operation, Body&& body) noexcept {
+  try {
+    Host& host = Host::Current();
+    const ASErr fault = host.faults().Check(operation);
+    if (fault != kNoErr) return fault;
+    return body(host);
+  } catch (const std::bad_alloc&) {
+    return kOutOfMemoryErr;
+  } catch (...) {
+    return kBadParameterErr;
+  }
+}
+
+}  // namespace tavrix::host

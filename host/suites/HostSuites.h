@@ -1,0 +1,20 @@
+// The tables of the suites the stand-in host offers.
+#pragma once
+
+#include "host/FaultPlan.h"
+#include "host/SuiteRegistry.h"
+#include "hostapi/SPSuites.h"
+
+namespace tavrix::host {
+
+// Offers every suite and names every operation that can be made to fail.
+void InstallHostSuites(SuiteRegistry& suites, FaultPlan& faults);
+
+void InstallMachinerySuites(SuiteRegistry& suites, FaultPlan& faults);
+void InstallRegistrationSuites(SuiteRegistry& suites, FaultPlan& faults);
+void InstallAdmBasicSuite(SuiteRegistry& suites, FaultPlan& faults);
+void InstallAcquireOnlySuites(SuiteRegistry& suites);
+
+const SPBasicSuite* BasicSuiteTable();
+
+}  // namespace tavrix::host

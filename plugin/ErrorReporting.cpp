@@ -1,0 +1,18 @@
+#include "plugin/ErrorReporting.h"
+
+#include "plugin/StringIds.h"
+#include "plugin/SuiteTable.h"
+
+namespace tavrix {
+
+void ShowErrorAlert(SPPluginRef plugin) noexcept {
+  try {
+    char text[256] = "";
+    CheckError(ADMBasic().GetIndexString(plugin, kPaletteStrings, kErrorAlertText, text,
+                                         sizeof text));
+    ADMBasic().ErrorAlert(text);
+  } catch (...) {
+  }
+}
+
+}  // namespace tavrix

@@ -1,0 +1,7 @@
+#include "plugin/PluginGlobals.h"
+
+namespace tavrix {
+
+PluginGlobals* globals = nullptr;
+
+}  // namespace tavrix
