@@ -15,8 +15,8 @@ constexpr float kInTangentParameter = 0.99999f;
 constexpr float kOutTangentParameter = 0.00001f;
 
 double Derivative(double t, double p0, double p1, double p2, double p3) {
-  return 3.0 * t * t * (-p0 + 3.0 * p1 - 3.0 * p2 + p3) + 2.0 * t * (3.0 * p0 - 6.0 * p1 + 3.0 * p2) +
-         (3.0 * p1 - 3.0 * p0);
+  return 3.0 * t * t * (-p0 + 3.0 * p1 - 3.0 * p2 + p3) +
+         2.0 * t * (3.0 * p0 - 6.0 * p1 + 3.0 * p2) + (3.0 * p1 - 3.0 * p0);
 }
 
 RealPoint DerivativeAt(const CubicBezier& c, float t) {
@@ -24,7 +24,9 @@ RealPoint DerivativeAt(const CubicBezier& c, float t) {
                    static_cast<float>(Derivative(t, c.p0.v, c.p1.v, c.p2.v, c.p3.v))};
 }
 
-bool IsNearZero(const RealPoint& p) { return std::fabs(p.h) < kNearZero && std::fabs(p.v) < kNearZero; }
+bool IsNearZero(const RealPoint& p) {
+  return std::fabs(p.h) < kNearZero && std::fabs(p.v) < kNearZero;
+}
 
 float Atan2(float v, float h) {
   return static_cast<float>(std::atan2(static_cast<double>(v), static_cast<double>(h)));
@@ -62,9 +64,8 @@ RealPoint BezierTangent(const CubicBezier& curve, float t) {
 
 float InTangentAngle(const RealPoint& previousAnchor, const RealPoint& previousOut,
                      const RealPoint& currentIn, const RealPoint& currentAnchor) {
-  const RealPoint d =
-      BezierTangent(CubicBezier{previousAnchor, previousOut, currentIn, currentAnchor},
-                    kInTangentParameter);
+  const RealPoint d = BezierTangent(
+      CubicBezier{previousAnchor, previousOut, currentIn, currentAnchor}, kInTangentParameter);
   return Atan2(-d.v, -d.h);
 }
 

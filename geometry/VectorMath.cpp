@@ -47,7 +47,9 @@ void RotatePointAbout(RealPoint& point, float angle, float centreH, float centre
   point.v = static_cast<float>(centreV + (s * dh + c * dv));
 }
 
-void RotatePoint(RealPoint& point, float angle) { RotatePointAbout(point, angle, 0.0f, 0.0f); }
+void RotatePoint(RealPoint& point, float angle) {
+  RotatePointAbout(point, angle, 0.0f, 0.0f);
+}
 
 float VectorLength(const RealPoint& vector) {
   const double h = vector.h;

@@ -16,9 +16,8 @@ void AlertLog::Show(Alert alert) {
 }
 
 size_t AlertLog::ErrorCount() const {
-  return static_cast<size_t>(std::count_if(shown_.begin(), shown_.end(), [](const Alert& a) {
-    return a.kind == Alert::Kind::Error;
-  }));
+  return static_cast<size_t>(std::count_if(
+      shown_.begin(), shown_.end(), [](const Alert& a) { return a.kind == Alert::Kind::Error; }));
 }
 
 }  // namespace tavrix::host

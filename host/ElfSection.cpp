@@ -55,11 +55,15 @@ SectionLookup FindElfSection(ByteView file, const std::string& name) {
   if (entrySize != kSectionHeaderSize || namesIndex >= count) {
     return Problem("its ELF section table is malformed");
   }
+  if (tableOffset > file.size || uint64_t{count} * kSectionHeaderSize > file.size - tableOffset) {
+    return Problem("its ELF section table lies outside the file (the file is cut short)");
+  }
   SectionHeader names;
   if (!ReadSectionHeader(file, tableOffset, namesIndex, names) || !Contains(file, names)) {
     return Problem("its ELF section table lies outside the file");
   }
-  const ByteView nameTable = file.Sub(static_cast<size_t>(names.offset), static_cast<size_t>(names.size));
+  const ByteView nameTable =
+      file.Sub(static_cast<size_t>(names.offset), static_cast<size_t>(names.size));
   for (uint32_t i = 0; i < count; ++i) {
     SectionHeader section;
     if (!ReadSectionHeader(file, tableOffset, i, section)) {

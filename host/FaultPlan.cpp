@@ -23,7 +23,9 @@ void FaultPlan::FailFromCall(const std::string& operation, int64_t k, ASErr erro
   faults_[operation].push_back(Fault{calls_[operation] + k, -1, error});
 }
 
-void FaultPlan::Clear() { faults_.clear(); }
+void FaultPlan::Clear() {
+  faults_.clear();
+}
 
 ASErr FaultPlan::Check(const std::string& operation) {
   const int64_t call = ++calls_[operation];

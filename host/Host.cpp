@@ -49,6 +49,8 @@ HostedPlugin* Host::Plugin(SPPluginRef ref) {
   return plugins_[ref - 1].get();
 }
 
-const SPBasicSuite* Host::basic() const { return BasicSuiteTable(); }
+const SPBasicSuite* Host::basic() const {
+  return BasicSuiteTable();
+}
 
 }  // namespace tavrix::host

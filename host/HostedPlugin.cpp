@@ -7,10 +7,7 @@
 namespace tavrix::host {
 
 HostedPlugin::HostedPlugin(Host& host, SPPluginRef ref, PluginFile file)
-    : host_(host),
-      ref_(ref),
-      file_(std::move(file)),
-      library_(file_.path(), file_.entryPoint()) {}
+    : host_(host), ref_(ref), file_(std::move(file)), library_(file_.path(), file_.entryPoint()) {}
 
 HostedPlugin::~HostedPlugin() = default;
 

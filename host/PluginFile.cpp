@@ -1,7 +1,6 @@
 #include "host/PluginFile.h"
 
 #include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "host/ElfSection.h"
@@ -17,12 +16,17 @@ namespace {
 }  // namespace
 
 PluginFile PluginFile::Read(const std::string& path) {
-  std::ifstream stream(path, std::ios::binary);
+  std::ifstream stream(path, std::ios::binary | std::ios::ate);
   if (!stream) Refuse(path, "the file cannot be opened");
-  const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(stream),
-                                   std::istreambuf_iterator<char>()};
-  const SectionLookup section = FindElfSection(ByteView{bytes.data(), bytes.size()},
-                                               kResourceSectionName);
+  const std::streamoff size = stream.tellg();
+  if (size < 0) Refuse(path, "the file cannot be read");
+  std::vector<uint8_t> bytes(static_cast<size_t>(size));
+  stream.seekg(0);
+  if (!stream.read(reinterpret_cast<char*>(bytes.data()), size)) {
+    Refuse(path, "the file cannot be read");
+  }
+  const SectionLookup section =
+      FindElfSection(ByteView{bytes.data(), bytes.size()}, kResourceSectionName);
   if (!section.found) Refuse(path, section.problem);
 
   PluginFile file;
@@ -35,7 +39,8 @@ PluginFile PluginFile::Read(const std::string& path) {
   const Resource* pipl = file.resources_.Find(kPiplResourceType, kPiplResourceId);
   if (pipl == nullptr) Refuse(path, "it has no PiPL resource 16000");
   try {
-    file.entryPoint_ = CheckPipl(ParsePipl(ByteView{pipl->data.data(), pipl->data.size()})).entryPoint;
+    file.entryPoint_ =
+        CheckPipl(ParsePipl(ByteView{pipl->data.data(), pipl->data.size()})).entryPoint;
   } catch (const PiplError& error) {
     Refuse(path, error.what());
   }

@@ -20,14 +20,14 @@ void PluginLibrary::Map() {
   void* handle = dlopen(path_.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (handle == nullptr) {
     const char* reason = dlerror();
-    throw PluginLoadError("Cannot load plug-in '" + path_ + "': " +
-                          (reason != nullptr ? reason : "the library does not load") + ".");
+    throw PluginLoadError("Cannot load plug-in '" + path_ +
+                          "': " + (reason != nullptr ? reason : "the library does not load") + ".");
   }
   void* symbol = dlsym(handle, entryName_.c_str());
   if (symbol == nullptr) {
     dlclose(handle);
-    throw PluginLoadError("Cannot load plug-in '" + path_ + "': it does not export '" +
-                          entryName_ + "', the entry point its PiPL names.");
+    throw PluginLoadError("Cannot load plug-in '" + path_ + "': it does not export '" + entryName_ +
+                          "', the entry point its PiPL names.");
   }
   handle_ = handle;
   entry_ = reinterpret_cast<PluginMainProc>(symbol);

@@ -32,12 +32,13 @@ void RemoveOf(std::vector<Record>& records, SPPluginRef plugin) {
 
 AINotifierHandle Registrations::AddNotifier(SPPluginRef plugin, std::string name,
                                             std::string type) {
-  notifiers_.push_back(NotifierRecord{NextHandle(), plugin, std::move(name), std::move(type), true});
+  notifiers_.push_back(
+      NotifierRecord{NextHandle(), plugin, std::move(name), std::move(type), true});
   return notifiers_.back().handle;
 }
 
-AIMenuItemHandle Registrations::AddMenuItem(SPPluginRef plugin, std::string name,
-                                            std::string group, std::string text) {
+AIMenuItemHandle Registrations::AddMenuItem(SPPluginRef plugin, std::string name, std::string group,
+                                            std::string text) {
   menuItems_.push_back(MenuItemRecord{NextHandle(), plugin, std::move(name), std::move(group),
                                       std::move(text), false});
   return menuItems_.back().handle;

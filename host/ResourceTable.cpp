@@ -7,12 +7,15 @@ namespace {
 
 constexpr size_t kFixedHeaderTail = 16;  // data version, flags, language, version, characteristics
 
-std::string At(size_t offset) { return " (resource at byte " + std::to_string(offset) + ")"; }
+std::string At(size_t offset) {
+  return " (resource at byte " + std::to_string(offset) + ")";
+}
 
 // A type or name field: 0xFFFF then a number, or a NUL-terminated UTF-16 text.
 size_t ReadName(ByteView header, size_t offset, ResourceName& name, size_t entryStart) {
   uint16_t first = 0;
-  if (!header.Read16(offset, first)) throw ResourceError("resource header cut short" + At(entryStart));
+  if (!header.Read16(offset, first))
+    throw ResourceError("resource header cut short" + At(entryStart));
   if (first == 0xFFFF) {
     if (!header.Read16(offset + 2, name.number)) {
       throw ResourceError("resource header cut short" + At(entryStart));
@@ -32,7 +35,9 @@ size_t ReadName(ByteView header, size_t offset, ResourceName& name, size_t entry
   }
 }
 
-char16_t Upper(char16_t c) { return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - 32) : c; }
+char16_t Upper(char16_t c) {
+  return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - 32) : c;
+}
 
 }  // namespace
 
@@ -78,7 +83,8 @@ ResourceTable ResourceTable::Parse(ByteView bytes) {
                           At(offset));
     }
     // The first entry of every RES file is an empty marker (type and name 0, no data).
-    const bool isMarker = dataSize == 0 && resource.type.Is(uint16_t{0}) && resource.name.Is(uint16_t{0});
+    const bool isMarker =
+        dataSize == 0 && resource.type.Is(uint16_t{0}) && resource.name.Is(uint16_t{0});
     if (!isMarker) {
       resource.data.assign(bytes.data + dataStart, bytes.data + dataStart + dataSize);
       table.resources_.push_back(std::move(resource));

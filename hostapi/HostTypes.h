@@ -1,11 +1,12 @@
-// Basic types shared by the host and its plug-ins. Plain C layout: these cross the plug-in boundary.
+// Basic types shared by the host and its plug-ins. Plain C layout: these cross the plug-in
+// boundary.
 #pragma once
 
 #include <stddef.h>
 #include <stdint.h>
 
-typedef int32_t ASErr;        // 0 for success, otherwise a host or plug-in error code
-typedef uint8_t ASBoolean;    // 0 false, anything else true
+typedef int32_t ASErr;      // 0 for success, otherwise a host or plug-in error code
+typedef uint8_t ASBoolean;  // 0 false, anything else true
 
 // Host references that a plug-in stores as 32-bit values. They are opaque ids, so the plug-in's
 // data has the same layout on 32- and 64-bit builds.

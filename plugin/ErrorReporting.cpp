@@ -8,8 +8,8 @@ namespace tavrix {
 void ShowErrorAlert(SPPluginRef plugin) noexcept {
   try {
     char text[256] = "";
-    CheckError(ADMBasic().GetIndexString(plugin, kPaletteStrings, kErrorAlertText, text,
-                                         sizeof text));
+    CheckError(
+        ADMBasic().GetIndexString(plugin, kPaletteStrings, kErrorAlertText, text, sizeof text));
     ADMBasic().ErrorAlert(text);
   } catch (...) {
   }

@@ -57,8 +57,8 @@ ASErr StartUp(SPInterfaceMessage& message) {
                                       kAIApplicationStartedNotifier, &g.appStartedNotifier));
 
   char menuText[64] = "";
-  const ASErr load =
-      ADMBasic().GetIndexString(g.pluginRef, kMenuStrings, kMenuItemText, menuText, sizeof menuText);
+  const ASErr load = ADMBasic().GetIndexString(g.pluginRef, kMenuStrings, kMenuItemText, menuText,
+                                               sizeof menuText);
   if (load != kNoErr) return load;
   AddMenuItem(g, menuText);
 

@@ -15,7 +15,9 @@ ASErr Call(void* message) {
   return Handle(*static_cast<Message*>(message));
 }
 
-ASErr Nothing(void*) { return kNoErr; }
+ASErr Nothing(void*) {
+  return kNoErr;
+}
 
 struct Route {
   const char* caller;

@@ -86,12 +86,18 @@ const SuiteEntry kSuites[] = {
 static_assert(sizeof(kSuites) / sizeof(kSuites[0]) == 37, "the plug-in acquires 37 suites");
 
 // The plug-in never calls this suite; hosts without it still run the plug-in.
-bool IsAbsenceTolerated(const char* name) { return std::strcmp(name, kAIActionManagerSuite) == 0; }
+bool IsAbsenceTolerated(const char* name) {
+  return std::strcmp(name, kAIActionManagerSuite) == 0;
+}
 
 }  // namespace
 
-const SuiteEntry* SuiteTableBegin() { return kSuites; }
-const SuiteEntry* SuiteTableEnd() { return kSuites + sizeof(kSuites) / sizeof(kSuites[0]); }
+const SuiteEntry* SuiteTableBegin() {
+  return kSuites;
+}
+const SuiteEntry* SuiteTableEnd() {
+  return kSuites + sizeof(kSuites) / sizeof(kSuites[0]);
+}
 
 ASErr AcquireSuites(const SPBasicSuite& basic) {
   for (const SuiteEntry& entry : kSuites) {

@@ -15,22 +15,61 @@ struct SuiteEntry {
 };
 
 extern const void* sADMBasic;
+extern const void* sADMDialog;
+extern const void* sADMDialogGroup;
+extern const void* sADMDrawer;
+extern const void* sADMEntry;
+extern const void* sADMIcon;
+extern const void* sADMItem;
+extern const void* sADMList;
+extern const void* sADMNotifier;
+extern const void* sADMTracker;
+extern const void* sAIActionManager;
 extern const void* sAIAnnotator;
+extern const void* sAIArt;
 extern const void* sAIBlock;
+extern const void* sAIDocument;
+extern const void* sAIDocumentView;
+extern const void* sAIFilter;
+extern const void* sAIGroup;
+extern const void* sAILayer;
+extern const void* sAIMatchingArt;
+extern const void* sAIMdMemory;
 extern const void* sAIMenu;
 extern const void* sAINotifier;
+extern const void* sAIPath;
+extern const void* sAIPathStyle;
+extern const void* sAIPluginGroup;
+extern const void* sAIPreference;
+extern const void* sAIRandom;
+extern const void* sAIRealMath;
+extern const void* sAIRuntime;
+extern const void* sAITag;
+extern const void* sAITransformArt;
+extern const void* sAIUndo;
 extern const void* sSPAccess;
+extern const void* sSPBlocks;
+extern const void* sSPSuites;
+extern const void* sSPRuntime;
 
-inline const ADMBasicSuite& ADMBasic() { return *static_cast<const ADMBasicSuite*>(sADMBasic); }
+inline const ADMBasicSuite& ADMBasic() {
+  return *static_cast<const ADMBasicSuite*>(sADMBasic);
+}
 inline const AIAnnotatorSuite& AIAnnotator() {
   return *static_cast<const AIAnnotatorSuite*>(sAIAnnotator);
 }
-inline const AIBlockSuite& AIBlock() { return *static_cast<const AIBlockSuite*>(sAIBlock); }
-inline const AIMenuSuite& AIMenu() { return *static_cast<const AIMenuSuite*>(sAIMenu); }
+inline const AIBlockSuite& AIBlock() {
+  return *static_cast<const AIBlockSuite*>(sAIBlock);
+}
+inline const AIMenuSuite& AIMenu() {
+  return *static_cast<const AIMenuSuite*>(sAIMenu);
+}
 inline const AINotifierSuite& AINotifier() {
   return *static_cast<const AINotifierSuite*>(sAINotifier);
 }
-inline const SPAccessSuite& SPAccess() { return *static_cast<const SPAccessSuite*>(sSPAccess); }
+inline const SPAccessSuite& SPAccess() {
+  return *static_cast<const SPAccessSuite*>(sSPAccess);
+}
 
 // The table in acquisition order.
 const SuiteEntry* SuiteTableBegin();

@@ -3,7 +3,9 @@
 namespace tavrix::app {
 namespace {
 
-const char* ActiveText(bool active) { return active ? "active" : "inactive"; }
+const char* ActiveText(bool active) {
+  return active ? "active" : "inactive";
+}
 
 }  // namespace
 

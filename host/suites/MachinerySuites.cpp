@@ -51,15 +51,17 @@ const AIBlockSuite kBlock = {&AllocateBlock, &DisposeBlock};
 
 }  // namespace
 
-const SPBasicSuite* BasicSuiteTable() { return &kBasic; }
+const SPBasicSuite* BasicSuiteTable() {
+  return &kBasic;
+}
 
 void InstallMachinerySuites(SuiteRegistry& suites, FaultPlan& faults) {
   suites.Offer(kSPBasicSuite, kSPBasicSuiteVersion, &kBasic);
   suites.Offer(kSPAccessSuite, kSPAccessSuiteVersion, &kAccess);
   suites.Offer(kAIBlockSuite, kAIBlockSuiteVersion, &kBlock);
-  for (const char* operation : {"SPBasic.AcquireSuite", "SPBasic.ReleaseSuite",
-                                "SPAccess.GetPluginAccess", "AIBlock.AllocateBlock",
-                                "AIBlock.DisposeBlock"}) {
+  for (const char* operation :
+       {"SPBasic.AcquireSuite", "SPBasic.ReleaseSuite", "SPAccess.GetPluginAccess",
+        "AIBlock.AllocateBlock", "AIBlock.DisposeBlock"}) {
     faults.Register(operation);
   }
 }

@@ -6,7 +6,9 @@
 namespace tavrix::host {
 namespace {
 
-bool IsPlugin(Host& host, SPPluginRef plugin) { return host.Plugin(plugin) != nullptr; }
+bool IsPlugin(Host& host, SPPluginRef plugin) {
+  return host.Plugin(plugin) != nullptr;
+}
 
 ASErr AddNotifier(SPPluginRef plugin, const char* name, const char* type,
                   AINotifierHandle* notifier) {
