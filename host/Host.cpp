@@ -19,11 +19,19 @@ Host::Host(std::ostream* console) : console_(console) {
 }
 
 Host::~Host() {
+  // The host quits: plug-ins shut down, the windows go (each dialog still open is destroyed,
+  // with its callbacks, while the plug-ins still hold their suites), then the code is unloaded.
   for (auto& plugin : plugins_) {
     try {
-      plugin->Stop();
+      if (plugin->started()) plugin->Shutdown();
     } catch (...) {
-      // Quitting goes on whatever one plug-in does.
+    }
+  }
+  dialogs_.DestroyAll();
+  for (auto& plugin : plugins_) {
+    try {
+      plugin->Unload();
+    } catch (...) {
     }
   }
   plugins_.clear();

@@ -15,6 +15,7 @@
 #include "host/HostedPlugin.h"
 #include "host/Registrations.h"
 #include "host/SuiteRegistry.h"
+#include "host/dialog/DialogManager.h"
 #include "hostapi/SPSuites.h"
 
 namespace tavrix::host {
@@ -23,7 +24,7 @@ class Host {
  public:
   // `console`, when given, is where a person watching sees alerts and about boxes.
   explicit Host(std::ostream* console = nullptr);
-  // Quits: every started plug-in is shut down and unloaded.
+  // Quits: every started plug-in is shut down, the windows go, then the plug-ins are unloaded.
   ~Host();
   Host(const Host&) = delete;
   Host& operator=(const Host&) = delete;
@@ -43,6 +44,7 @@ class Host {
   Registrations& registrations() { return registrations_; }
   BlockStore& blocks() { return blocks_; }
   AlertLog& alerts() { return alerts_; }
+  DialogManager& dialogs() { return dialogs_; }
   std::ostream* console() const { return console_; }
 
  private:
@@ -53,6 +55,8 @@ class Host {
   BlockStore blocks_;
   AlertLog alerts_;
   std::vector<std::unique_ptr<HostedPlugin>> plugins_;
+  // Declared last: its dialogs go first, while the plug-ins they call back are still there.
+  DialogManager dialogs_{*this};
 };
 
 }  // namespace tavrix::host

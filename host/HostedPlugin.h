@@ -26,6 +26,7 @@ class HostedPlugin {
   const PluginFile& file() const { return file_; }
   PluginLibrary& library() { return library_; }
   State state() const { return state_; }
+  bool started() const { return started_; }
   // What the host keeps for the plug-in between Unload and Reload.
   void* globalsSlot() const { return globalsSlot_; }
 

@@ -3,10 +3,10 @@
 #include <cstring>
 #include <new>
 
-#include "plugin/ErrorReporting.h"
+#include "core/ErrorReporting.h"
+#include "core/StringIds.h"
+#include "core/SuiteTable.h"
 #include "plugin/PluginGlobals.h"
-#include "plugin/StringIds.h"
-#include "plugin/SuiteTable.h"
 
 namespace tavrix {
 namespace {

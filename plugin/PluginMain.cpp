@@ -1,7 +1,7 @@
 // The plug-in's only exported function: every message from the host arrives here and is
 // dispatched by caller, then selector.
+#include "core/ErrorReporting.h"
 #include "hostapi/HostApi.h"
-#include "plugin/ErrorReporting.h"
 #include "plugin/Lifecycle.h"
 #include "plugin/PluginExport.h"
 

@@ -18,15 +18,7 @@ void OfferEmpty(SuiteRegistry& suites, const char* name, int32_t version) {
 }  // namespace
 
 void InstallAcquireOnlySuites(SuiteRegistry& suites) {
-  OfferEmpty<ADMDialogSuite>(suites, kADMDialogSuite, kADMDialogSuiteVersion);
-  OfferEmpty<ADMDialogGroupSuite>(suites, kADMDialogGroupSuite, kADMDialogGroupSuiteVersion);
-  OfferEmpty<ADMDrawerSuite>(suites, kADMDrawerSuite, kADMDrawerSuiteVersion);
-  OfferEmpty<ADMEntrySuite>(suites, kADMEntrySuite, kADMEntrySuiteVersion);
   OfferEmpty<ADMIconSuite>(suites, kADMIconSuite, kADMIconSuiteVersion);
-  OfferEmpty<ADMItemSuite>(suites, kADMItemSuite, kADMItemSuiteVersion);
-  OfferEmpty<ADMListSuite>(suites, kADMListSuite, kADMListSuiteVersion);
-  OfferEmpty<ADMNotifierSuite>(suites, kADMNotifierSuite, kADMNotifierSuiteVersion);
-  OfferEmpty<ADMTrackerSuite>(suites, kADMTrackerSuite, kADMTrackerSuiteVersion);
   OfferEmpty<AIActionManagerSuite>(suites, kAIActionManagerSuite, kAIActionManagerSuiteVersion);
   OfferEmpty<AIArtSuite>(suites, kAIArtSuite, kAIArtSuiteVersion);
   OfferEmpty<AIDocumentSuite>(suites, kAIDocumentSuite, kAIDocumentSuiteVersion);

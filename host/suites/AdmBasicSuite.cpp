@@ -1,7 +1,10 @@
 // ADM Basic: texts from the plug-in's own string table, the error alert and the about box.
+#include <cmath>
 #include <cstring>
 
 #include "host/Utf16.h"
+#include "host/dialog/UnitText.h"
+#include "host/suites/AdmCall.h"
 #include "host/suites/HostCall.h"
 #include "host/suites/HostSuites.h"
 #include "hostapi/ADMSuites.h"
@@ -41,7 +44,40 @@ void AboutBox(SPPluginRef /*plugin*/, const char* text1, const char* text2) {
   }
 }
 
-const ADMBasicSuite kAdmBasic = {&GetIndexString, &ErrorAlert, &AboutBox};
+void ValueToText(float value, char* buffer, int32_t bufferSize, int32_t unit, int32_t precision,
+                 ASBoolean appendUnit) {
+  if (buffer == nullptr || bufferSize <= 0) return;
+  try {
+    const std::string text = FormatValue(value, unit, precision, appendUnit != 0);
+    const size_t length = Utf8PrefixLength(text, static_cast<size_t>(bufferSize) - 1);
+    std::memcpy(buffer, text.data(), length);
+    buffer[length] = '\0';
+  } catch (...) {
+    buffer[0] = '\0';
+  }
+}
+
+ASBoolean TextToValue(const char* text, int32_t unit, float* value) {
+  if (text == nullptr || value == nullptr) return false;
+  try {
+    const auto parsed = ParseValue(text, unit);
+    if (!parsed) return false;
+    const float rounded = static_cast<float>(*parsed);
+    if (!std::isfinite(rounded)) return false;
+    *value = rounded;
+    return true;
+  } catch (...) {
+    return false;
+  }
+}
+
+int32_t GetConcreteUnits(int32_t unit) {
+  if (unit != kADMAppUnits) return unit;
+  return AdmCall<int32_t>(kADMPointUnits, [](DialogManager& dm) { return dm.applicationUnits(); });
+}
+
+const ADMBasicSuite kAdmBasic = {&GetIndexString, &ErrorAlert,  &AboutBox,
+                                 &ValueToText,    &TextToValue, &GetConcreteUnits};
 
 }  // namespace
 

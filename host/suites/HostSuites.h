@@ -13,6 +13,9 @@ void InstallHostSuites(SuiteRegistry& suites, FaultPlan& faults);
 void InstallMachinerySuites(SuiteRegistry& suites, FaultPlan& faults);
 void InstallRegistrationSuites(SuiteRegistry& suites, FaultPlan& faults);
 void InstallAdmBasicSuite(SuiteRegistry& suites, FaultPlan& faults);
+void InstallAdmDialogSuites(SuiteRegistry& suites, FaultPlan& faults);
+void InstallAdmItemSuite(SuiteRegistry& suites);
+void InstallAdmEventSuites(SuiteRegistry& suites);
 void InstallAcquireOnlySuites(SuiteRegistry& suites);
 
 const SPBasicSuite* BasicSuiteTable();

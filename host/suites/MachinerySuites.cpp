@@ -70,6 +70,9 @@ void InstallHostSuites(SuiteRegistry& suites, FaultPlan& faults) {
   InstallMachinerySuites(suites, faults);
   InstallRegistrationSuites(suites, faults);
   InstallAdmBasicSuite(suites, faults);
+  InstallAdmDialogSuites(suites, faults);
+  InstallAdmItemSuite(suites);
+  InstallAdmEventSuites(suites);
   InstallAcquireOnlySuites(suites);
 }
 

@@ -1,13 +1,13 @@
 // The error check and the error alert, linked directly, with the stand-in host serving ADM
 // Basic and the string table of the built plug-in.
-#include "plugin/ErrorReporting.h"
+#include "core/ErrorReporting.h"
 
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 
+#include "core/SuiteTable.h"
 #include "host/Host.h"
-#include "plugin/SuiteTable.h"
 #include "support/PluginBytes.h"
 
 namespace tavrix {

@@ -1,5 +1,5 @@
 // The suite table walked against the stand-in host.
-#include "plugin/SuiteTable.h"
+#include "core/SuiteTable.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "plugin/SuiteTable.h"
+#include "core/SuiteTable.h"
 
 #include <cstring>
 

@@ -55,6 +55,30 @@ extern const void* sSPRuntime;
 inline const ADMBasicSuite& ADMBasic() {
   return *static_cast<const ADMBasicSuite*>(sADMBasic);
 }
+inline const ADMDialogSuite& ADMDialog() {
+  return *static_cast<const ADMDialogSuite*>(sADMDialog);
+}
+inline const ADMDialogGroupSuite& ADMDialogGroup() {
+  return *static_cast<const ADMDialogGroupSuite*>(sADMDialogGroup);
+}
+inline const ADMDrawerSuite& ADMDrawer() {
+  return *static_cast<const ADMDrawerSuite*>(sADMDrawer);
+}
+inline const ADMEntrySuite& ADMEntry() {
+  return *static_cast<const ADMEntrySuite*>(sADMEntry);
+}
+inline const ADMItemSuite& ADMItem() {
+  return *static_cast<const ADMItemSuite*>(sADMItem);
+}
+inline const ADMListSuite& ADMList() {
+  return *static_cast<const ADMListSuite*>(sADMList);
+}
+inline const ADMNotifierSuite& ADMNotifier() {
+  return *static_cast<const ADMNotifierSuite*>(sADMNotifier);
+}
+inline const ADMTrackerSuite& ADMTracker() {
+  return *static_cast<const ADMTrackerSuite*>(sADMTracker);
+}
 inline const AIAnnotatorSuite& AIAnnotator() {
   return *static_cast<const AIAnnotatorSuite*>(sAIAnnotator);
 }

@@ -1,7 +1,7 @@
-#include "plugin/ErrorReporting.h"
+#include "core/ErrorReporting.h"
 
-#include "plugin/StringIds.h"
-#include "plugin/SuiteTable.h"
+#include "core/StringIds.h"
+#include "core/SuiteTable.h"
 
 namespace tavrix {
 

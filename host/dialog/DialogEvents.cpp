@@ -1,0 +1,144 @@
+// Events delivered to the plug-in's callbacks (or to the defaults), and the values and texts
+// items show.
+#include <cmath>
+#include <cstring>
+
+#include "host/Utf16.h"
+#include "host/dialog/DialogManager.h"
+#include "host/dialog/UnitText.h"
+
+namespace tavrix::host {
+
+template <class Object, class Call>
+auto DialogManager::WithTemporary(std::set<const void*>& live, Object& object, Call&& call) {
+  // Notifiers, trackers and drawers are valid only during the callback that receives them.
+  live.insert(&object);
+  struct Forget {
+    std::set<const void*>& live;
+    const void* object;
+    ~Forget() { live.erase(object); }
+  } forget{live, &object};
+  return call();
+}
+
+void DialogManager::NotifyItem(HostItem& item, const std::string& type) {
+  if (item.destroyed) return;
+  HostNotifier notifier{type, &item};
+  WithTemporary(liveNotifiers_, notifier, [&] {
+    if (item.callbacks.notify != nullptr) {
+      item.callbacks.notify(Ref(&item), reinterpret_cast<ADMNotifierRef>(&notifier));
+    }
+  });
+}
+
+void DialogManager::NotifyDialog(HostDialog& dialog, const std::string& type) {
+  if (dialog.destroyed) return;
+  HostNotifier notifier{type, nullptr};
+  WithTemporary(liveNotifiers_, notifier, [&] {
+    if (dialog.callbacks.notify != nullptr) {
+      dialog.callbacks.notify(Ref(&dialog), reinterpret_cast<ADMNotifierRef>(&notifier));
+    } else {
+      DefaultDialogNotify(dialog, notifier);
+    }
+  });
+}
+
+void DialogManager::DefaultDialogNotify(HostDialog& dialog, const HostNotifier& notifier) {
+  // Collapsing and expanding is the window's own business, done unless a dialog keeps it back.
+  if (notifier.type == kADMCollapseNotifier) dialog.collapsed = true;
+  if (notifier.type == kADMExpandNotifier) dialog.collapsed = false;
+}
+
+bool DialogManager::TrackItem(HostItem& item, int32_t action, int32_t modifiers) {
+  if (item.destroyed) return false;
+  HostTracker tracker{action, modifiers, ADMPoint{item.bounds.left + 1, item.bounds.top + 1}};
+  return WithTemporary(liveTrackers_, tracker, [&] {
+    if (item.callbacks.track != nullptr) {
+      return item.callbacks.track(Ref(&item), reinterpret_cast<ADMTrackerRef>(&tracker)) != 0;
+    }
+    return DefaultTrack(item);
+  });
+}
+
+void DialogManager::DrawItem(HostItem& item) {
+  if (item.destroyed) return;
+  HostDrawer drawer;
+  drawer.bounds = item.bounds;
+  WithTemporary(liveDrawers_, drawer, [&] {
+    if (item.callbacks.draw != nullptr) {
+      item.callbacks.draw(Ref(&item), reinterpret_cast<ADMDrawerRef>(&drawer));
+    } else {
+      DefaultDraw(drawer);
+    }
+  });
+  ++item.drawCount;
+  item.lastDrawing = std::move(drawer.operations);
+}
+
+void DialogManager::Invalidate(HostItem& item) {
+  if (item.visible && item.dialog != nullptr && !item.dialog->destroying) DrawItem(item);
+}
+
+void DialogManager::DefaultDraw(HostDrawer& drawer) const {
+  DrawOperation operation{
+      DrawOperation::Kind::Default, drawer.color, drawer.mode, {}, drawer.bounds};
+  drawer.operations.push_back(std::move(operation));
+}
+
+bool DialogManager::DefaultTextToFloat(const HostItem& item, const char* text, float* value) const {
+  if (text == nullptr || value == nullptr) return false;
+  const std::optional<double> parsed = ParseValue(text, item.units);
+  if (!parsed) return false;
+  const float rounded = static_cast<float>(*parsed);
+  if (!std::isfinite(rounded)) return false;
+  *value = rounded;
+  return true;
+}
+
+bool DialogManager::DefaultFloatToText(const HostItem& item, float value, char* text,
+                                       int32_t length) const {
+  if (text == nullptr || length <= 0) return false;
+  const std::string formatted = FormatValue(value, item.units, item.precision, item.units != 0);
+  const size_t cut = Utf8PrefixLength(formatted, static_cast<size_t>(length) - 1);
+  std::memcpy(text, formatted.data(), cut);
+  text[cut] = '\0';
+  return !formatted.empty();
+}
+
+std::optional<float> DialogManager::ParseItemText(HostItem& item, const std::string& text) {
+  float value = item.floatValue;
+  const bool parsed = item.callbacks.textToFloat != nullptr
+                          ? item.callbacks.textToFloat(Ref(&item), text.c_str(), &value) != 0
+                          : DefaultTextToFloat(item, text.c_str(), &value);
+  if (!parsed || !std::isfinite(value)) return std::nullopt;
+  return value;
+}
+
+std::string DialogManager::FormatItemValue(HostItem& item, float value) {
+  char buffer[256] = "";
+  if (item.callbacks.floatToText != nullptr) {
+    item.callbacks.floatToText(Ref(&item), value, buffer, sizeof buffer);
+  } else {
+    DefaultFloatToText(item, value, buffer, sizeof buffer);
+  }
+  buffer[sizeof buffer - 1] = '\0';
+  return buffer;
+}
+
+void DialogManager::SetItemFloat(HostItem& item, float value) {
+  item.floatValue = value;
+  if (item.kind == ItemKind::EditField || item.kind == ItemKind::SpinText) {
+    item.numeric = true;
+    item.text = FormatItemValue(item, value);
+  }
+}
+
+void DialogManager::SetItemText(HostItem& item, const std::string& text) {
+  item.text = text;
+  // A numeric field keeps the number its text says; free text leaves the value alone.
+  if (item.numeric) {
+    if (const auto value = ParseItemText(item, text)) item.floatValue = *value;
+  }
+}
+
+}  // namespace tavrix::host

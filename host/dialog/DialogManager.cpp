@@ -1,0 +1,294 @@
+#include "host/dialog/DialogManager.h"
+
+#include <algorithm>
+
+#include "host/Host.h"
+#include "host/dialog/DialogTemplate.h"
+
+namespace tavrix::host {
+namespace {
+
+constexpr uint32_t kVisibleStyle = 0x10000000;
+constexpr uint32_t kDisabledStyle = 0x08000000;
+constexpr uint32_t kButtonTypeMask = 0xF;
+constexpr uint32_t kCheckBox = 2;
+constexpr uint32_t kAutoCheckBox = 3;
+constexpr uint32_t kGroupBox = 7;
+// Where the host puts a new dialog on the screen.
+constexpr int32_t kFirstDialogLeft = 40;
+constexpr int32_t kFirstDialogTop = 40;
+
+ItemKind KindOf(const std::string& className, uint32_t style) {
+  if (className == "EDIT") return ItemKind::EditField;
+  if (className == "STATIC") return ItemKind::StaticText;
+  if (className == "ADM SPIN EDIT TYPE") return ItemKind::Spin;
+  if (className == "ADM PICTURE STATIC TYPE") return ItemKind::Picture;
+  if (className == "BUTTON") {
+    const uint32_t type = style & kButtonTypeMask;
+    if (type == kCheckBox || type == kAutoCheckBox) return ItemKind::CheckBox;
+    if (type == kGroupBox) return ItemKind::Separator;
+    return ItemKind::Button;
+  }
+  return ItemKind::Button;
+}
+
+}  // namespace
+
+DialogManager::~DialogManager() {
+  DestroyAll();
+}
+
+HostDialog* DialogManager::Dialog(ADMDialogRef ref) const {
+  return liveDialogs_.count(ref) ? reinterpret_cast<HostDialog*>(ref) : nullptr;
+}
+HostItem* DialogManager::Item(ADMItemRef ref) const {
+  return liveItems_.count(ref) ? reinterpret_cast<HostItem*>(ref) : nullptr;
+}
+HostList* DialogManager::List(ADMListRef ref) const {
+  return liveLists_.count(ref) ? reinterpret_cast<HostList*>(ref) : nullptr;
+}
+HostEntry* DialogManager::Entry(ADMEntryRef ref) const {
+  return liveEntries_.count(ref) ? reinterpret_cast<HostEntry*>(ref) : nullptr;
+}
+HostNotifier* DialogManager::Notifier(ADMNotifierRef ref) const {
+  return liveNotifiers_.count(ref) ? reinterpret_cast<HostNotifier*>(ref) : nullptr;
+}
+HostTracker* DialogManager::Tracker(ADMTrackerRef ref) const {
+  return liveTrackers_.count(ref) ? reinterpret_cast<HostTracker*>(ref) : nullptr;
+}
+HostDrawer* DialogManager::Drawer(ADMDrawerRef ref) const {
+  return liveDrawers_.count(ref) ? reinterpret_cast<HostDrawer*>(ref) : nullptr;
+}
+
+HostDialog* DialogManager::CreateDialog(SPPluginRef plugin, const std::string& name,
+                                        int32_t resourceId, int32_t style, ADMDialogInitProc init,
+                                        ADMUserData userData) {
+  HostedPlugin* owner = host_.Plugin(plugin);
+  if (owner == nullptr || resourceId < 0 || resourceId > UINT16_MAX) return nullptr;
+  const Resource* resource =
+      owner->file().resources().Find(kDialogResourceType, static_cast<uint16_t>(resourceId));
+  if (resource == nullptr) return nullptr;
+  const DialogTemplate layout =
+      ParseDialogTemplate(ByteView{resource->data.data(), resource->data.size()});
+
+  auto dialog = std::make_unique<HostDialog>();
+  HostDialog& d = *dialog;
+  d.plugin = plugin;
+  d.name = name;
+  d.resourceId = resourceId;
+  d.style = style;
+  d.caption = layout.caption;
+  const DialogUnitScale scale = ScaleForFont(layout.fontSize);
+  const int32_t offset = static_cast<int32_t>(dialogs_.size()) * 20;
+  d.bounds = ADMRect{kFirstDialogLeft + offset, kFirstDialogTop + offset,
+                     kFirstDialogLeft + offset + scale.ToPixelsX(layout.width),
+                     kFirstDialogTop + offset + scale.ToPixelsY(layout.height)};
+  // Palettes start hidden whatever their resource says; the plug-in shows them when it wants.
+  d.visible = !IsFloatingStyle(style) && (layout.style & kVisibleStyle) != 0;
+  d.userData = userData;
+  d.callbacks.init = init;
+  for (const ItemTemplate& t : layout.items) {
+    auto item = std::make_unique<HostItem>();
+    item->dialog = &d;
+    item->id = t.id;
+    item->className = t.className;
+    item->style = t.style;
+    item->kind = KindOf(t.className, t.style);
+    item->bounds = ADMRect{scale.ToPixelsX(t.x), scale.ToPixelsY(t.y),
+                           scale.ToPixelsX(t.x + t.width), scale.ToPixelsY(t.y + t.height)};
+    item->text = t.text;
+    item->visible = (t.style & kVisibleStyle) != 0;
+    item->enabled = (t.style & kDisabledStyle) == 0;
+    if (item->kind == ItemKind::Spin) {
+      item->text.clear();
+      item->numeric = true;
+      item->textPart = std::make_unique<HostItem>();
+      item->textPart->dialog = &d;
+      item->textPart->parent = item.get();
+      item->textPart->kind = ItemKind::SpinText;
+      item->textPart->className = "EDIT";
+      item->textPart->bounds = item->bounds;
+      item->textPart->visible = item->visible;
+      liveItems_.insert(item->textPart.get());
+    }
+    liveItems_.insert(item.get());
+    d.items.push_back(std::move(item));
+  }
+  if (IsFloatingStyle(style)) {
+    d.flyout = std::make_unique<HostItem>();
+    d.flyout->dialog = &d;
+    d.flyout->id = kADMFlyoutMenuItemID;
+    d.flyout->kind = ItemKind::List;
+    d.flyout->className = "FLYOUT";
+    d.flyout->list = std::make_unique<HostList>();
+    liveLists_.insert(d.flyout->list.get());
+    liveItems_.insert(d.flyout.get());
+  }
+  liveDialogs_.insert(&d);
+  dialogs_.push_back(std::move(dialog));
+  // While the plug-in has a dialog here, its code must stay where the callbacks point.
+  owner->library().Hold();
+
+  if (init != nullptr) {
+    d.initializing = true;
+    d.initResult = init(Ref(&d));
+    d.initializing = false;
+  }
+  if (d.pendingShowNotice && !d.destroyed) {
+    d.pendingShowNotice = false;
+    NotifyDialog(d, d.visible ? kADMShowWindowNotifier : kADMHideWindowNotifier);
+  }
+  return d.destroyed ? nullptr : &d;
+}
+
+int32_t DialogManager::RunModal(SPPluginRef plugin, const std::string& name, int32_t resourceId,
+                                int32_t style, ADMDialogInitProc init, ADMUserData userData) {
+  HostDialog* dialog = CreateDialog(plugin, name, resourceId, style, init, userData);
+  if (dialog == nullptr) return -1;
+  dialog->modal = true;
+  dialog->visible = true;
+  if (modalDriver_ && !dialog->modalEnded) modalDriver_(*dialog);
+  const int32_t result = dialog->modalResult;
+  DestroyDialog(*dialog);
+  return result;
+}
+
+void DialogManager::EndModal(HostDialog& dialog, int32_t result) {
+  dialog.modalEnded = true;
+  dialog.modalResult = result;
+}
+
+void DialogManager::ShowDialog(HostDialog& dialog, bool show) {
+  if (dialog.visible == show || dialog.destroying) return;
+  dialog.visible = show;
+  if (dialog.initializing) {
+    dialog.pendingShowNotice = true;
+    return;
+  }
+  NotifyDialog(dialog, show ? kADMShowWindowNotifier : kADMHideWindowNotifier);
+}
+
+void DialogManager::DestroyItem(HostItem& item) {
+  if (item.destroying || item.destroyed) return;
+  item.destroying = true;
+  if (item.callbacks.destroy != nullptr) item.callbacks.destroy(Ref(&item));
+  item.destroyed = true;
+  Forget(item);
+}
+
+void DialogManager::Forget(HostItem& item) {
+  liveItems_.erase(&item);
+  if (item.textPart) liveItems_.erase(item.textPart.get());
+  if (item.list) {
+    liveLists_.erase(item.list.get());
+    for (HostEntry& entry : item.list->entries) liveEntries_.erase(&entry);
+  }
+}
+
+void DialogManager::DestroyDialog(HostDialog& dialog) {
+  if (dialog.destroying || dialog.destroyed) return;
+  dialog.destroying = true;
+  for (auto& item : dialog.items) DestroyItem(*item);
+  if (dialog.flyout) DestroyItem(*dialog.flyout);
+  if (dialog.callbacks.destroy != nullptr) dialog.callbacks.destroy(Ref(&dialog));
+  dialog.destroyed = true;
+  dialog.visible = false;
+  liveDialogs_.erase(&dialog);
+  const auto found = std::find_if(dialogs_.begin(), dialogs_.end(),
+                                  [&dialog](const auto& d) { return d.get() == &dialog; });
+  if (found != dialogs_.end()) {
+    graveyard_.push_back(std::move(*found));
+    dialogs_.erase(found);
+  }
+  if (HostedPlugin* owner = host_.Plugin(dialog.plugin)) owner->library().Unhold();
+}
+
+void DialogManager::DestroyAll() {
+  while (!dialogs_.empty()) DestroyDialog(*dialogs_.front());
+}
+
+HostItem* DialogManager::CreateItem(HostDialog& dialog, int32_t id, const std::string& type,
+                                    const ADMRect& bounds, ADMItemInitProc init,
+                                    ADMUserData userData) {
+  auto item = std::make_unique<HostItem>();
+  item->dialog = &dialog;
+  item->id = id;
+  item->className = type;
+  item->kind = KindOf(type, 0);
+  item->bounds = bounds;
+  item->userData = userData;
+  item->callbacks.init = init;
+  HostItem* created = item.get();
+  liveItems_.insert(created);
+  dialog.items.push_back(std::move(item));
+  if (init != nullptr) init(Ref(created));
+  return created;
+}
+
+HostItem* DialogManager::ItemWithId(HostDialog& dialog, int32_t id) const {
+  if (id == kADMFlyoutMenuItemID) return dialog.flyout.get();
+  for (auto& item : dialog.items) {
+    if (item->id == id && !item->destroyed) return item.get();
+  }
+  return nullptr;
+}
+
+std::vector<HostDialog*> DialogManager::OpenDialogs() const {
+  std::vector<HostDialog*> open;
+  for (const auto& dialog : dialogs_) open.push_back(dialog.get());
+  return open;
+}
+
+HostDialog* DialogManager::DialogNamed(const std::string& name) const {
+  for (const auto& dialog : dialogs_) {
+    if (dialog->name == name) return dialog.get();
+  }
+  return nullptr;
+}
+
+void DialogManager::FillList(HostList& list, SPPluginRef plugin, int32_t menuId) {
+  for (HostEntry& entry : list.entries) liveEntries_.erase(&entry);
+  list.entries.clear();
+  list.activeIndex = -1;
+  list.menuId = menuId;
+  HostedPlugin* owner = host_.Plugin(plugin);
+  if (owner == nullptr || menuId < 0 || menuId > UINT16_MAX) return;
+  const Resource* menu =
+      owner->file().resources().Find(kMenuResourceType, static_cast<uint16_t>(menuId));
+  if (menu == nullptr) return;
+  for (const MenuEntryTemplate& t :
+       ParseMenuTemplate(ByteView{menu->data.data(), menu->data.size()})) {
+    HostEntry entry;
+    entry.id = t.id;
+    entry.text = t.text;
+    entry.separator = t.separator;
+    list.entries.push_back(std::move(entry));
+  }
+  for (HostEntry& entry : list.entries) liveEntries_[&entry] = &list;
+}
+
+int32_t DialogManager::EntryIndex(const HostEntry& entry) const {
+  const auto found = liveEntries_.find(&entry);
+  if (found == liveEntries_.end()) return -1;
+  return static_cast<int32_t>(&entry - found->second->entries.data());
+}
+
+HostDrawer* DialogManager::CreatePortDrawer(AIPortRef port, const ADMRect& bounds) {
+  auto drawer = std::make_unique<HostDrawer>();
+  drawer->port = port;
+  drawer->bounds = bounds;
+  liveDrawers_.insert(drawer.get());
+  portDrawers_.push_back(std::move(drawer));
+  return portDrawers_.back().get();
+}
+
+void DialogManager::ReleaseDrawer(HostDrawer* drawer) {
+  const auto found = std::find_if(portDrawers_.begin(), portDrawers_.end(),
+                                  [drawer](const auto& d) { return d.get() == drawer; });
+  if (found == portDrawers_.end()) return;
+  liveDrawers_.erase(drawer);
+  releasedPortDrawings_.push_back(**found);
+  portDrawers_.erase(found);
+}
+
+}  // namespace tavrix::host

@@ -1,0 +1,198 @@
+// ADM Dialog and ADM Dialog Group.
+#include <cstring>
+
+#include "host/Utf16.h"
+#include "host/suites/AdmCall.h"
+#include "host/suites/HostCall.h"
+#include "host/suites/HostSuites.h"
+#include "hostapi/ADMSuites.h"
+
+namespace tavrix::host {
+namespace {
+
+using DM = DialogManager;
+
+ADMDialogRef Create(SPPluginRef plugin, const char* name, int32_t resourceId, int32_t style,
+                    ADMDialogInitProc init, ADMUserData userData) {
+  return AdmCall<ADMDialogRef>(nullptr, [&](DM& dm) -> ADMDialogRef {
+    if (Host::Current().faults().Check("ADMDialog.Create") != kNoErr) return nullptr;
+    return DM::Ref(
+        dm.CreateDialog(plugin, name != nullptr ? name : "", resourceId, style, init, userData));
+  });
+}
+
+int32_t Modal(SPPluginRef plugin, const char* name, int32_t resourceId, int32_t style,
+              ADMDialogInitProc init, ADMUserData userData) {
+  return AdmCall<int32_t>(-1, [&](DM& dm) {
+    return dm.RunModal(plugin, name != nullptr ? name : "", resourceId, style, init, userData);
+  });
+}
+
+void EndModal(ADMDialogRef ref, int32_t result) {
+  AdmDo([&](DM& dm) {
+    if (HostDialog* d = dm.Dialog(ref)) dm.EndModal(*d, result);
+  });
+}
+
+void Destroy(ADMDialogRef ref) {
+  AdmDo([&](DM& dm) {
+    if (HostDialog* d = dm.Dialog(ref)) dm.DestroyDialog(*d);
+  });
+}
+
+template <class Proc, Proc DialogCallbacks::*slot>
+void SetProc(ADMDialogRef ref, Proc proc) {
+  AdmDo([&](DM& dm) {
+    if (HostDialog* d = dm.Dialog(ref)) {
+      if (!d->destroyed) d->callbacks.*slot = proc;
+    }
+  });
+}
+
+void DefaultDraw(ADMDialogRef ref, ADMDrawerRef drawer) {
+  AdmDo([&](DM& dm) {
+    if (HostDrawer* d = dm.Drawer(drawer); d != nullptr && dm.Dialog(ref) != nullptr)
+      dm.DefaultDraw(*d);
+  });
+}
+
+ASBoolean DefaultTrack(ADMDialogRef ref, ADMTrackerRef) {
+  return AdmCall<ASBoolean>(false, [&](DM& dm) { return dm.Dialog(ref) != nullptr; });
+}
+
+void DefaultNotify(ADMDialogRef ref, ADMNotifierRef notifier) {
+  AdmDo([&](DM& dm) {
+    HostDialog* d = dm.Dialog(ref);
+    HostNotifier* n = dm.Notifier(notifier);
+    if (d != nullptr && n != nullptr) dm.DefaultDialogNotify(*d, *n);
+  });
+}
+
+void SetUserData(ADMDialogRef ref, ADMUserData userData) {
+  AdmDo([&](DM& dm) {
+    if (HostDialog* d = dm.Dialog(ref)) d->userData = userData;
+  });
+}
+
+ADMUserData GetUserData(ADMDialogRef ref) {
+  return AdmCall<ADMUserData>(nullptr, [&](DM& dm) -> ADMUserData {
+    HostDialog* d = dm.Dialog(ref);
+    return d != nullptr ? d->userData : nullptr;
+  });
+}
+
+SPPluginRef GetPluginRef(ADMDialogRef ref) {
+  return AdmCall<SPPluginRef>(0, [&](DM& dm) -> SPPluginRef {
+    HostDialog* d = dm.Dialog(ref);
+    return d != nullptr ? d->plugin : 0;
+  });
+}
+
+void Show(ADMDialogRef ref, ASBoolean show) {
+  AdmDo([&](DM& dm) {
+    if (HostDialog* d = dm.Dialog(ref)) dm.ShowDialog(*d, show != 0);
+  });
+}
+
+ASBoolean IsVisible(ADMDialogRef ref) {
+  return AdmCall<ASBoolean>(false, [&](DM& dm) {
+    HostDialog* d = dm.Dialog(ref);
+    return d != nullptr && d->visible;
+  });
+}
+
+void GetBoundsRect(ADMDialogRef ref, ADMRect* bounds) {
+  AdmDo([&](DM& dm) {
+    HostDialog* d = dm.Dialog(ref);
+    if (d != nullptr && bounds != nullptr) *bounds = d->bounds;
+  });
+}
+
+void SetBoundsRect(ADMDialogRef ref, const ADMRect* bounds) {
+  AdmDo([&](DM& dm) {
+    HostDialog* d = dm.Dialog(ref);
+    if (d != nullptr && bounds != nullptr && bounds->right >= bounds->left &&
+        bounds->bottom >= bounds->top) {
+      d->bounds = *bounds;
+    }
+  });
+}
+
+void Move(ADMDialogRef ref, int32_t h, int32_t v) {
+  AdmDo([&](DM& dm) {
+    if (HostDialog* d = dm.Dialog(ref)) {
+      const int32_t width = d->bounds.right - d->bounds.left;
+      const int32_t height = d->bounds.bottom - d->bounds.top;
+      d->bounds = ADMRect{h, v, h + width, v + height};
+    }
+  });
+}
+
+ADMItemRef GetItem(ADMDialogRef ref, int32_t itemId) {
+  return AdmCall<ADMItemRef>(nullptr, [&](DM& dm) -> ADMItemRef {
+    HostDialog* d = dm.Dialog(ref);
+    return d != nullptr ? DM::Ref(dm.ItemWithId(*d, itemId)) : nullptr;
+  });
+}
+
+ASErr GetDialogGroupInfo(ADMDialogRef ref, char* groupName, int32_t bufferSize, int32_t* position) {
+  return HostCall("ADMDialogGroup.GetDialogGroupInfo", [&](Host& host) {
+    HostDialog* d = host.dialogs().Dialog(ref);
+    if (d == nullptr || groupName == nullptr || bufferSize <= 0 || position == nullptr) {
+      return kBadParameterErr;
+    }
+    const size_t length = Utf8PrefixLength(d->groupName, static_cast<size_t>(bufferSize) - 1);
+    std::memcpy(groupName, d->groupName.data(), length);
+    groupName[length] = '\0';
+    *position = d->groupPosition;
+    return kNoErr;
+  });
+}
+
+ASErr SetDialogGroupInfo(ADMDialogRef ref, const char* groupName, int32_t position) {
+  return HostCall("ADMDialogGroup.SetDialogGroupInfo", [&](Host& host) {
+    HostDialog* d = host.dialogs().Dialog(ref);
+    if (d == nullptr || groupName == nullptr) return kBadParameterErr;
+    d->groupName = groupName;
+    d->groupPosition = position;
+    return kNoErr;
+  });
+}
+
+const ADMDialogSuite kDialog = {
+    &Create,
+    &Modal,
+    &EndModal,
+    &Destroy,
+    &SetProc<ADMDialogDrawProc, &DialogCallbacks::draw>,
+    &SetProc<ADMDialogTrackProc, &DialogCallbacks::track>,
+    &SetProc<ADMDialogNotifyProc, &DialogCallbacks::notify>,
+    &SetProc<ADMDialogDestroyProc, &DialogCallbacks::destroy>,
+    &DefaultDraw,
+    &DefaultTrack,
+    &DefaultNotify,
+    &SetUserData,
+    &GetUserData,
+    &GetPluginRef,
+    &Show,
+    &IsVisible,
+    &GetBoundsRect,
+    &SetBoundsRect,
+    &Move,
+    &GetItem,
+};
+
+const ADMDialogGroupSuite kDialogGroup = {&GetDialogGroupInfo, &SetDialogGroupInfo};
+
+}  // namespace
+
+void InstallAdmDialogSuites(SuiteRegistry& suites, FaultPlan& faults) {
+  suites.Offer(kADMDialogSuite, kADMDialogSuiteVersion, &kDialog);
+  suites.Offer(kADMDialogGroupSuite, kADMDialogGroupSuiteVersion, &kDialogGroup);
+  for (const char* operation : {"ADMDialog.Create", "ADMDialogGroup.GetDialogGroupInfo",
+                                "ADMDialogGroup.SetDialogGroupInfo"}) {
+    faults.Register(operation);
+  }
+}
+
+}  // namespace tavrix::host

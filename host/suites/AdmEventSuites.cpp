@@ -1,0 +1,218 @@
+// ADM List, Entry, Notifier, Tracker and Drawer: menus in lists, and what the dialog manager
+// hands to callbacks.
+#include "host/suites/AdmCall.h"
+#include "host/suites/HostSuites.h"
+#include "hostapi/ADMSuites.h"
+
+namespace tavrix::host {
+namespace {
+
+using DM = DialogManager;
+
+// The item that owns a list, so that the list is filled from that item's plug-in.
+HostItem* OwnerOf(DM& dm, HostList& list) {
+  for (HostDialog* dialog : dm.OpenDialogs()) {
+    if (dialog->flyout && dialog->flyout->list.get() == &list) return dialog->flyout.get();
+    for (auto& item : dialog->items) {
+      if (item->list.get() == &list) return item.get();
+    }
+  }
+  return nullptr;
+}
+
+void SetMenuID(ADMListRef ref, int32_t menuId) {
+  AdmDo([&](DM& dm) {
+    HostList* list = dm.List(ref);
+    HostItem* owner = list != nullptr ? OwnerOf(dm, *list) : nullptr;
+    if (owner != nullptr) dm.FillList(*list, owner->dialog->plugin, menuId);
+  });
+}
+
+ADMEntryRef GetEntry(ADMListRef ref, int32_t menuNumber) {
+  return AdmCall<ADMEntryRef>(nullptr, [&](DM& dm) -> ADMEntryRef {
+    HostList* list = dm.List(ref);
+    if (list == nullptr) return nullptr;
+    for (HostEntry& entry : list->entries) {
+      if (entry.id == menuNumber) return DM::Ref(&entry);
+    }
+    return nullptr;
+  });
+}
+
+ADMEntryRef GetActiveEntry(ADMListRef ref) {
+  return AdmCall<ADMEntryRef>(nullptr, [&](DM& dm) -> ADMEntryRef {
+    HostList* list = dm.List(ref);
+    if (list == nullptr || list->activeIndex < 0 ||
+        static_cast<size_t>(list->activeIndex) >= list->entries.size()) {
+      return nullptr;
+    }
+    return DM::Ref(&list->entries[static_cast<size_t>(list->activeIndex)]);
+  });
+}
+
+int32_t NumberOfEntries(ADMListRef ref) {
+  return AdmCall<int32_t>(0, [&](DM& dm) {
+    HostList* list = dm.List(ref);
+    return list != nullptr ? static_cast<int32_t>(list->entries.size()) : 0;
+  });
+}
+
+ADMEntryRef IndexEntry(ADMListRef ref, int32_t index) {
+  return AdmCall<ADMEntryRef>(nullptr, [&](DM& dm) -> ADMEntryRef {
+    HostList* list = dm.List(ref);
+    if (list == nullptr || index < 0 || static_cast<size_t>(index) >= list->entries.size())
+      return nullptr;
+    return DM::Ref(&list->entries[static_cast<size_t>(index)]);
+  });
+}
+
+template <class Result, class Read>
+Result ReadEntry(ADMEntryRef ref, Result fallback, Read&& read) {
+  return AdmCall<Result>(fallback, [&](DM& dm) -> Result {
+    HostEntry* entry = dm.Entry(ref);
+    return entry != nullptr ? read(*entry) : fallback;
+  });
+}
+
+int32_t EntryIndex(ADMEntryRef ref) {
+  return AdmCall<int32_t>(-1, [&](DM& dm) -> int32_t {
+    HostEntry* entry = dm.Entry(ref);
+    return entry != nullptr ? dm.EntryIndex(*entry) : -1;
+  });
+}
+
+int32_t EntryID(ADMEntryRef ref) {
+  return ReadEntry<int32_t>(ref, 0, [](HostEntry& e) { return e.id; });
+}
+
+void EnableEntry(ADMEntryRef ref, ASBoolean enable) {
+  ReadEntry<int>(ref, 0, [enable](HostEntry& e) { return (e.enabled = enable != 0), 0; });
+}
+
+ASBoolean IsEntryEnabled(ADMEntryRef ref) {
+  return ReadEntry<ASBoolean>(ref, false, [](HostEntry& e) { return e.enabled; });
+}
+
+void CheckEntry(ADMEntryRef ref, ASBoolean check) {
+  ReadEntry<int>(ref, 0, [check](HostEntry& e) { return (e.checked = check != 0), 0; });
+}
+
+ASBoolean IsEntryChecked(ADMEntryRef ref) {
+  return ReadEntry<ASBoolean>(ref, false, [](HostEntry& e) { return e.checked; });
+}
+
+ASBoolean IsNotifierType(ADMNotifierRef ref, const char* type) {
+  return AdmCall<ASBoolean>(false, [&](DM& dm) {
+    HostNotifier* notifier = dm.Notifier(ref);
+    return notifier != nullptr && type != nullptr && notifier->type == type;
+  });
+}
+
+ADMItemRef NotifierItem(ADMNotifierRef ref) {
+  return AdmCall<ADMItemRef>(nullptr, [&](DM& dm) -> ADMItemRef {
+    HostNotifier* notifier = dm.Notifier(ref);
+    return notifier != nullptr ? DM::Ref(notifier->item) : nullptr;
+  });
+}
+
+ASBoolean TestAction(ADMTrackerRef ref, int32_t action) {
+  return AdmCall<ASBoolean>(false, [&](DM& dm) {
+    HostTracker* tracker = dm.Tracker(ref);
+    return tracker != nullptr && tracker->action == action;
+  });
+}
+
+ASBoolean TestModifier(ADMTrackerRef ref, int32_t mask) {
+  return AdmCall<ASBoolean>(false, [&](DM& dm) {
+    HostTracker* tracker = dm.Tracker(ref);
+    return tracker != nullptr && mask != 0 && (tracker->modifiers & mask) == mask;
+  });
+}
+
+void GetPoint(ADMTrackerRef ref, ADMPoint* point) {
+  AdmDo([&](DM& dm) {
+    HostTracker* tracker = dm.Tracker(ref);
+    if (tracker != nullptr && point != nullptr) *point = tracker->point;
+  });
+}
+
+template <class Change>
+void OnDrawer(ADMDrawerRef ref, Change&& change) {
+  AdmDo([&](DM& dm) {
+    if (HostDrawer* drawer = dm.Drawer(ref)) change(*drawer);
+  });
+}
+
+void DrawerBounds(ADMDrawerRef ref, ADMRect* bounds) {
+  OnDrawer(ref, [bounds](HostDrawer& d) {
+    if (bounds != nullptr) *bounds = d.bounds;
+  });
+}
+
+void SetADMColor(ADMDrawerRef ref, int32_t color) {
+  OnDrawer(ref, [color](HostDrawer& d) { d.color = color; });
+}
+
+void SetDrawMode(ADMDrawerRef ref, int32_t mode) {
+  OnDrawer(ref, [mode](HostDrawer& d) { d.mode = mode; });
+}
+
+void DrawLine(ADMDrawerRef ref, const ADMPoint* start, const ADMPoint* end) {
+  OnDrawer(ref, [&](HostDrawer& d) {
+    if (start == nullptr || end == nullptr) return;
+    d.operations.push_back(
+        DrawOperation{DrawOperation::Kind::Line, d.color, d.mode, {*start, *end}, {}});
+  });
+}
+
+void FillPolygon(ADMDrawerRef ref, const ADMPoint* points, int32_t count) {
+  OnDrawer(ref, [&](HostDrawer& d) {
+    if (points == nullptr || count <= 0 || count > 4096) return;
+    d.operations.push_back(DrawOperation{DrawOperation::Kind::FillPolygon,
+                                         d.color,
+                                         d.mode,
+                                         std::vector<ADMPoint>(points, points + count),
+                                         {}});
+  });
+}
+
+void FillRect(ADMDrawerRef ref, const ADMRect* rect) {
+  OnDrawer(ref, [&](HostDrawer& d) {
+    if (rect != nullptr)
+      d.operations.push_back(
+          DrawOperation{DrawOperation::Kind::FillRect, d.color, d.mode, {}, *rect});
+  });
+}
+
+ADMDrawerRef CreateDrawer(AIPortRef port, const ADMRect* bounds, int32_t) {
+  return AdmCall<ADMDrawerRef>(nullptr, [&](DM& dm) -> ADMDrawerRef {
+    if (bounds == nullptr) return nullptr;
+    return reinterpret_cast<ADMDrawerRef>(dm.CreatePortDrawer(port, *bounds));
+  });
+}
+
+void ReleaseDrawer(ADMDrawerRef ref) {
+  AdmDo([&](DM& dm) {
+    if (HostDrawer* drawer = dm.Drawer(ref)) dm.ReleaseDrawer(drawer);
+  });
+}
+
+const ADMListSuite kList = {&SetMenuID, &GetEntry, &GetActiveEntry, &NumberOfEntries, &IndexEntry};
+const ADMEntrySuite kEntry = {&EntryIndex,     &EntryID,    &EnableEntry,
+                              &IsEntryEnabled, &CheckEntry, &IsEntryChecked};
+const ADMNotifierSuite kNotifier = {&IsNotifierType, &NotifierItem};
+const ADMTrackerSuite kTracker = {&TestAction, &TestModifier, &GetPoint};
+const ADMDrawerSuite kDrawer = {&DrawerBounds, &SetADMColor, &SetDrawMode,  &DrawLine,
+                                &FillPolygon,  &FillRect,    &CreateDrawer, &ReleaseDrawer};
+
+}  // namespace
+
+void InstallAdmEventSuites(SuiteRegistry& suites) {
+  suites.Offer(kADMListSuite, kADMListSuiteVersion, &kList);
+  suites.Offer(kADMEntrySuite, kADMEntrySuiteVersion, &kEntry);
+  suites.Offer(kADMNotifierSuite, kADMNotifierSuiteVersion, &kNotifier);
+  suites.Offer(kADMTrackerSuite, kADMTrackerSuiteVersion, &kTracker);
+  suites.Offer(kADMDrawerSuite, kADMDrawerSuiteVersion, &kDrawer);
+}
+
+}  // namespace tavrix::host
