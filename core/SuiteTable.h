@@ -82,6 +82,24 @@ inline const ADMTrackerSuite& ADMTracker() {
 inline const AIAnnotatorSuite& AIAnnotator() {
   return *static_cast<const AIAnnotatorSuite*>(sAIAnnotator);
 }
+inline const AIArtSuite& AIArt() {
+  return *static_cast<const AIArtSuite*>(sAIArt);
+}
+inline const AIDocumentSuite& AIDocument() {
+  return *static_cast<const AIDocumentSuite*>(sAIDocument);
+}
+inline const AIMatchingArtSuite& AIMatchingArt() {
+  return *static_cast<const AIMatchingArtSuite*>(sAIMatchingArt);
+}
+inline const AIMdMemorySuite& AIMdMemory() {
+  return *static_cast<const AIMdMemorySuite*>(sAIMdMemory);
+}
+inline const AIPathSuite& AIPath() {
+  return *static_cast<const AIPathSuite*>(sAIPath);
+}
+inline const AIPreferenceSuite& AIPreference() {
+  return *static_cast<const AIPreferenceSuite*>(sAIPreference);
+}
 inline const AIBlockSuite& AIBlock() {
   return *static_cast<const AIBlockSuite*>(sAIBlock);
 }

@@ -34,6 +34,8 @@ RealPoint PolarToCartesian(float length, float angle) {
 
 PolarForm CartesianToPolar(float h, float v) {
   if (h == 0.0f && v == 0.0f) return PolarForm{0.0f, 0.0f};
+  // A negative zero would turn the angle of a leftward handle into -pi; it is pi.
+  if (v == 0.0f) v = 0.0f;
   return PolarForm{VectorLength(RealPoint{h, v}),
                    static_cast<float>(std::atan2(static_cast<double>(v), static_cast<double>(h)))};
 }

@@ -1,5 +1,6 @@
 #include "host/Host.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "host/suites/HostSuites.h"
@@ -15,6 +16,12 @@ Host::Host(std::ostream* console) : console_(console) {
   if (current != nullptr) throw std::logic_error("only one stand-in host runs at a time");
   alerts_.SetConsole(console);
   InstallHostSuites(suites_, faults_);
+  // The keyboard increment of a fresh installation: one point.
+  preferences_.SetReal(kAICursorKeyLengthPreference, 1.0);
+  preferences_.SetListener([this](const std::string& key) {
+    // The application's own preferences have no prefix; a plug-in's are its own business.
+    if (key.find('/') == std::string::npos) QueueNotification(kAIPreferenceChangedNotifier);
+  });
   current = this;
 }
 
@@ -59,6 +66,56 @@ HostedPlugin* Host::Plugin(SPPluginRef ref) {
 
 const SPBasicSuite* Host::basic() const {
   return BasicSuiteTable();
+}
+
+Document& Host::NewDocument(int16_t rulerUnits) {
+  DocumentListener* listener = this;
+  document_ = std::make_unique<Document>(rulerUnits, listener, nextArtHandle_);
+  // Handles stay unique across documents, so a stale one never names a new path.
+  nextArtHandle_ += 0x100000;
+  QueueNotification(kAIArtSelectionChangedNotifier);
+  QueueNotification(kAIPreferenceChangedNotifier);
+  return *document_;
+}
+
+void Host::ArtworkChanged() {
+  QueueNotification(kAIArtSelectionChangedNotifier);
+}
+
+void Host::UnitsChanged() {
+  QueueNotification(kAIPreferenceChangedNotifier);
+}
+
+void Host::QueueNotification(const std::string& type) {
+  if (std::find(pending_.begin(), pending_.end(), type) == pending_.end()) pending_.push_back(type);
+}
+
+void Host::DeliverNotifications() {
+  if (delivering_) return;  // the delivery already running sends what comes up meanwhile
+  delivering_ = true;
+  // A notification whose handling changes the artwork again is sent again, a few times at most:
+  // a plug-in that answers every change with another must not hang the host.
+  for (int round = 0; round < 8 && callDepth_ == 0 && !pending_.empty(); ++round) {
+    const std::vector<std::string> sending = std::move(pending_);
+    pending_.clear();
+    for (const std::string& type : sending) {
+      for (auto& plugin : plugins_) {
+        if (plugin->started()) plugin->Notify(type);
+      }
+    }
+  }
+  delivering_ = false;
+}
+
+Host::PluginCall::~PluginCall() {
+  if (--host_.callDepth_ == 0) {
+    try {
+      host_.DeliverNotifications();
+    } catch (...) {
+      // A plug-in that cannot be reloaded misses the notification; the host goes on.
+      host_.delivering_ = false;
+    }
+  }
 }
 
 }  // namespace tavrix::host

@@ -15,12 +15,14 @@
 #include "host/HostedPlugin.h"
 #include "host/Registrations.h"
 #include "host/SuiteRegistry.h"
+#include "host/artwork/Document.h"
+#include "host/artwork/PreferenceStore.h"
 #include "host/dialog/DialogManager.h"
 #include "hostapi/SPSuites.h"
 
 namespace tavrix::host {
 
-class Host {
+class Host final : private DocumentListener {
  public:
   // `console`, when given, is where a person watching sees alerts and about boxes.
   explicit Host(std::ostream* console = nullptr);
@@ -39,6 +41,29 @@ class Host {
   HostedPlugin* Plugin(SPPluginRef ref);
 
   const SPBasicSuite* basic() const;
+
+  // The current document, replaced by a new empty one; null until the first.
+  Document& NewDocument(int16_t rulerUnits);
+  Document* document() { return document_.get(); }
+  PreferenceStore& preferences() { return preferences_; }
+  // Host memory handles given to plug-ins (matching-art results), released through MdMemory.
+  BlockStore& memoryHandles() { return memoryHandles_; }
+
+  // The host's notifications go out after a change, once no call into a plug-in is running:
+  // never re-entrantly inside one. Each call into a plug-in runs inside a PluginCall.
+  class PluginCall {
+   public:
+    explicit PluginCall(Host& host) : host_(host) { ++host_.callDepth_; }
+    ~PluginCall();
+    PluginCall(const PluginCall&) = delete;
+    PluginCall& operator=(const PluginCall&) = delete;
+
+   private:
+    Host& host_;
+  };
+  void QueueNotification(const std::string& type);
+  // Sends what is queued to every active notifier of its type, unless a plug-in call runs.
+  void DeliverNotifications();
   SuiteRegistry& suites() { return suites_; }
   FaultPlan& faults() { return faults_; }
   Registrations& registrations() { return registrations_; }
@@ -48,6 +73,9 @@ class Host {
   std::ostream* console() const { return console_; }
 
  private:
+  void ArtworkChanged() override;
+  void UnitsChanged() override;
+
   std::ostream* console_;
   SuiteRegistry suites_;
   FaultPlan faults_;
@@ -55,6 +83,13 @@ class Host {
   BlockStore blocks_;
   AlertLog alerts_;
   std::vector<std::unique_ptr<HostedPlugin>> plugins_;
+  std::unique_ptr<Document> document_;
+  PreferenceStore preferences_;
+  BlockStore memoryHandles_;
+  std::vector<std::string> pending_;
+  int callDepth_ = 0;
+  bool delivering_ = false;
+  AIArtHandle nextArtHandle_ = 0x1000;
   // Declared last: its dialogs go first, while the plug-ins they call back are still there.
   DialogManager dialogs_{*this};
 };

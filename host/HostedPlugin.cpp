@@ -16,6 +16,7 @@ ASErr HostedPlugin::Call(const char* caller, const char* selector, SPMessageData
   message.self = ref_;
   message.globals = globalsSlot_;
   message.basic = host_.basic();
+  Host::PluginCall call(host_);
   const ASErr result = library_.entry()(caller, selector, &message);
   globalsSlot_ = message.globals;
   return result;
@@ -27,6 +28,10 @@ ASErr HostedPlugin::Send(const char* caller, const char* selector, SPMessageData
     if (error != kNoErr) return error;
   }
   return Call(caller, selector, message);
+}
+
+void HostedPlugin::EnsureLoaded() {
+  if (state_ == State::CodeUnloaded) Reload();
 }
 
 ASErr HostedPlugin::Start() {
@@ -75,6 +80,9 @@ ASErr HostedPlugin::Startup() {
   if (error == kNoErr) {
     started_ = true;
     state_ = State::Started;
+  } else {
+    // A plug-in that failed to start gets no notifications and has no menu item.
+    host_.registrations().RemovePlugin(ref_);
   }
   return error;
 }
@@ -107,7 +115,7 @@ ASErr HostedPlugin::Notify(const std::string& type, void* data) {
     if (notifier == nullptr || !notifier->active) continue;
     AINotifierMessage message{};
     message.notifier = handle;
-    message.type = notifier->type.c_str();
+    message.type = type.c_str();
     message.notifyData = data;
     const ASErr error = Send(kCallerAINotifier, type.c_str(), message.d);
     if (first == kNoErr) first = error;

@@ -51,6 +51,10 @@ class HostedPlugin {
   // "AI Annotation" to each of the plug-in's active annotators.
   ASErr Annotate(AIDocumentViewHandle view, int32_t drawState, AIPortRef port);
 
+  // Before a callback into the plug-in's code: the code and its suites are loaded again if the
+  // host unloaded them meanwhile.
+  void EnsureLoaded();
+
   // Fills the common part of `message` and calls the entry point, reloading the code first if
   // it was unloaded. Answers the plug-in's result.
   ASErr Send(const char* caller, const char* selector, SPMessageData& message);

@@ -3,11 +3,56 @@
 
 #include "HostTypes.h"
 
-struct AIArtSuite {};
+// The art types and attributes a matching-art query names.
+inline constexpr int16_t kAIPathArtType = 2;
+inline constexpr int32_t kAIArtSelectedAttribute = 1;
+
+struct AIMatchingArtSpec {
+  int16_t type;
+  int32_t whichAttributes;  // the attributes that must have the values below
+  int32_t attributes;
+};
+
+// Rectangles of the artwork, in points, v growing upwards: top is the larger v.
+struct AIRealRect {
+  float left;
+  float top;
+  float right;
+  float bottom;
+};
+
+// Bounds options.
+inline constexpr int32_t kAIBoundsWithoutStroke = 2;
+
+// Document ruler units, as the host numbers them.
+inline constexpr int16_t kAIPointRulerUnits = 0;
+inline constexpr int16_t kAIInchRulerUnits = 1;
+inline constexpr int16_t kAICentimeterRulerUnits = 2;
+inline constexpr int16_t kAIPicaRulerUnits = 4;
+inline constexpr int16_t kAIMillimeterRulerUnits = 5;
+inline constexpr int16_t kAIPixelRulerUnits = 6;
+inline constexpr int16_t kAIQRulerUnits = 7;
+
+// Selection state of one anchor: 0 none, 1 the anchor point itself; other values are given
+// when only a direction handle of the anchor is selected.
+inline constexpr int16_t kAINotSelected = 0;
+inline constexpr int16_t kAIAnchorSelected = 1;
+inline constexpr int16_t kAIInHandleSelected = 2;
+inline constexpr int16_t kAIOutHandleSelected = 3;
+
+struct AIArtSuite {
+  // The bounds of the art's geometry; `transform` may be null (none). options
+  // kAIBoundsWithoutStroke: the curves alone, without the stroke's width.
+  ASErr (*GetArtBounds)(AIArtHandle art, const void* transform, int32_t options,
+                        AIRealRect* bounds);
+};
 inline constexpr char kAIArtSuite[] = "AI Art Suite";
 inline constexpr int32_t kAIArtSuiteVersion = 9;
 
-struct AIDocumentSuite {};
+struct AIDocumentSuite {
+  // The current document's ruler units; an error when there is no document.
+  ASErr (*GetDocumentRulerUnits)(int16_t* units);
+};
 inline constexpr char kAIDocumentSuite[] = "AI Document Suite";
 inline constexpr int32_t kAIDocumentSuiteVersion = 7;
 
@@ -23,15 +68,36 @@ struct AILayerSuite {};
 inline constexpr char kAILayerSuite[] = "AI Layer Suite";
 inline constexpr int32_t kAILayerSuiteVersion = 9;
 
-struct AIMatchingArtSuite {};
+struct AIMatchingArtSuite {
+  // Every art object of the current document that matches any of the specifications, in the
+  // document's order. *matches is a host memory handle the caller releases through MdMemory.
+  ASErr (*GetMatchingArt)(const AIMatchingArtSpec* specs, int16_t numSpecs, AIArtHandle** matches,
+                          int32_t* numMatches);
+};
 inline constexpr char kAIMatchingArtSuite[] = "AI Matching Art Suite";
 inline constexpr int32_t kAIMatchingArtSuiteVersion = 4;
 
-struct AIMdMemorySuite {};
+struct AIMdMemorySuite {
+  ASErr (*MdMemoryDisposeHandle)(void* handle);
+};
 inline constexpr char kAIMdMemorySuite[] = "AI MdMemory Suite";
 inline constexpr int32_t kAIMdMemorySuiteVersion = 1;
 
-struct AIPathSuite {};
+struct AIPathSuite {
+  ASErr (*GetPathSegmentCount)(AIArtHandle path, int16_t* count);
+  ASErr (*GetPathSegments)(AIArtHandle path, int16_t index, int16_t count, PathSegment* segments);
+  ASErr (*SetPathSegments)(AIArtHandle path, int16_t index, int16_t count,
+                           const PathSegment* segments);
+  ASErr (*GetPathSegmentSelected)(AIArtHandle path, int16_t index, int16_t* selected);
+  ASErr (*SetPathSegmentSelected)(AIArtHandle path, int16_t index, int16_t selected);
+  ASErr (*GetPathClosed)(AIArtHandle path, ASBoolean* closed);
+  // The length of the flattened path; flatness is the largest distance allowed between the
+  // curve and its flattening.
+  ASErr (*GetPathLength)(AIArtHandle path, float* length, float flatness);
+  // Signed: positive when the path runs counter-clockwise (v up). An open path is closed by a
+  // straight line from its last anchor to its first.
+  ASErr (*GetPathArea)(AIArtHandle path, float* area);
+};
 inline constexpr char kAIPathSuite[] = "AI Path Suite";
 inline constexpr int32_t kAIPathSuiteVersion = 4;
 
@@ -39,7 +105,16 @@ struct AIPathStyleSuite {};
 inline constexpr char kAIPathStyleSuite[] = "AI Path Style Suite";
 inline constexpr int32_t kAIPathStyleSuiteVersion = 5;
 
-struct AIPreferenceSuite {};
+struct AIPreferenceSuite {
+  // A preference by prefix (null: the application's own) and suffix; an error when unset.
+  ASErr (*GetRealPreference)(const char* prefix, const char* suffix, double* value);
+  ASErr (*PutRealPreference)(const char* prefix, const char* suffix, double value);
+  ASErr (*GetIntegerPreference)(const char* prefix, const char* suffix, int32_t* value);
+  ASErr (*PutIntegerPreference)(const char* prefix, const char* suffix, int32_t value);
+};
+
+// The application's keyboard increment, in points.
+inline constexpr char kAICursorKeyLengthPreference[] = "cursorKeyLength";
 inline constexpr char kAIPreferenceSuite[] = "AI Preference Suite";
 inline constexpr int32_t kAIPreferenceSuiteVersion = 2;
 

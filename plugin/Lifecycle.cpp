@@ -4,9 +4,9 @@
 #include <new>
 
 #include "core/ErrorReporting.h"
+#include "core/PluginGlobals.h"
 #include "core/StringIds.h"
 #include "core/SuiteTable.h"
-#include "plugin/PluginGlobals.h"
 
 namespace tavrix {
 namespace {

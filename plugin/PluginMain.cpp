@@ -3,6 +3,7 @@
 #include "core/ErrorReporting.h"
 #include "hostapi/HostApi.h"
 #include "plugin/Lifecycle.h"
+#include "plugin/MessageRouting.h"
 #include "plugin/PluginExport.h"
 
 namespace tavrix {
@@ -32,9 +33,9 @@ const Route kRoutes[] = {
     {kSPInterfaceCaller, kSPInterfaceStartupSelector, &Call<SPInterfaceMessage, StartUp>},
     {kSPInterfaceCaller, kSPInterfaceShutdownSelector, &Call<SPInterfaceMessage, ShutDown>},
     {kSPInterfaceCaller, kSPInterfaceAboutSelector, &Call<SPInterfaceMessage, ShowAboutBox>},
-    {kCallerAIMenu, kSelectorAIGoMenuItem, &Nothing},
+    {kCallerAIMenu, kSelectorAIGoMenuItem, &Call<AIMenuMessage, RouteMenuCommand>},
     {kCallerAIMenu, kSelectorAIUpdateMenuItem, &Nothing},
-    {kCallerAINotifier, nullptr, &Nothing},
+    {kCallerAINotifier, nullptr, &Call<AINotifierMessage, RouteNotifier>},
     {kCallerAIAnnotation, nullptr, &Nothing},
 };
 

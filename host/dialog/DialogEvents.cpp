@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "host/Host.h"
 #include "host/Utf16.h"
 #include "host/dialog/DialogManager.h"
 #include "host/dialog/UnitText.h"
@@ -23,6 +24,8 @@ auto DialogManager::WithTemporary(std::set<const void*>& live, Object& object, C
 
 void DialogManager::NotifyItem(HostItem& item, const std::string& type) {
   if (item.destroyed) return;
+  EnsurePluginLoaded(item.dialog->plugin);
+  Host::PluginCall call(host_);
   HostNotifier notifier{type, &item};
   WithTemporary(liveNotifiers_, notifier, [&] {
     if (item.callbacks.notify != nullptr) {
@@ -33,6 +36,8 @@ void DialogManager::NotifyItem(HostItem& item, const std::string& type) {
 
 void DialogManager::NotifyDialog(HostDialog& dialog, const std::string& type) {
   if (dialog.destroyed) return;
+  EnsurePluginLoaded(dialog.plugin);
+  Host::PluginCall call(host_);
   HostNotifier notifier{type, nullptr};
   WithTemporary(liveNotifiers_, notifier, [&] {
     if (dialog.callbacks.notify != nullptr) {
@@ -51,6 +56,8 @@ void DialogManager::DefaultDialogNotify(HostDialog& dialog, const HostNotifier& 
 
 bool DialogManager::TrackItem(HostItem& item, int32_t action, int32_t modifiers) {
   if (item.destroyed) return false;
+  EnsurePluginLoaded(item.dialog->plugin);
+  Host::PluginCall call(host_);
   HostTracker tracker{action, modifiers, ADMPoint{item.bounds.left + 1, item.bounds.top + 1}};
   return WithTemporary(liveTrackers_, tracker, [&] {
     if (item.callbacks.track != nullptr) {
@@ -62,6 +69,8 @@ bool DialogManager::TrackItem(HostItem& item, int32_t action, int32_t modifiers)
 
 void DialogManager::DrawItem(HostItem& item) {
   if (item.destroyed) return;
+  EnsurePluginLoaded(item.dialog->plugin);
+  Host::PluginCall call(host_);
   HostDrawer drawer;
   drawer.bounds = item.bounds;
   WithTemporary(liveDrawers_, drawer, [&] {
@@ -87,7 +96,7 @@ void DialogManager::DefaultDraw(HostDrawer& drawer) const {
 
 bool DialogManager::DefaultTextToFloat(const HostItem& item, const char* text, float* value) const {
   if (text == nullptr || value == nullptr) return false;
-  const std::optional<double> parsed = ParseValue(text, item.units);
+  const std::optional<double> parsed = ParseValue(text, ConcreteUnits(item.units));
   if (!parsed) return false;
   const float rounded = static_cast<float>(*parsed);
   if (!std::isfinite(rounded)) return false;
@@ -98,7 +107,8 @@ bool DialogManager::DefaultTextToFloat(const HostItem& item, const char* text, f
 bool DialogManager::DefaultFloatToText(const HostItem& item, float value, char* text,
                                        int32_t length) const {
   if (text == nullptr || length <= 0) return false;
-  const std::string formatted = FormatValue(value, item.units, item.precision, item.units != 0);
+  const std::string formatted =
+      FormatValue(value, ConcreteUnits(item.units), item.precision, item.units != 0);
   const size_t cut = Utf8PrefixLength(formatted, static_cast<size_t>(length) - 1);
   std::memcpy(text, formatted.data(), cut);
   text[cut] = '\0';

@@ -38,6 +38,10 @@ DialogManager::~DialogManager() {
   DestroyAll();
 }
 
+void DialogManager::EnsurePluginLoaded(SPPluginRef plugin) {
+  if (HostedPlugin* owner = host_.Plugin(plugin)) owner->EnsureLoaded();
+}
+
 HostDialog* DialogManager::Dialog(ADMDialogRef ref) const {
   return liveDialogs_.count(ref) ? reinterpret_cast<HostDialog*>(ref) : nullptr;
 }
@@ -129,6 +133,7 @@ HostDialog* DialogManager::CreateDialog(SPPluginRef plugin, const std::string& n
   // While the plug-in has a dialog here, its code must stay where the callbacks point.
   owner->library().Hold();
 
+  Host::PluginCall call(host_);
   if (init != nullptr) {
     d.initializing = true;
     d.initResult = init(Ref(&d));
@@ -147,7 +152,13 @@ int32_t DialogManager::RunModal(SPPluginRef plugin, const std::string& name, int
   if (dialog == nullptr) return -1;
   dialog->modal = true;
   dialog->visible = true;
-  if (modalDriver_ && !dialog->modalEnded) modalDriver_(*dialog);
+  try {
+    if (modalDriver_ && !dialog->modalEnded) modalDriver_(*dialog);
+  } catch (...) {
+    // Whatever ends the run, the dialog goes with it: the caller owns a detached object.
+    DestroyDialog(*dialog);
+    throw;
+  }
   const int32_t result = dialog->modalResult;
   DestroyDialog(*dialog);
   return result;
@@ -171,6 +182,7 @@ void DialogManager::ShowDialog(HostDialog& dialog, bool show) {
 void DialogManager::DestroyItem(HostItem& item) {
   if (item.destroying || item.destroyed) return;
   item.destroying = true;
+  Host::PluginCall call(host_);
   if (item.callbacks.destroy != nullptr) item.callbacks.destroy(Ref(&item));
   item.destroyed = true;
   Forget(item);
@@ -188,7 +200,9 @@ void DialogManager::Forget(HostItem& item) {
 void DialogManager::DestroyDialog(HostDialog& dialog) {
   if (dialog.destroying || dialog.destroyed) return;
   dialog.destroying = true;
-  for (auto& item : dialog.items) DestroyItem(*item);
+  Host::PluginCall call(host_);
+  // By index: a destroy callback may not add items, but the vector is not trusted to stay put.
+  for (size_t i = 0; i < dialog.items.size(); ++i) DestroyItem(*dialog.items[i]);
   if (dialog.flyout) DestroyItem(*dialog.flyout);
   if (dialog.callbacks.destroy != nullptr) dialog.callbacks.destroy(Ref(&dialog));
   dialog.destroyed = true;
@@ -210,6 +224,7 @@ void DialogManager::DestroyAll() {
 HostItem* DialogManager::CreateItem(HostDialog& dialog, int32_t id, const std::string& type,
                                     const ADMRect& bounds, ADMItemInitProc init,
                                     ADMUserData userData) {
+  if (dialog.destroying || dialog.destroyed) return nullptr;
   auto item = std::make_unique<HostItem>();
   item->dialog = &dialog;
   item->id = id;
@@ -221,7 +236,10 @@ HostItem* DialogManager::CreateItem(HostDialog& dialog, int32_t id, const std::s
   HostItem* created = item.get();
   liveItems_.insert(created);
   dialog.items.push_back(std::move(item));
-  if (init != nullptr) init(Ref(created));
+  if (init != nullptr) {
+    Host::PluginCall call(host_);
+    init(Ref(created));
+  }
   return created;
 }
 

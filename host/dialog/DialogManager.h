@@ -20,6 +20,7 @@ class Host;
 class DialogManager {
  public:
   explicit DialogManager(Host& host) : host_(host) {}
+  Host& host() const { return host_; }
   ~DialogManager();
   DialogManager(const DialogManager&) = delete;
   DialogManager& operator=(const DialogManager&) = delete;
@@ -94,6 +95,10 @@ class DialogManager {
 
   // The unit that the application unit code stands for.
   int32_t applicationUnits() const { return applicationUnits_; }
+  // The unit a code stands for: the application's for kADMAppUnits, itself otherwise.
+  int32_t ConcreteUnits(int32_t units) const {
+    return units == kADMAppUnits ? applicationUnits_ : units;
+  }
   void SetApplicationUnits(int32_t units) { applicationUnits_ = units; }
 
   // Every call a plug-in makes into the dialog manager's suites is counted, so a test can tell
@@ -106,7 +111,7 @@ class DialogManager {
   HostDialog* DialogNamed(const std::string& name) const;
 
  private:
-  void BuildItems(HostDialog& dialog);
+  void EnsurePluginLoaded(SPPluginRef plugin);
   void Forget(HostItem& item);
   template <class Object, class Call>
   auto WithTemporary(std::set<const void*>& live, Object& object, Call&& call);

@@ -1,5 +1,7 @@
 #include "host/dialog/DialogTemplate.h"
 
+#include <algorithm>
+
 #include "host/Utf16.h"
 
 namespace tavrix::host {
@@ -155,7 +157,9 @@ std::vector<MenuEntryTemplate> ParseMenuTemplate(ByteView bytes) {
   return entries;
 }
 
-DialogUnitScale ScaleForFont(uint16_t pointSize) {
+DialogUnitScale ScaleForFont(uint16_t fontSize) {
+  // A template may name any size; beyond these, rectangles would overflow their integers.
+  const int pointSize = std::clamp<int>(fontSize, 1, 96);
   // At 96 pixels per inch: an 8-point font gives the familiar 6 by 13 pixel base units.
   const int height = (pointSize * 96 + 71) / 72 + 2;
   const int width = (height * 6 + 6) / 13;

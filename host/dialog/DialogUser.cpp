@@ -3,11 +3,18 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "host/Host.h"
+
 namespace tavrix::host {
 namespace {
 
 [[noreturn]] void Refuse(const std::string& text) {
   throw std::invalid_argument(text);
+}
+
+// Limits set in the wrong order still bound the value, never by undefined behaviour.
+float Limit(float value, const HostItem& item) {
+  return std::max(std::min(value, item.maxValue), item.minValue);
 }
 
 bool IsEditable(const HostItem& item) {
@@ -41,6 +48,7 @@ void DialogUser::RequireUsable(const HostItem& item, const char* action) const {
 }
 
 bool DialogUser::TypeText(HostItem& field, const std::string& text) {
+  Host::PluginCall action(manager_.host());
   if (!IsEditable(field))
     Refuse("cannot type into " + DescribeItem(field) + ": it is not an edit field");
   RequireUsable(field, "type");
@@ -48,7 +56,7 @@ bool DialogUser::TypeText(HostItem& field, const std::string& text) {
   if (field.numeric) {
     const std::optional<float> parsed = manager_.ParseItemText(field, text);
     if (!parsed) return false;  // the field snaps back to its previous text
-    const float value = std::clamp(*parsed, field.minValue, field.maxValue);
+    const float value = Limit(*parsed, field);
     field.floatValue = value;
     field.text = manager_.FormatItemValue(field, value);
   } else {
@@ -59,14 +67,13 @@ bool DialogUser::TypeText(HostItem& field, const std::string& text) {
 }
 
 void DialogUser::ClickSpin(HostItem& spin, SpinArrow arrow, int repeats) {
+  Host::PluginCall action(manager_.host());
   if (spin.kind != ItemKind::Spin)
     Refuse("cannot click an arrow of " + DescribeItem(spin) + ": it is not a spin");
   RequireUsable(spin, "click an arrow");
   if (!manager_.TrackItem(spin, kADMButtonDownAction, 0)) return;
   const float step = arrow == SpinArrow::Up ? spin.smallStep : -spin.smallStep;
-  auto stepOnce = [&] {
-    spin.floatValue = std::clamp(spin.floatValue + step, spin.minValue, spin.maxValue);
-  };
+  auto stepOnce = [&] { spin.floatValue = Limit(spin.floatValue + step, spin); };
   if (repeats <= 0) {
     stepOnce();
   } else {
@@ -79,6 +86,7 @@ void DialogUser::ClickSpin(HostItem& spin, SpinArrow arrow, int repeats) {
 }
 
 void DialogUser::Click(HostItem& item) {
+  Host::PluginCall action(manager_.host());
   RequireUsable(item, "click");
   if (!manager_.TrackItem(item, kADMButtonDownAction, 0)) return;
   switch (item.kind) {
@@ -96,11 +104,13 @@ void DialogUser::Click(HostItem& item) {
 }
 
 void DialogUser::CommandClick(HostItem& item) {
+  Host::PluginCall action(manager_.host());
   RequireUsable(item, "command-click");
   manager_.TrackItem(item, kADMButtonDownAction, kADMCommandKeyModifier);
 }
 
 void DialogUser::ChooseFlyoutEntry(HostDialog& dialog, int32_t menuNumber) {
+  Host::PluginCall action(manager_.host());
   RequireOpen(dialog, "choose from the flyout menu");
   HostItem* flyout = dialog.flyout.get();
   if (flyout == nullptr || !flyout->list) Refuse("the dialog has no flyout menu");
@@ -120,22 +130,26 @@ void DialogUser::ChooseFlyoutEntry(HostDialog& dialog, int32_t menuNumber) {
 }
 
 void DialogUser::ShowWindow(HostDialog& dialog) {
+  Host::PluginCall action(manager_.host());
   RequireOpen(dialog, "show the window");
   manager_.ShowDialog(dialog, true);
 }
 
 void DialogUser::HideWindow(HostDialog& dialog) {
+  Host::PluginCall action(manager_.host());
   RequireOpen(dialog, "hide the window");
   manager_.ShowDialog(dialog, false);
 }
 
 void DialogUser::CollapseWindow(HostDialog& dialog) {
+  Host::PluginCall action(manager_.host());
   RequireOpen(dialog, "collapse the window");
   if (!dialog.visible) Refuse("cannot collapse the window: it is hidden");
   manager_.NotifyDialog(dialog, kADMCollapseNotifier);
 }
 
 void DialogUser::ExpandWindow(HostDialog& dialog) {
+  Host::PluginCall action(manager_.host());
   RequireOpen(dialog, "expand the window");
   if (!dialog.visible) Refuse("cannot expand the window: it is hidden");
   manager_.NotifyDialog(dialog, kADMExpandNotifier);

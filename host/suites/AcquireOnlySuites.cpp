@@ -20,18 +20,12 @@ void OfferEmpty(SuiteRegistry& suites, const char* name, int32_t version) {
 void InstallAcquireOnlySuites(SuiteRegistry& suites) {
   OfferEmpty<ADMIconSuite>(suites, kADMIconSuite, kADMIconSuiteVersion);
   OfferEmpty<AIActionManagerSuite>(suites, kAIActionManagerSuite, kAIActionManagerSuiteVersion);
-  OfferEmpty<AIArtSuite>(suites, kAIArtSuite, kAIArtSuiteVersion);
-  OfferEmpty<AIDocumentSuite>(suites, kAIDocumentSuite, kAIDocumentSuiteVersion);
   OfferEmpty<AIDocumentViewSuite>(suites, kAIDocumentViewSuite, kAIDocumentViewSuiteVersion);
   OfferEmpty<AIFilterSuite>(suites, kAIFilterSuite, kAIFilterSuiteVersion);
   OfferEmpty<AIGroupSuite>(suites, kAIGroupSuite, kAIGroupSuiteVersion);
   OfferEmpty<AILayerSuite>(suites, kAILayerSuite, kAILayerSuiteVersion);
-  OfferEmpty<AIMatchingArtSuite>(suites, kAIMatchingArtSuite, kAIMatchingArtSuiteVersion);
-  OfferEmpty<AIMdMemorySuite>(suites, kAIMdMemorySuite, kAIMdMemorySuiteVersion);
-  OfferEmpty<AIPathSuite>(suites, kAIPathSuite, kAIPathSuiteVersion);
   OfferEmpty<AIPathStyleSuite>(suites, kAIPathStyleSuite, kAIPathStyleSuiteVersion);
   OfferEmpty<AIPluginGroupSuite>(suites, kAIPluginGroupSuite, kAIPluginGroupSuiteVersion);
-  OfferEmpty<AIPreferenceSuite>(suites, kAIPreferenceSuite, kAIPreferenceSuiteVersion);
   OfferEmpty<AIRandomSuite>(suites, kAIRandomSuite, kAIRandomSuiteVersion);
   OfferEmpty<AIRealMathSuite>(suites, kAIRealMathSuite, kAIRealMathSuiteVersion);
   OfferEmpty<AIRuntimeSuite>(suites, kAIRuntimeSuite, kAIRuntimeSuiteVersion);

@@ -44,11 +44,17 @@ void AboutBox(SPPluginRef /*plugin*/, const char* text1, const char* text2) {
   }
 }
 
+int32_t GetConcreteUnits(int32_t unit) {
+  if (unit != kADMAppUnits) return unit;
+  return AdmCall<int32_t>(kADMPointUnits,
+                          [unit](DialogManager& dm) { return dm.ConcreteUnits(unit); });
+}
+
 void ValueToText(float value, char* buffer, int32_t bufferSize, int32_t unit, int32_t precision,
                  ASBoolean appendUnit) {
   if (buffer == nullptr || bufferSize <= 0) return;
   try {
-    const std::string text = FormatValue(value, unit, precision, appendUnit != 0);
+    const std::string text = FormatValue(value, GetConcreteUnits(unit), precision, appendUnit != 0);
     const size_t length = Utf8PrefixLength(text, static_cast<size_t>(bufferSize) - 1);
     std::memcpy(buffer, text.data(), length);
     buffer[length] = '\0';
@@ -60,7 +66,7 @@ void ValueToText(float value, char* buffer, int32_t bufferSize, int32_t unit, in
 ASBoolean TextToValue(const char* text, int32_t unit, float* value) {
   if (text == nullptr || value == nullptr) return false;
   try {
-    const auto parsed = ParseValue(text, unit);
+    const auto parsed = ParseValue(text, GetConcreteUnits(unit));
     if (!parsed) return false;
     const float rounded = static_cast<float>(*parsed);
     if (!std::isfinite(rounded)) return false;
@@ -69,11 +75,6 @@ ASBoolean TextToValue(const char* text, int32_t unit, float* value) {
   } catch (...) {
     return false;
   }
-}
-
-int32_t GetConcreteUnits(int32_t unit) {
-  if (unit != kADMAppUnits) return unit;
-  return AdmCall<int32_t>(kADMPointUnits, [](DialogManager& dm) { return dm.applicationUnits(); });
 }
 
 const ADMBasicSuite kAdmBasic = {&GetIndexString, &ErrorAlert,  &AboutBox,

@@ -16,6 +16,8 @@ void InstallAdmBasicSuite(SuiteRegistry& suites, FaultPlan& faults);
 void InstallAdmDialogSuites(SuiteRegistry& suites, FaultPlan& faults);
 void InstallAdmItemSuite(SuiteRegistry& suites);
 void InstallAdmEventSuites(SuiteRegistry& suites);
+void InstallArtworkSuites(SuiteRegistry& suites, FaultPlan& faults);
+void InstallPreferenceSuite(SuiteRegistry& suites, FaultPlan& faults);
 void InstallAcquireOnlySuites(SuiteRegistry& suites);
 
 const SPBasicSuite* BasicSuiteTable();

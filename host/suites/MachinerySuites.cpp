@@ -73,6 +73,8 @@ void InstallHostSuites(SuiteRegistry& suites, FaultPlan& faults) {
   InstallAdmDialogSuites(suites, faults);
   InstallAdmItemSuite(suites);
   InstallAdmEventSuites(suites);
+  InstallArtworkSuites(suites, faults);
+  InstallPreferenceSuite(suites, faults);
   InstallAcquireOnlySuites(suites);
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "host/Host.h"
+#include "host/dialog/DialogUser.h"
 #include "support/PluginBytes.h"
 
 namespace tavrix::host {
@@ -20,10 +21,16 @@ bool PluginCodeIsMapped() {
   return false;
 }
 
+// Started, but before the application has started: no palette exists yet.
+void StartWithoutPalette(HostedPlugin& plugin) {
+  ASSERT_EQ(plugin.Reload(), kNoErr);
+  ASSERT_EQ(plugin.Startup(), kNoErr);
+}
+
 TEST(CodeLifetime, UnloadUnmapsTheCodeAndReloadMapsItAgain) {
   Host host;
   HostedPlugin& plugin = host.LoadPlugin(test::PluginPath());
-  ASSERT_EQ(plugin.Start(), kNoErr);
+  StartWithoutPalette(plugin);
   ASSERT_TRUE(PluginCodeIsMapped());
 
   ASSERT_EQ(plugin.Unload(), kNoErr);
@@ -52,7 +59,7 @@ TEST(CodeLifetime, AMessageAfterUnloadReloadsTheCodeFirst) {
 TEST(CodeLifetime, HeldCodeStaysMappedAcrossUnload) {
   Host host;
   HostedPlugin& plugin = host.LoadPlugin(test::PluginPath());
-  ASSERT_EQ(plugin.Start(), kNoErr);
+  StartWithoutPalette(plugin);
   plugin.library().Hold();
   ASSERT_EQ(plugin.Unload(), kNoErr);
   EXPECT_TRUE(PluginCodeIsMapped());
@@ -61,6 +68,20 @@ TEST(CodeLifetime, HeldCodeStaysMappedAcrossUnload) {
   plugin.library().Unhold();
   ASSERT_EQ(plugin.Unload(), kNoErr);
   EXPECT_FALSE(PluginCodeIsMapped());
+}
+
+TEST(CodeLifetime, TheOpenPaletteKeepsTheCodeMappedAcrossUnload) {
+  Host host;
+  HostedPlugin& plugin = host.LoadPlugin(test::PluginPath());
+  ASSERT_EQ(plugin.Start(), kNoErr);  // the application started: the palette exists
+  ASSERT_EQ(host.dialogs().OpenDialogs().size(), 1u);
+  ASSERT_EQ(plugin.Unload(), kNoErr);
+  EXPECT_TRUE(PluginCodeIsMapped());
+  // A callback after Unload finds the plug-in's suites again: the host reloads it first.
+  host::DialogUser user(host.dialogs());
+  user.ShowWindow(*host.dialogs().OpenDialogs()[0]);
+  EXPECT_EQ(plugin.state(), HostedPlugin::State::Started);
+  EXPECT_TRUE(host.registrations().MenuItemNamed("Tavrix")->checked);
 }
 
 TEST(CodeLifetime, QuittingTheHostShutsThePluginDownAndFreesItsBlock) {

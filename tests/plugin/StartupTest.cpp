@@ -77,8 +77,11 @@ TEST(Startup, LaterFailuresEndStartUpAtThatStep) {
   // The third notifier, the preference one, fails: the annotator is never reached.
   host.faults().FailFromCall("AINotifier.AddNotifier", 3, kInjected);
   EXPECT_EQ(plugin.Startup(), kInjected);
-  EXPECT_EQ(host.registrations().notifiers().size(), 2u);
-  EXPECT_EQ(host.registrations().annotators().size(), 0u);
+  EXPECT_EQ(host.faults().Calls("AINotifier.AddNotifier"), 3);
+  EXPECT_EQ(host.faults().Calls("AIAnnotator.AddAnnotator"), 0);
+  // The host drops what a plug-in that failed to start had registered.
+  EXPECT_TRUE(host.registrations().notifiers().empty());
+  EXPECT_TRUE(host.registrations().menuItems().empty());
 }
 
 TEST(Startup, AnUnavailableAccessReferenceIsNotAFailure) {

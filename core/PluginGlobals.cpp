@@ -1,4 +1,4 @@
-#include "plugin/PluginGlobals.h"
+#include "core/PluginGlobals.h"
 
 namespace tavrix {
 

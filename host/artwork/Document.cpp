@@ -1,0 +1,106 @@
+#include "host/artwork/Document.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace tavrix::host {
+
+bool DocumentPath::IsSelected() const {
+  return std::any_of(selection.begin(), selection.end(), [](int16_t s) { return s != 0; });
+}
+
+Document::Document(int16_t rulerUnits, DocumentListener* listener, AIArtHandle firstHandle)
+    : rulerUnits_(rulerUnits), listener_(listener), nextHandle_(firstHandle) {}
+
+void Document::SetRulerUnits(int16_t units) {
+  rulerUnits_ = units;
+  if (listener_ != nullptr) listener_->UnitsChanged();
+}
+
+AIArtHandle Document::AddPath(std::vector<PathSegment> segments, bool closed) {
+  if (segments.empty()) throw std::invalid_argument("a path needs at least one anchor");
+  if (segments.size() > kMaxAnchorsPerPath) {
+    throw std::invalid_argument("a path holds at most 32767 anchors; this one has " +
+                                std::to_string(segments.size()));
+  }
+  DocumentPath path;
+  path.handle = nextHandle_++;
+  path.selection.assign(segments.size(), kAINotSelected);
+  path.segments = std::move(segments);
+  path.closed = closed;
+  paths_.push_back(std::move(path));
+  if (listener_ != nullptr) listener_->ArtworkChanged();
+  return paths_.back().handle;
+}
+
+DocumentPath* Document::Path(AIArtHandle handle) {
+  for (DocumentPath& path : paths_) {
+    if (path.handle == handle) return &path;
+  }
+  return nullptr;
+}
+
+DocumentPath& Document::PathAt(size_t index) {
+  if (index >= paths_.size()) {
+    throw std::out_of_range("there is no path " + std::to_string(index) + " (the document has " +
+                            std::to_string(paths_.size()) + ")");
+  }
+  return paths_[index];
+}
+
+DocumentPath& Document::Checked(size_t path, size_t anchor) {
+  DocumentPath& p = PathAt(path);
+  if (anchor >= p.segments.size()) {
+    throw std::out_of_range("path " + std::to_string(path) + " has no anchor " +
+                            std::to_string(anchor) + " (it has " +
+                            std::to_string(p.segments.size()) + ")");
+  }
+  return p;
+}
+
+void Document::ClearSelection() {
+  for (DocumentPath& path : paths_)
+    std::fill(path.selection.begin(), path.selection.end(), kAINotSelected);
+}
+
+void Document::SelectAnchor(size_t path, size_t anchor) {
+  DocumentPath& p = Checked(path, anchor);
+  ClearSelection();
+  p.selection[anchor] = kAIAnchorSelected;
+  if (listener_ != nullptr) listener_->ArtworkChanged();
+}
+
+void Document::SelectHandle(size_t path, size_t anchor) {
+  DocumentPath& p = Checked(path, anchor);
+  ClearSelection();
+  p.selection[anchor] = kAIInHandleSelected;
+  if (listener_ != nullptr) listener_->ArtworkChanged();
+}
+
+void Document::SelectPaths(const std::vector<size_t>& paths) {
+  for (size_t index : paths) PathAt(index);
+  ClearSelection();
+  for (size_t index : paths) {
+    DocumentPath& p = paths_[index];
+    std::fill(p.selection.begin(), p.selection.end(), kAIAnchorSelected);
+  }
+  if (listener_ != nullptr) listener_->ArtworkChanged();
+}
+
+void Document::Deselect() {
+  ClearSelection();
+  if (listener_ != nullptr) listener_->ArtworkChanged();
+}
+
+void Document::SetSegments(DocumentPath& path, size_t index,
+                           const std::vector<PathSegment>& segments) {
+  std::copy(segments.begin(), segments.end(), path.segments.begin() + static_cast<long>(index));
+  if (listener_ != nullptr) listener_->ArtworkChanged();
+}
+
+void Document::SetAnchorSelection(DocumentPath& path, size_t index, int16_t state) {
+  path.selection[index] = state;
+  if (listener_ != nullptr) listener_->ArtworkChanged();
+}
+
+}  // namespace tavrix::host

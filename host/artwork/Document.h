@@ -1,0 +1,70 @@
+// A document of the stand-in host: paths of anchors with their selection, and ruler units.
+// Every change is told to a listener, which is how the host knows to notify plug-ins.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "hostapi/AIArtworkSuites.h"
+
+namespace tavrix::host {
+
+// The most anchors a path holds: plug-ins index them with 16 bits.
+inline constexpr size_t kMaxAnchorsPerPath = 32767;
+
+struct DocumentPath {
+  AIArtHandle handle = 0;
+  std::vector<PathSegment> segments;
+  std::vector<int16_t> selection;  // per anchor
+  bool closed = false;
+
+  bool IsSelected() const;
+};
+
+class DocumentListener {
+ public:
+  virtual void ArtworkChanged() = 0;
+  virtual void UnitsChanged() = 0;
+
+ protected:
+  ~DocumentListener() = default;
+};
+
+class Document {
+ public:
+  Document(int16_t rulerUnits, DocumentListener* listener, AIArtHandle firstHandle);
+
+  int16_t rulerUnits() const { return rulerUnits_; }
+  void SetRulerUnits(int16_t units);
+
+  // Throws std::invalid_argument for a path of more than kMaxAnchorsPerPath anchors (nothing is
+  // added) or of none.
+  AIArtHandle AddPath(std::vector<PathSegment> segments, bool closed);
+  // Null for a handle that names no path of this document.
+  DocumentPath* Path(AIArtHandle handle);
+  const std::vector<DocumentPath>& paths() const { return paths_; }
+  // Throws std::out_of_range naming the path index.
+  DocumentPath& PathAt(size_t index);
+
+  // Each replaces the whole selection. Throw std::out_of_range for indexes that do not exist.
+  void SelectAnchor(size_t path, size_t anchor);
+  void SelectHandle(size_t path, size_t anchor);
+  void SelectPaths(const std::vector<size_t>& paths);
+  void Deselect();
+
+  // Plug-in writes, through the Path suite: each is one change of the artwork.
+  void SetSegments(DocumentPath& path, size_t index, const std::vector<PathSegment>& segments);
+  void SetAnchorSelection(DocumentPath& path, size_t index, int16_t state);
+
+ private:
+  void ClearSelection();
+  DocumentPath& Checked(size_t path, size_t anchor);
+
+  int16_t rulerUnits_;
+  DocumentListener* listener_;
+  AIArtHandle nextHandle_;
+  std::vector<DocumentPath> paths_;
+};
+
+}  // namespace tavrix::host

@@ -1,0 +1,150 @@
+#include "host/artwork/PathGeometry.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace tavrix::host {
+namespace {
+
+struct P {
+  double h;
+  double v;
+};
+
+P Of(const RealPoint& r) {
+  return P{r.h, r.v};
+}
+P Mid(P a, P b) {
+  return P{(a.h + b.h) / 2, (a.v + b.v) / 2};
+}
+double Distance(P a, P b) {
+  return std::hypot(b.h - a.h, b.v - a.v);
+}
+
+struct Curve {
+  P p0, p1, p2, p3;
+};
+
+// The curves of the path, in order: each anchor to the next, and the last back to the first
+// when the path is closed.
+template <class Visit>
+void ForEachCurve(const std::vector<PathSegment>& s, bool closed, Visit&& visit) {
+  const size_t n = s.size();
+  if (n < 2) return;
+  const size_t count = closed ? n : n - 1;
+  for (size_t i = 0; i < count; ++i) {
+    const PathSegment& a = s[i];
+    const PathSegment& b = s[(i + 1) % n];
+    visit(Curve{Of(a.p), Of(a.out), Of(b.in), Of(b.p)});
+  }
+}
+
+double DistanceToLine(P p, P a, P b) {
+  const double length = Distance(a, b);
+  if (length == 0.0) return Distance(p, a);
+  return std::fabs((b.h - a.h) * (a.v - p.v) - (a.h - p.h) * (b.v - a.v)) / length;
+}
+
+double FlattenedLength(const Curve& c, double flatness, int depth) {
+  const bool flat =
+      DistanceToLine(c.p1, c.p0, c.p3) <= flatness && DistanceToLine(c.p2, c.p0, c.p3) <= flatness;
+  // Depth 16 already splits a curve into 65536 chords, far below any visible difference.
+  if (flat || depth >= 16) return Distance(c.p0, c.p3);
+  const P a = Mid(c.p0, c.p1), b = Mid(c.p1, c.p2), d = Mid(c.p2, c.p3);
+  const P e = Mid(a, b), f = Mid(b, d), m = Mid(e, f);
+  return FlattenedLength(Curve{c.p0, a, e, m}, flatness, depth + 1) +
+         FlattenedLength(Curve{m, f, d, c.p3}, flatness, depth + 1);
+}
+
+P PointAt(const Curve& c, double t) {
+  const double u = 1 - t;
+  const double a = u * u * u, b = 3 * u * u * t, d = 3 * u * t * t, e = t * t * t;
+  return P{a * c.p0.h + b * c.p1.h + d * c.p2.h + e * c.p3.h,
+           a * c.p0.v + b * c.p1.v + d * c.p2.v + e * c.p3.v};
+}
+
+P DerivativeAt(const Curve& c, double t) {
+  const double u = 1 - t;
+  return P{
+      3 * u * u * (c.p1.h - c.p0.h) + 6 * u * t * (c.p2.h - c.p1.h) + 3 * t * t * (c.p3.h - c.p2.h),
+      3 * u * u * (c.p1.v - c.p0.v) + 6 * u * t * (c.p2.v - c.p1.v) +
+          3 * t * t * (c.p3.v - c.p2.v)};
+}
+
+// Half the integral of (h v' - v h') over the curve. The integrand is a polynomial of degree
+// five, which three-point Gauss-Legendre integrates exactly.
+double AreaUnder(const Curve& c) {
+  static const double kNodes[3] = {0.5 - std::sqrt(0.15), 0.5, 0.5 + std::sqrt(0.15)};
+  static const double kWeights[3] = {5.0 / 18.0, 8.0 / 18.0, 5.0 / 18.0};
+  double sum = 0.0;
+  for (int i = 0; i < 3; ++i) {
+    const P p = PointAt(c, kNodes[i]);
+    const P d = DerivativeAt(c, kNodes[i]);
+    sum += kWeights[i] * (p.h * d.v - p.v * d.h);
+  }
+  return sum / 2.0;
+}
+
+// Parameters in (0, 1) where one coordinate of the curve turns.
+std::vector<double> Turns(double a, double b, double c, double d) {
+  // The derivative of the cubic in Bernstein form, as q2 t^2 + q1 t + q0.
+  const double q2 = 3 * (-a + 3 * b - 3 * c + d);
+  const double q1 = 6 * (a - 2 * b + c);
+  const double q0 = 3 * (b - a);
+  std::vector<double> roots;
+  if (std::fabs(q2) < 1e-12) {
+    if (std::fabs(q1) > 1e-12) roots.push_back(-q0 / q1);
+  } else {
+    const double disc = q1 * q1 - 4 * q2 * q0;
+    if (disc >= 0) {
+      const double r = std::sqrt(disc);
+      roots.push_back((-q1 + r) / (2 * q2));
+      roots.push_back((-q1 - r) / (2 * q2));
+    }
+  }
+  roots.erase(
+      std::remove_if(roots.begin(), roots.end(), [](double t) { return !(t > 0 && t < 1); }),
+      roots.end());
+  return roots;
+}
+
+}  // namespace
+
+double PathLength(const std::vector<PathSegment>& segments, bool closed, double flatness) {
+  const double tolerance = flatness > 0 ? flatness : 1e-5;
+  double length = 0.0;
+  ForEachCurve(segments, closed,
+               [&](const Curve& c) { length += FlattenedLength(c, tolerance, 0); });
+  return length;
+}
+
+double PathArea(const std::vector<PathSegment>& segments, bool closed) {
+  double area = 0.0;
+  ForEachCurve(segments, closed, [&](const Curve& c) { area += AreaUnder(c); });
+  if (!closed && segments.size() > 1) {
+    const P last = Of(segments.back().p);
+    const P first = Of(segments.front().p);
+    area += (last.h * first.v - first.h * last.v) / 2.0;
+  }
+  return area;
+}
+
+AIRealRect PathBounds(const std::vector<PathSegment>& segments, bool closed) {
+  if (segments.empty()) return AIRealRect{0, 0, 0, 0};
+  double left = segments[0].p.h, right = left, bottom = segments[0].p.v, top = bottom;
+  auto include = [&](P p) {
+    left = std::min(left, p.h);
+    right = std::max(right, p.h);
+    bottom = std::min(bottom, p.v);
+    top = std::max(top, p.v);
+  };
+  for (const PathSegment& s : segments) include(Of(s.p));
+  ForEachCurve(segments, closed, [&](const Curve& c) {
+    for (double t : Turns(c.p0.h, c.p1.h, c.p2.h, c.p3.h)) include(PointAt(c, t));
+    for (double t : Turns(c.p0.v, c.p1.v, c.p2.v, c.p3.v)) include(PointAt(c, t));
+  });
+  return AIRealRect{static_cast<float>(left), static_cast<float>(top), static_cast<float>(right),
+                    static_cast<float>(bottom)};
+}
+
+}  // namespace tavrix::host

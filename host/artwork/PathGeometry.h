@@ -1,0 +1,21 @@
+// What the host computes about a path's geometry: its length, its signed area and its bounds.
+#pragma once
+
+#include <vector>
+
+#include "hostapi/AIArtworkSuites.h"
+
+namespace tavrix::host {
+
+// The length of the flattened path: each curve is split until its control points lie within
+// `flatness` of the chord (a straight segment is its chord).
+double PathLength(const std::vector<PathSegment>& segments, bool closed, double flatness);
+
+// Exact for cubic curves; positive counter-clockwise with v up. An open path is closed by a
+// straight line from its last anchor back to its first.
+double PathArea(const std::vector<PathSegment>& segments, bool closed);
+
+// The exact bounds of the curves (their extremes, not the control points).
+AIRealRect PathBounds(const std::vector<PathSegment>& segments, bool closed);
+
+}  // namespace tavrix::host

@@ -1,0 +1,193 @@
+// AI Matching Art, MdMemory, Path, Art and Document: the artwork of the current document.
+#include <cmath>
+
+#include "host/artwork/PathGeometry.h"
+#include "host/suites/HostCall.h"
+#include "host/suites/HostSuites.h"
+
+namespace tavrix::host {
+namespace {
+
+constexpr ASErr kNoDocumentErr = FourCharCode('D', 'O', 'C', '?');
+
+// The path a handle names in the current document, or null.
+DocumentPath* PathOf(Host& host, AIArtHandle art) {
+  return host.document() != nullptr ? host.document()->Path(art) : nullptr;
+}
+
+bool Matches(const DocumentPath& path, const AIMatchingArtSpec& spec) {
+  if (spec.type != kAIPathArtType) return false;
+  const int32_t have = path.IsSelected() ? kAIArtSelectedAttribute : 0;
+  return (have & spec.whichAttributes) == (spec.attributes & spec.whichAttributes);
+}
+
+ASErr GetMatchingArt(const AIMatchingArtSpec* specs, int16_t numSpecs, AIArtHandle** matches,
+                     int32_t* numMatches) {
+  return HostCall("AIMatchingArt.GetMatchingArt", [&](Host& host) {
+    if (specs == nullptr || numSpecs <= 0 || matches == nullptr || numMatches == nullptr) {
+      return kBadParameterErr;
+    }
+    if (host.document() == nullptr) return kNoDocumentErr;
+    std::vector<AIArtHandle> found;
+    for (const DocumentPath& path : host.document()->paths()) {
+      for (int16_t i = 0; i < numSpecs; ++i) {
+        if (Matches(path, specs[i])) {
+          found.push_back(path.handle);
+          break;
+        }
+      }
+    }
+    void* block = nullptr;
+    const ASErr error = host.memoryHandles().Allocate(found.size() * sizeof(AIArtHandle), &block);
+    if (error != kNoErr) return error;
+    std::copy(found.begin(), found.end(), static_cast<AIArtHandle*>(block));
+    *matches = static_cast<AIArtHandle*>(block);
+    *numMatches = static_cast<int32_t>(found.size());
+    return kNoErr;
+  });
+}
+
+ASErr DisposeHandle(void* handle) {
+  return HostCall("AIMdMemory.MdMemoryDisposeHandle",
+                  [&](Host& host) { return host.memoryHandles().Dispose(handle); });
+}
+
+// A range of anchors [index, index + count) of the path, checked.
+bool InRange(const DocumentPath& path, int16_t index, int16_t count) {
+  return index >= 0 && count >= 0 &&
+         static_cast<size_t>(index) + static_cast<size_t>(count) <= path.segments.size();
+}
+
+ASErr GetPathSegmentCount(AIArtHandle art, int16_t* count) {
+  return HostCall("AIPath.GetPathSegmentCount", [&](Host& host) {
+    DocumentPath* path = PathOf(host, art);
+    if (path == nullptr || count == nullptr) return kBadParameterErr;
+    *count = static_cast<int16_t>(path->segments.size());
+    return kNoErr;
+  });
+}
+
+ASErr GetPathSegments(AIArtHandle art, int16_t index, int16_t count, PathSegment* segments) {
+  return HostCall("AIPath.GetPathSegments", [&](Host& host) {
+    DocumentPath* path = PathOf(host, art);
+    if (path == nullptr || segments == nullptr || !InRange(*path, index, count))
+      return kBadParameterErr;
+    std::copy_n(path->segments.begin() + index, count, segments);
+    return kNoErr;
+  });
+}
+
+bool IsFinite(const RealPoint& p) {
+  return std::isfinite(p.h) && std::isfinite(p.v);
+}
+
+ASErr SetPathSegments(AIArtHandle art, int16_t index, int16_t count, const PathSegment* segments) {
+  return HostCall("AIPath.SetPathSegments", [&](Host& host) {
+    DocumentPath* path = PathOf(host, art);
+    if (path == nullptr || segments == nullptr || !InRange(*path, index, count))
+      return kBadParameterErr;
+    // The artwork never takes a point that is not a number.
+    for (int16_t i = 0; i < count; ++i) {
+      if (!IsFinite(segments[i].p) || !IsFinite(segments[i].in) || !IsFinite(segments[i].out)) {
+        return kBadParameterErr;
+      }
+    }
+    host.document()->SetSegments(*path, static_cast<size_t>(index),
+                                 std::vector<PathSegment>(segments, segments + count));
+    return kNoErr;
+  });
+}
+
+ASErr GetPathSegmentSelected(AIArtHandle art, int16_t index, int16_t* selected) {
+  return HostCall("AIPath.GetPathSegmentSelected", [&](Host& host) {
+    DocumentPath* path = PathOf(host, art);
+    if (path == nullptr || selected == nullptr || !InRange(*path, index, 1))
+      return kBadParameterErr;
+    *selected = path->selection[static_cast<size_t>(index)];
+    return kNoErr;
+  });
+}
+
+ASErr SetPathSegmentSelected(AIArtHandle art, int16_t index, int16_t selected) {
+  return HostCall("AIPath.SetPathSegmentSelected", [&](Host& host) {
+    DocumentPath* path = PathOf(host, art);
+    if (path == nullptr || !InRange(*path, index, 1)) return kBadParameterErr;
+    host.document()->SetAnchorSelection(*path, static_cast<size_t>(index), selected);
+    return kNoErr;
+  });
+}
+
+ASErr GetPathClosed(AIArtHandle art, ASBoolean* closed) {
+  return HostCall("AIPath.GetPathClosed", [&](Host& host) {
+    DocumentPath* path = PathOf(host, art);
+    if (path == nullptr || closed == nullptr) return kBadParameterErr;
+    *closed = path->closed;
+    return kNoErr;
+  });
+}
+
+ASErr GetPathLength(AIArtHandle art, float* length, float flatness) {
+  return HostCall("AIPath.GetPathLength", [&](Host& host) {
+    DocumentPath* path = PathOf(host, art);
+    if (path == nullptr || length == nullptr) return kBadParameterErr;
+    *length = static_cast<float>(PathLength(path->segments, path->closed, flatness));
+    return kNoErr;
+  });
+}
+
+ASErr GetPathArea(AIArtHandle art, float* area) {
+  return HostCall("AIPath.GetPathArea", [&](Host& host) {
+    DocumentPath* path = PathOf(host, art);
+    if (path == nullptr || area == nullptr) return kBadParameterErr;
+    *area = static_cast<float>(PathArea(path->segments, path->closed));
+    return kNoErr;
+  });
+}
+
+ASErr GetArtBounds(AIArtHandle art, const void* /*transform*/, int32_t /*options*/,
+                   AIRealRect* bounds) {
+  return HostCall("AIArt.GetArtBounds", [&](Host& host) {
+    DocumentPath* path = PathOf(host, art);
+    if (path == nullptr || bounds == nullptr) return kBadParameterErr;
+    // Paths carry no stroke in this host, so every option gives the geometry's own bounds.
+    *bounds = PathBounds(path->segments, path->closed);
+    return kNoErr;
+  });
+}
+
+ASErr GetDocumentRulerUnits(int16_t* units) {
+  return HostCall("AIDocument.GetDocumentRulerUnits", [&](Host& host) {
+    if (units == nullptr) return kBadParameterErr;
+    if (host.document() == nullptr) return kNoDocumentErr;
+    *units = host.document()->rulerUnits();
+    return kNoErr;
+  });
+}
+
+const AIMatchingArtSuite kMatchingArt = {&GetMatchingArt};
+const AIMdMemorySuite kMdMemory = {&DisposeHandle};
+const AIPathSuite kPath = {
+    &GetPathSegmentCount,    &GetPathSegments, &SetPathSegments, &GetPathSegmentSelected,
+    &SetPathSegmentSelected, &GetPathClosed,   &GetPathLength,   &GetPathArea};
+const AIArtSuite kArt = {&GetArtBounds};
+const AIDocumentSuite kDocument = {&GetDocumentRulerUnits};
+
+}  // namespace
+
+void InstallArtworkSuites(SuiteRegistry& suites, FaultPlan& faults) {
+  suites.Offer(kAIMatchingArtSuite, kAIMatchingArtSuiteVersion, &kMatchingArt);
+  suites.Offer(kAIMdMemorySuite, kAIMdMemorySuiteVersion, &kMdMemory);
+  suites.Offer(kAIPathSuite, kAIPathSuiteVersion, &kPath);
+  suites.Offer(kAIArtSuite, kAIArtSuiteVersion, &kArt);
+  suites.Offer(kAIDocumentSuite, kAIDocumentSuiteVersion, &kDocument);
+  for (const char* operation :
+       {"AIMatchingArt.GetMatchingArt", "AIMdMemory.MdMemoryDisposeHandle",
+        "AIPath.GetPathSegmentCount", "AIPath.GetPathSegments", "AIPath.SetPathSegments",
+        "AIPath.GetPathSegmentSelected", "AIPath.SetPathSegmentSelected", "AIPath.GetPathClosed",
+        "AIPath.GetPathLength", "AIPath.GetPathArea", "AIArt.GetArtBounds",
+        "AIDocument.GetDocumentRulerUnits"}) {
+    faults.Register(operation);
+  }
+}
+
+}  // namespace tavrix::host

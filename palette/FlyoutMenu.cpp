@@ -1,0 +1,78 @@
+// What the palette does with a user's change of one of its items, and its flyout menu.
+#include <algorithm>
+
+#include <initializer_list>
+
+#include "core/ErrorReporting.h"
+#include "core/PluginGlobals.h"
+#include "core/SuiteTable.h"
+#include "palette/PaletteItems.h"
+#include "palette/VPointDBox.h"
+
+namespace tavrix {
+
+void VPointDBox::ItemChanged(int32_t itemId) {
+  switch (itemId) {
+    case item::kPointSectionTriangle:
+      ToggleSection(showPointData);
+      break;
+    case item::kInOutSectionTriangle:
+      ToggleSection(showInOutData);
+      break;
+    case item::kPathSectionTriangle:
+      ToggleSection(showPathData);
+      break;
+    case item::kFlyoutMenu:
+      ChooseFlyoutEntry(flyoutMenu->SelectedNumber());
+      break;
+    default:
+      break;
+  }
+}
+
+void VPointDBox::ChooseFlyoutEntry(int32_t number) {
+  const auto toggle = [this, number](int32_t& option) {
+    option = option == 0 ? 1 : 0;
+    flyoutMenu->CheckEntry(number, option != 0);
+  };
+  switch (number) {
+    case flyout::kIncreasePrecision:
+      precision = std::min(precision + 1, 6);
+      RefreshDisplay();
+      break;
+    case flyout::kDecreasePrecision:
+      precision = std::max(precision - 1, 0);
+      RefreshDisplay();
+      break;
+    case flyout::kAbsolute:
+    case flyout::kRelative:
+    case flyout::kPolar:
+      inOutMode = number - flyout::kAbsolute + kAbsoluteMode;
+      ApplyModeAndUnits();
+      for (int32_t entry : {flyout::kAbsolute, flyout::kRelative, flyout::kPolar}) {
+        flyoutMenu->CheckEntry(entry, entry == number);
+      }
+      break;
+    case flyout::kShowCornerFlag:
+      toggle(showCornerCheckbox);
+      RefreshDisplay();
+      break;
+    case flyout::kAutoChangeCornerFlag:
+      toggle(autoChangeCornerFlag);
+      RefreshDisplay();
+      break;
+    case flyout::kAutoSetLockAngle:
+      toggle(autoSetLockAngle);
+      RefreshDisplay();
+      break;
+    case flyout::kShowPathDirection:
+      toggle(showPathDirection);
+      CheckError(AIAnnotator().SetAnnotatorActive(globals->annotator, showPathDirection != 0));
+      UpdateDirectionMarks(showPathDirection != 0);
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace tavrix

@@ -1,0 +1,153 @@
+// The palette object: its start values, its dialog, and the wrapping of every item.
+#include <initializer_list>
+
+#include "core/ErrorReporting.h"
+#include "core/PluginGlobals.h"
+#include "core/SuiteTable.h"
+#include "palette/ItemAccess.h"
+#include "palette/PaletteItems.h"
+#include "palette/VPointDBox.h"
+
+namespace tavrix {
+
+VPointDBox::VPointDBox(SPPluginRef plugin)
+    : showPointData(1),
+      showInOutData(0),
+      showPathData(0),
+      inOutMode(kRelativeMode),
+      precision(3),
+      showCornerCheckbox(1),
+      autoChangeCornerFlag(0),
+      autoSetLockAngle(0),
+      showPathDirection(0),
+      lockAngle(1),
+      currentPath(0),
+      pathClosed(0),
+      segmentCount(0),
+      currentPointIndex(-1),
+      anchor{0, 0},
+      inOffset{0, 0},
+      outOffset{0, 0},
+      cornerFlag(0),
+      rulerUnits(kADMPointUnits),
+      keyboardIncrement(1.0),
+      forwardMarkPoint{0, 0},
+      backwardMarkPoint{0, 0} {
+  Create(plugin, kPaletteDialogName, kPaletteDialogId, kADMTabbedFloatingDialogStyle, 0);
+}
+
+VPointDBox::~VPointDBox() {
+  selectedPaths.Clear();
+  // The dialog can go before the plug-in does; the shell must not reach a palette that is gone.
+  if (globals != nullptr && globals->palette == this) globals->palette = nullptr;
+}
+
+void VPointDBox::CreateCoordinatePair(KADMTextEditField*& field, int32_t fieldId, KADMSpin*& spin,
+                                      int32_t spinId) {
+  field = new KADMTextEditField(GetItem(fieldId), this);
+  ADMItem().SetPrecision(field->item, precision);
+  ADMItem().SetUnits(field->item, rulerUnits);
+  SetItemText(field, "");
+  spin = new KADMSpin(GetItem(spinId), this);
+  ADMItem().SetFloatValue(spin->item, 0.0f);
+  ADMItem().SetUnits(spin->item, kADMNoUnits);
+  spin->ShowArrowsOnly();
+  EnableItem(field, false);
+  EnableItem(spin, false);
+}
+
+ASErr VPointDBox::Init() {
+  KADMBaseDialog::Init();
+
+  pointSectionLabel = new KADMWidget(GetItem(item::kPointSectionLabel), this);
+  pointSectionTriangle = new KADMDisclosureTriangle(GetItem(item::kPointSectionTriangle), this);
+  pointSectionTriangle->collapsed = !showPointData;
+  ADMItem().Invalidate(pointSectionTriangle->item);
+
+  pointIndexSpin = new KADMSpin(GetItem(item::kPointIndexSpin), this);
+  ADMItem().SetIntValue(pointIndexSpin->item, 0);
+  ADMItem().SetUnits(pointIndexSpin->item, kADMNoUnits);
+  pointIndexSpin->ShowArrowsOnly();
+  pointIndexField = new KADMTextEditField(GetItem(item::kPointIndexField), this);
+  ADMItem().SetIntValue(pointIndexField->item, 0);
+  ADMItem().SetUnits(pointIndexField->item, kADMNoUnits);
+
+  rulerUnits = ADMBasic().GetConcreteUnits(kADMAppUnits);
+
+  pointXLabel = new KADMWidget(GetItem(item::kPointXLabel), this);
+  ADMItem().SetJustify(pointXLabel->item, kADMCenterJustify);
+  pointYLabel = new KADMWidget(GetItem(item::kPointYLabel), this);
+  ADMItem().SetJustify(pointYLabel->item, kADMCenterJustify);
+  pointIndexLabel = new KADMWidget(GetItem(item::kPointIndexLabel), this);
+
+  CreateCoordinatePair(pointXField, item::kPointXField, pointXSpin, item::kPointXSpin);
+  CreateCoordinatePair(pointYField, item::kPointYField, pointYSpin, item::kPointYSpin);
+
+  inOutSectionLabel = new KADMWidget(GetItem(item::kInOutSectionLabel), this);
+  inOutSectionTriangle = new KADMDisclosureTriangle(GetItem(item::kInOutSectionTriangle), this);
+  inOutSectionTriangle->collapsed = !showInOutData;
+  ADMItem().Invalidate(inOutSectionTriangle->item);
+  inOutDivider = new KADMWidget(GetItem(item::kInOutDivider), this);
+  inOutXLabel = new KADMWidget(GetItem(item::kInOutXLabel), this);
+  ADMItem().SetJustify(inOutXLabel->item, kADMCenterJustify);
+  inOutYLabel = new KADMWidget(GetItem(item::kInOutYLabel), this);
+  ADMItem().SetJustify(inOutYLabel->item, kADMCenterJustify);
+  inLabel = new KADMWidget(GetItem(item::kInLabel), this);
+  outLabel = new KADMWidget(GetItem(item::kOutLabel), this);
+
+  CreateCoordinatePair(inXField, item::kInXField, inXSpin, item::kInXSpin);
+  CreateCoordinatePair(inYField, item::kInYField, inYSpin, item::kInYSpin);
+  CreateCoordinatePair(outXField, item::kOutXField, outXSpin, item::kOutXSpin);
+  CreateCoordinatePair(outYField, item::kOutYField, outYSpin, item::kOutYSpin);
+
+  lockAngle = 1;
+  lockAngleCheckbox = new KADMWidget(GetItem(item::kLockAngleCheckbox), this);
+  ADMItem().SetBooleanValue(lockAngleCheckbox->item, lockAngle != 0);
+  lockAngleLabel = new KADMWidget(GetItem(item::kLockAngleLabel), this);
+  ShowItem(lockAngleCheckbox, inOutMode == kPolarMode);
+  ShowItem(lockAngleLabel, inOutMode == kPolarMode);
+
+  cornerCheckbox = new KADMWidget(GetItem(item::kCornerCheckbox), this);
+  cornerLabel = new KADMWidget(GetItem(item::kCornerLabel), this);
+  pathSectionLabel = new KADMWidget(GetItem(item::kPathSectionLabel), this);
+  pathSectionTriangle = new KADMDisclosureTriangle(GetItem(item::kPathSectionTriangle), this);
+  pathSectionTriangle->collapsed = !showPathData;
+  ADMItem().Invalidate(pathSectionTriangle->item);
+  pathDivider = new KADMWidget(GetItem(item::kPathDivider), this);
+  pathPointsValue = new KADMWidget(GetItem(item::kPathPointsValue), this);
+  pathLengthValue = new KADMWidget(GetItem(item::kPathLengthValue), this);
+  pathAreaValue = new KADMWidget(GetItem(item::kPathAreaValue), this);
+  xBoundsValue = new KADMWidget(GetItem(item::kXBoundsValue), this);
+  yBoundsValue = new KADMWidget(GetItem(item::kYBoundsValue), this);
+  keyboardIncrementValue = new KADMWidget(GetItem(item::kKeyboardIncrementValue), this);
+  pathPointsLabel = new KADMWidget(GetItem(item::kPathPointsLabel), this);
+  pathLengthLabel = new KADMWidget(GetItem(item::kPathLengthLabel), this);
+  pathAreaLabel = new KADMWidget(GetItem(item::kPathAreaLabel), this);
+  xBoundsLabel = new KADMWidget(GetItem(item::kXBoundsLabel), this);
+  yBoundsLabel = new KADMWidget(GetItem(item::kYBoundsLabel), this);
+  keyboardIncrementLabel = new KADMWidget(GetItem(item::kKeyboardIncrementLabel), this);
+
+  flyoutMenu = new KADMPopup(GetItem(item::kFlyoutMenu), this, kFlyoutMenuId);
+  for (int32_t heading :
+       {flyout::kModeHeading, flyout::kBehaviourHeading, flyout::kVisualAidsHeading}) {
+    flyoutMenu->EnableEntry(heading, false);
+  }
+  if (inOutMode >= kAbsoluteMode && inOutMode <= kPolarMode) {
+    flyoutMenu->CheckEntry(flyout::kAbsolute + inOutMode - kAbsoluteMode, true);
+  }
+  if (showCornerCheckbox) flyoutMenu->CheckEntry(flyout::kShowCornerFlag, true);
+  if (autoChangeCornerFlag) flyoutMenu->CheckEntry(flyout::kAutoChangeCornerFlag, true);
+  if (autoSetLockAngle) flyoutMenu->CheckEntry(flyout::kAutoSetLockAngle, true);
+  if (showPathDirection) flyoutMenu->CheckEntry(flyout::kShowPathDirection, true);
+
+  CheckError(AIAnnotator().SetAnnotatorActive(globals->annotator, showPathDirection != 0));
+
+  forwardMarkPoint = RealPoint{0, 0};
+  backwardMarkPoint = RealPoint{0, 0};
+
+  ApplyModeAndUnits();
+  LayoutSections();
+  return kNoErr;
+}
+
+}  // namespace tavrix

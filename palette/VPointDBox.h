@@ -1,0 +1,136 @@
+// The point palette: one floating dialog that shows and edits one anchor point of the selected
+// path. Its code is split by concern: object and Init, layout and window, selection, value
+// display, path data, flyout menu.
+#pragma once
+
+#include "adm/KADMBaseDialog.h"
+#include "adm/KADMDisclosureTriangle.h"
+#include "adm/KADMPopup.h"
+#include "adm/KADMSpin.h"
+#include "adm/KADMTextEditField.h"
+#include "adm/KADMWidget.h"
+#include "palette/ArtHandleArray.h"
+
+namespace tavrix {
+
+class VPointDBox : public KADMBaseDialog {
+ public:
+  // Creates the palette's dialog; Init runs inside.
+  explicit VPointDBox(SPPluginRef plugin);
+  ~VPointDBox() override;
+
+  ASErr Init() override;
+  // Show, hide, expand and collapse of the palette window.
+  void Notify(ADMNotifierRef notifier) override;
+  void ItemChanged(int32_t itemId) override;
+
+  // Layout and window.
+  void LayoutSections();
+  void ToggleVisibility();
+  // Selection.
+  ASErr UpdateFromSelection();
+  void LoadCurrentPoint();
+  void RefreshMenuState();
+  // Value display.
+  ASErr RefreshDisplay();
+  void ApplyModeAndUnits();
+  void RefreshToolTips();
+  // Path data.
+  void RefreshPathData();
+  // The path-direction marks on the artwork.
+  void UpdateDirectionMarks(bool show);
+
+  // Options.
+  int32_t showPointData;
+  int32_t showInOutData;
+  int32_t showPathData;
+  int32_t inOutMode;
+  int32_t precision;
+  int32_t showCornerCheckbox;
+  int32_t autoChangeCornerFlag;
+  int32_t autoSetLockAngle;
+  int32_t showPathDirection;
+  int32_t lockAngle;
+
+  // The shown point.
+  ArtHandleArray selectedPaths;
+  AIArtHandle currentPath;
+  int32_t pathClosed;
+  int16_t segmentCount;
+  int32_t currentPointIndex;
+  RealPoint anchor;
+  RealPoint inOffset;
+  RealPoint outOffset;
+  int32_t cornerFlag;
+  int32_t rulerUnits;
+  double keyboardIncrement;
+  RealPoint forwardMarkPoint;
+  RealPoint backwardMarkPoint;
+
+  // Item wrappers, owned by their items.
+  KADMDisclosureTriangle* pointSectionTriangle = nullptr;
+  KADMWidget* pointSectionLabel = nullptr;
+  KADMWidget* pointXLabel = nullptr;
+  KADMWidget* pointYLabel = nullptr;
+  KADMWidget* pointIndexLabel = nullptr;
+  KADMSpin* pointXSpin = nullptr;
+  KADMTextEditField* pointXField = nullptr;
+  KADMSpin* pointYSpin = nullptr;
+  KADMTextEditField* pointYField = nullptr;
+  KADMSpin* pointIndexSpin = nullptr;
+  KADMTextEditField* pointIndexField = nullptr;
+  KADMWidget* inOutDivider = nullptr;
+  KADMDisclosureTriangle* inOutSectionTriangle = nullptr;
+  KADMWidget* inOutSectionLabel = nullptr;
+  KADMWidget* inOutXLabel = nullptr;
+  KADMWidget* inOutYLabel = nullptr;
+  KADMWidget* inLabel = nullptr;
+  KADMWidget* outLabel = nullptr;
+  KADMSpin* inXSpin = nullptr;
+  KADMTextEditField* inXField = nullptr;
+  KADMSpin* inYSpin = nullptr;
+  KADMTextEditField* inYField = nullptr;
+  KADMSpin* outXSpin = nullptr;
+  KADMTextEditField* outXField = nullptr;
+  KADMSpin* outYSpin = nullptr;
+  KADMTextEditField* outYField = nullptr;
+  KADMWidget* cornerCheckbox = nullptr;
+  KADMWidget* cornerLabel = nullptr;
+  KADMWidget* lockAngleCheckbox = nullptr;
+  KADMWidget* lockAngleLabel = nullptr;
+  KADMWidget* pathDivider = nullptr;
+  KADMDisclosureTriangle* pathSectionTriangle = nullptr;
+  KADMWidget* pathSectionLabel = nullptr;
+  KADMWidget* pathPointsLabel = nullptr;
+  KADMWidget* pathLengthLabel = nullptr;
+  KADMWidget* pathAreaLabel = nullptr;
+  KADMWidget* xBoundsLabel = nullptr;
+  KADMWidget* yBoundsLabel = nullptr;
+  KADMWidget* keyboardIncrementLabel = nullptr;
+  KADMWidget* pathPointsValue = nullptr;
+  KADMWidget* pathLengthValue = nullptr;
+  KADMWidget* pathAreaValue = nullptr;
+  KADMWidget* xBoundsValue = nullptr;
+  KADMWidget* yBoundsValue = nullptr;
+  KADMWidget* keyboardIncrementValue = nullptr;
+  KADMPopup* flyoutMenu = nullptr;
+
+ private:
+  bool HasCurrentPoint() const { return currentPath != 0 && currentPointIndex != -1; }
+  void CreateCoordinatePair(KADMTextEditField*& field, int32_t fieldId, KADMSpin*& spin,
+                            int32_t spinId);
+  void SetSelectionNotifiersActive(bool active);
+  void ToggleSection(int32_t& sectionFlag);
+  void ChooseFlyoutEntry(int32_t number);
+  // Value display.
+  void ShowPointValues();
+  void ShowPolarHandle(const RealPoint& offset, bool isIn, KADMTextEditField* lengthField,
+                       KADMTextEditField* directionField, KADMSpin* directionSpin);
+  float RetractedHandleAngle(bool isIn);
+  void BlankPointValues();
+  std::string ToolTip(int32_t entry) const;
+  std::string ValueText(float value, int32_t units, bool appendUnit) const;
+  std::string LoadPaletteString(int32_t index) const;
+};
+
+}  // namespace tavrix
