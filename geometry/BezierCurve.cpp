@@ -28,8 +28,11 @@ bool IsNearZero(const RealPoint& p) {
   return std::fabs(p.h) < kNearZero && std::fabs(p.v) < kNearZero;
 }
 
+// A negated zero component would turn a leftward direction into -pi; shown angles lie in
+// (-pi, pi].
 float Atan2(float v, float h) {
-  return static_cast<float>(std::atan2(static_cast<double>(v), static_cast<double>(h)));
+  const double vertical = v == 0.0f ? 0.0 : static_cast<double>(v);
+  return static_cast<float>(std::atan2(vertical, static_cast<double>(h)));
 }
 
 RealPoint UnitOrSelf(RealPoint p) {

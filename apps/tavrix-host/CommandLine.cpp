@@ -17,8 +17,22 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         return line;
       }
       line.pluginPath = arguments[++i];
+    } else if (argument == "--prefs") {
+      if (i + 1 == arguments.size()) {
+        line.error = "--prefs needs a file name";
+        return line;
+      }
+      line.preferencesPath = arguments[++i];
     } else if (!commandSeen && (argument == "report" || argument == "about")) {
       line.command = argument;
+      commandSeen = true;
+    } else if (!commandSeen && argument == "run") {
+      if (i + 1 == arguments.size()) {
+        line.error = "run needs a script file (or - for standard input)";
+        return line;
+      }
+      line.command = argument;
+      line.scriptPath = arguments[++i];
       commandSeen = true;
     } else {
       line.error = "unknown argument '" + argument + "'";
@@ -29,14 +43,17 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
 }
 
 std::string UsageText() {
-  return "usage: tavrix-host [--plugin FILE] [report | about]\n"
+  return "usage: tavrix-host [--plugin FILE] [--prefs FILE] [report | about | run SCRIPT]\n"
          "\n"
          "Loads the Tavrix plug-in into the stand-in host and starts it as the application\n"
          "would at launch.\n"
-         "  report   print what the plug-in registered (menu item, notifiers, annotator),\n"
-         "           then quit (the default)\n"
-         "  about    show the plug-in's about box, then quit\n"
-         "  --plugin FILE   the plug-in file (default: the one built beside this command)\n";
+         "  report       print what the plug-in registered (menu item, notifiers, annotator),\n"
+         "               then quit (the default)\n"
+         "  about        show the plug-in's about box, then quit\n"
+         "  run SCRIPT   run a session script (- for standard input): one action or\n"
+         "               expectation per line; stops at the first one that fails\n"
+         "  --plugin FILE   the plug-in file (default: the one built beside this command)\n"
+         "  --prefs FILE    keep the preferences in this file between runs\n";
 }
 
 std::string DefaultPluginPath() {

@@ -8,7 +8,9 @@ namespace tavrix::app {
 
 struct CommandLine {
   std::string command = "report";
-  std::string pluginPath;  // empty: the plug-in built beside this command
+  std::string pluginPath;       // empty: the plug-in built beside this command
+  std::string preferencesPath;  // empty: no preference file
+  std::string scriptPath;       // for "run"; "-" is standard input
   bool help = false;
   std::string error;  // non-empty when the arguments make no sense
 };

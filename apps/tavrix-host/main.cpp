@@ -1,4 +1,5 @@
 // tavrix-host: loads the Tavrix plug-in into the stand-in host, as the application would.
+#include <fstream>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -7,6 +8,7 @@
 #include "host/Pipl.h"
 #include "tavrix-host/CommandLine.h"
 #include "tavrix-host/RegistrationReport.h"
+#include "tavrix-host/Session.h"
 
 namespace {
 
@@ -20,10 +22,8 @@ std::string ErrorText(ASErr error) {
          "')";
 }
 
-int Run(const tavrix::app::CommandLine& line) {
+int Report(const tavrix::app::CommandLine& line, const std::string& path) {
   tavrix::host::Host host(&std::cout);
-  const std::string path =
-      line.pluginPath.empty() ? tavrix::app::DefaultPluginPath() : line.pluginPath;
   tavrix::host::HostedPlugin& plugin = host.LoadPlugin(path);
   std::cout << "Loaded " << plugin.file().path() << " (entry point " << plugin.file().entryPoint()
             << ")\n";
@@ -41,6 +41,14 @@ int Run(const tavrix::app::CommandLine& line) {
   return 0;
 }
 
+int RunScript(const tavrix::app::CommandLine& line, const std::string& path) {
+  tavrix::app::Session session({path, line.preferencesPath}, std::cout);
+  if (line.scriptPath == "-") return session.Run(std::cin, "(standard input)");
+  std::ifstream script(line.scriptPath);
+  if (!script) return Fail("cannot read the script " + line.scriptPath);
+  return session.Run(script, line.scriptPath);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -51,8 +59,10 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (!line.error.empty()) return Fail(line.error + "\n" + tavrix::app::UsageText());
+  const std::string path =
+      line.pluginPath.empty() ? tavrix::app::DefaultPluginPath() : line.pluginPath;
   try {
-    return Run(line);
+    return line.command == "run" ? RunScript(line, path) : Report(line, path);
   } catch (const std::exception& error) {
     return Fail(error.what());
   }

@@ -1,0 +1,79 @@
+#include "tavrix-host/ScriptWords.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace tavrix::app {
+
+std::vector<std::string> SplitScriptLine(const std::string& line) {
+  std::vector<std::string> words;
+  size_t i = 0;
+  while (i < line.size()) {
+    const char c = line[i];
+    if (c == ' ' || c == '\t' || c == '\r') {
+      ++i;
+    } else if (c == '#') {
+      break;
+    } else if (c == '"') {
+      std::string word;
+      ++i;
+      bool closed = false;
+      while (i < line.size()) {
+        const char d = line[i++];
+        if (d == '"') {
+          closed = true;
+          break;
+        }
+        if (d == '\\' && i < line.size()) {
+          const char e = line[i++];
+          word += e == 'r' ? '\r' : e == 'n' ? '\n' : e;
+        } else {
+          word += d;
+        }
+      }
+      if (!closed) throw ScriptError("a quoted text is not closed");
+      words.push_back(word);
+    } else {
+      const size_t end = line.find_first_of(" \t\r", i);
+      words.push_back(line.substr(i, end == std::string::npos ? std::string::npos : end - i));
+      i = end == std::string::npos ? line.size() : end;
+    }
+  }
+  return words;
+}
+
+double NumberWord(const std::string& word, const char* what) {
+  char* end = nullptr;
+  const double value = std::strtod(word.c_str(), &end);
+  if (word.empty() || end != word.c_str() + word.size() || !std::isfinite(value)) {
+    throw ScriptError(std::string("expected ") + what + ", found '" + word + "'");
+  }
+  return value;
+}
+
+int IntegerWord(const std::string& word, const char* what) {
+  const double value = NumberWord(word, what);
+  if (value != std::floor(value) || std::fabs(value) > 1e9) {
+    throw ScriptError(std::string("expected ") + what + " (a whole number), found '" + word + "'");
+  }
+  return static_cast<int>(value);
+}
+
+std::string Quoted(const std::string& text) {
+  std::string out = "\"";
+  for (char c : text) {
+    if (c == '\r') {
+      out += "\\r";
+    } else if (c == '\n') {
+      out += "\\n";
+    } else if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else {
+      out += c;
+    }
+  }
+  return out + "\"";
+}
+
+}  // namespace tavrix::app

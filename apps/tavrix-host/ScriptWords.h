@@ -1,0 +1,26 @@
+// One line of a session script, split into words. A double-quoted word keeps its spaces and
+// understands \" \\ \r and \n; a # outside quotes starts a comment.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace tavrix::app {
+
+// A line that cannot be read, or a command that cannot be carried out, with the reason.
+class ScriptError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+std::vector<std::string> SplitScriptLine(const std::string& line);
+
+// Parsing helpers that say what they wanted when the word is not that.
+double NumberWord(const std::string& word, const char* what);
+int IntegerWord(const std::string& word, const char* what);
+
+// A text shown in a message, with its carriage returns and quotes visible.
+std::string Quoted(const std::string& text);
+
+}  // namespace tavrix::app

@@ -1,0 +1,181 @@
+#include "tavrix-host/Session.h"
+
+#include <algorithm>
+#include <sstream>
+
+#include "host/Pipl.h"
+#include "tavrix-host/PaletteItemNames.h"
+#include "tavrix-host/ScriptWords.h"
+
+namespace tavrix::app {
+namespace {
+
+// The palette's dialog, as the plug-in names it when it creates it.
+constexpr char kPaletteDialogName[] = "Zuva";
+
+}  // namespace
+
+Session::Session(const SessionOptions& options, std::ostream& out)
+    : out_(out), preferencesPath_(options.preferencesPath) {
+  host_ = std::make_unique<host::Host>(&out_);
+  if (!preferencesPath_.empty()) host_->preferences().Load(preferencesPath_);
+  plugin_ = &host_->LoadPlugin(options.pluginPath);
+  user_ = std::make_unique<host::DialogUser>(host_->dialogs());
+  const ASErr started = plugin_->Start();
+  if (started != kNoErr) {
+    throw ScriptError("the plug-in failed to start: error '" +
+                      host::FourCharText(static_cast<uint32_t>(started)) + "'");
+  }
+}
+
+Session::~Session() {
+  if (host_ && !preferencesPath_.empty()) {
+    host::PreferenceStore kept = host_->preferences();
+    host_.reset();  // the plug-in writes its preferences as the host quits
+    if (!kept.Save(preferencesPath_)) {
+      out_ << "tavrix-host: cannot write the preferences to " << preferencesPath_ << "\n";
+    }
+  }
+}
+
+int Session::Run(std::istream& script, const std::string& scriptName) {
+  std::string line;
+  int number = 0;
+  int commands = 0;
+  while (std::getline(script, line)) {
+    ++number;
+    try {
+      const std::vector<std::string> words = SplitScriptLine(line);
+      if (words.empty()) continue;
+      Execute(words);
+      ++commands;
+    } catch (const std::exception& error) {
+      out_ << scriptName << ":" << number << ": " << line << "\n  " << error.what() << "\n";
+      return 1;
+    }
+  }
+  out_ << scriptName << ": " << commands << " commands, every expectation held\n";
+  return 0;
+}
+
+void Session::Execute(const std::vector<std::string>& words) {
+  const std::string& command = words[0];
+  const std::vector<std::string> rest(words.begin() + 1, words.end());
+  if (command == "document") {
+    NewDocument(rest);
+  } else if (command == "path") {
+    AddPath(rest);
+  } else if (command == "select" || command == "select-handle" || command == "select-paths" ||
+             command == "deselect") {
+    Select(words);
+  } else if (command == "units") {
+    SetUnits(rest);
+  } else if (command == "increment") {
+    SetIncrement(rest);
+  } else if (command == "menu") {
+    ChooseMenuItem();
+  } else if (command == "window") {
+    Window(rest);
+  } else if (command == "type") {
+    Type(rest);
+  } else if (command == "click") {
+    Click(rest);
+  } else if (command == "flyout") {
+    Flyout(rest);
+  } else if (command == "print") {
+    PrintPalette(Palette(), out_);
+  } else if (command == "expect") {
+    Expect(rest);
+  } else if (command == "cmd-click" || command == "spin" || command == "undo" ||
+             command == "redo") {
+    throw ScriptError("'" + command + "' is not available yet: this version of Tavrix shows " +
+                      "points but does not edit them");
+  } else {
+    throw ScriptError("unknown command '" + command + "'");
+  }
+  // Whatever the command changed is told to the plug-in before the next line runs.
+  host_->DeliverNotifications();
+}
+
+host::HostDialog& Session::Palette() {
+  host::HostDialog* palette = host_->dialogs().DialogNamed(kPaletteDialogName);
+  if (palette == nullptr) throw ScriptError("the palette does not exist");
+  return *palette;
+}
+
+host::HostItem& Session::Item(const std::string& word) {
+  const std::optional<int> id = PaletteItemId(word);
+  if (!id) throw ScriptError("no palette item is named '" + word + "'");
+  host::HostItem* item = host_->dialogs().ItemWithId(Palette(), *id);
+  if (item == nullptr) throw ScriptError("the palette has no item " + std::to_string(*id));
+  return *item;
+}
+
+host::Document& Session::Doc() {
+  if (host_->document() == nullptr)
+    throw ScriptError("there is no document: start with 'document'");
+  return *host_->document();
+}
+
+const host::MenuItemRecord& Session::PaletteMenuItem() {
+  for (const host::MenuItemRecord& item : host_->registrations().menuItems()) {
+    if (item.plugin == plugin_->ref()) return item;
+  }
+  throw ScriptError("the plug-in has no menu item");
+}
+
+void Session::ChooseMenuItem() {
+  const ASErr result = plugin_->ChooseMenuItem(PaletteMenuItem().handle);
+  if (result != kNoErr)
+    out_ << "(the menu command answered '" << host::FourCharText(static_cast<uint32_t>(result))
+         << "')\n";
+}
+
+void Session::Window(const std::vector<std::string>& words) {
+  if (words.size() != 1) throw ScriptError("usage: window show|hide|collapse|expand");
+  host::HostDialog& palette = Palette();
+  if (words[0] == "show") {
+    user_->ShowWindow(palette);
+  } else if (words[0] == "hide") {
+    user_->HideWindow(palette);
+  } else if (words[0] == "collapse") {
+    user_->CollapseWindow(palette);
+  } else if (words[0] == "expand") {
+    user_->ExpandWindow(palette);
+  } else {
+    throw ScriptError("usage: window show|hide|collapse|expand");
+  }
+}
+
+void Session::Type(const std::vector<std::string>& words) {
+  if (words.size() != 2) throw ScriptError("usage: type ITEM TEXT");
+  host::HostItem& item = Item(words[0]);
+  static const int kEditedFields[] = {6, 5, 16, 17, 21, 22, 38};
+  if (std::find(std::begin(kEditedFields), std::end(kEditedFields), item.id) !=
+      std::end(kEditedFields)) {
+    throw ScriptError("typing into " + PaletteItemName(item.id) +
+                      " is not available yet: this version of Tavrix shows points but does not "
+                      "edit them");
+  }
+  if (!user_->TypeText(item, words[1])) {
+    out_ << "(" << PaletteItemName(item.id) << " did not take " << Quoted(words[1]) << ")\n";
+  }
+}
+
+void Session::Click(const std::vector<std::string>& words) {
+  if (words.size() != 1) throw ScriptError("usage: click ITEM");
+  host::HostItem& item = Item(words[0]);
+  if (item.id == 41 || item.id == 24) {
+    throw ScriptError("clicking " + PaletteItemName(item.id) +
+                      " is not available yet: this version of Tavrix shows points but does not "
+                      "edit them");
+  }
+  user_->Click(item);
+}
+
+void Session::Flyout(const std::vector<std::string>& words) {
+  if (words.size() != 1) throw ScriptError("usage: flyout N");
+  user_->ChooseFlyoutEntry(Palette(), IntegerWord(words[0], "a flyout entry number"));
+}
+
+}  // namespace tavrix::app

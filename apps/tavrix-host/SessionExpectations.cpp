@@ -1,0 +1,178 @@
+// Script lines that check what the user and the document would see.
+#include <cmath>
+#include <sstream>
+
+#include "host/dialog/UnitText.h"
+#include "tavrix-host/PaletteItemNames.h"
+#include "tavrix-host/ScriptWords.h"
+#include "tavrix-host/Session.h"
+
+namespace tavrix::app {
+namespace {
+
+[[noreturn]] void Found(const std::string& found) {
+  throw ScriptError("found " + found);
+}
+
+// Digits after the decimal point of the first number in the text.
+int DecimalsShown(const std::string& text) {
+  const size_t point = text.find('.');
+  if (point == std::string::npos) return 0;
+  int decimals = 0;
+  for (size_t i = point + 1; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) ++decimals;
+  return decimals;
+}
+
+std::string StateOf(const host::HostItem& item) {
+  return std::string(item.visible ? "visible" : "hidden") + ", " +
+         (item.enabled ? "enabled" : "disabled") + ", " +
+         (item.booleanValue ? "checked" : "unchecked") + ", text " + Quoted(item.text);
+}
+
+}  // namespace
+
+void Session::Expect(const std::vector<std::string>& words) {
+  if (words.empty()) throw ScriptError("expect what?");
+  const std::string& what = words[0];
+  if (what == "item") {
+    ExpectItem(words);
+  } else if (what == "flyout") {
+    ExpectFlyout(words);
+  } else if (what == "palette") {
+    ExpectPalette(words);
+  } else if (what == "menu") {
+    ExpectMenu(words);
+  } else if (what == "anchor" || what == "in" || what == "out" || what == "corner" ||
+             what == "selected") {
+    ExpectPoint(words);
+  } else if (what == "alerts" || what == "alert") {
+    ExpectAlerts(words);
+  } else if (what == "undo") {
+    throw ScriptError(
+        "'expect undo' is not available yet: this version of Tavrix does not edit points");
+  } else {
+    throw ScriptError("unknown expectation '" + what + "'");
+  }
+}
+
+void Session::ExpectItem(const std::vector<std::string>& w) {
+  if (w.size() < 3) throw ScriptError("usage: expect item ITEM text|contains|value|visible|...");
+  const host::HostItem& item = Item(w[1]);
+  const std::string& check = w[2];
+  if ((check == "text" || check == "contains" || check == "value") && w.size() != 4) {
+    throw ScriptError("usage: expect item ITEM " + check + " VALUE");
+  }
+  if (check == "text") {
+    if (item.text != w[3]) Found(Quoted(item.text));
+  } else if (check == "contains") {
+    if (item.text.find(w[3]) == std::string::npos) Found(Quoted(item.text));
+  } else if (check == "value") {
+    // In the item's units; a unit written in the text counts; points where neither says.
+    const int units = item.units != 0 ? item.units : host::kUnitPoints;
+    const std::optional<double> shown = host::ParseValue(item.text, units);
+    if (!shown) Found(Quoted(item.text) + ", which is not a value");
+    const double per = host::BaseUnitsPer(units);
+    const double expected = NumberWord(w[3], "a value") * per;
+    const double tolerance = 0.5 * std::pow(10.0, -DecimalsShown(item.text)) * per + 1e-9;
+    if (std::fabs(*shown - expected) > tolerance) Found(Quoted(item.text));
+  } else if (check == "visible" || check == "hidden") {
+    if (item.visible != (check == "visible")) Found(StateOf(item));
+  } else if (check == "enabled" || check == "disabled") {
+    if (item.enabled != (check == "enabled")) Found(StateOf(item));
+  } else if (check == "checked" || check == "unchecked") {
+    if (item.booleanValue != (check == "checked")) Found(StateOf(item));
+  } else {
+    throw ScriptError("unknown item check '" + check + "'");
+  }
+}
+
+void Session::ExpectFlyout(const std::vector<std::string>& w) {
+  if (w.size() != 3) throw ScriptError("usage: expect flyout N checked|unchecked|enabled|disabled");
+  const int number = IntegerWord(w[1], "a flyout entry number");
+  const host::HostItem* flyout = Palette().flyout.get();
+  if (flyout == nullptr || !flyout->list) throw ScriptError("the palette has no flyout menu");
+  for (const host::HostEntry& entry : flyout->list->entries) {
+    if (entry.id != number) continue;
+    const std::string state = std::string(entry.checked ? "checked" : "unchecked") + " and " +
+                              (entry.enabled ? "enabled" : "disabled");
+    if (w[2] == "checked" || w[2] == "unchecked") {
+      if (entry.checked != (w[2] == "checked")) Found(state);
+    } else if (w[2] == "enabled" || w[2] == "disabled") {
+      if (entry.enabled != (w[2] == "enabled")) Found(state);
+    } else {
+      throw ScriptError("unknown flyout check '" + w[2] + "'");
+    }
+    return;
+  }
+  throw ScriptError("the flyout menu has no entry " + w[1]);
+}
+
+void Session::ExpectPalette(const std::vector<std::string>& w) {
+  const host::HostDialog& palette = Palette();
+  if (w.size() == 2 && (w[1] == "visible" || w[1] == "hidden")) {
+    if (palette.visible != (w[1] == "visible")) Found(palette.visible ? "visible" : "hidden");
+  } else if (w.size() == 3 && w[1] == "height") {
+    const int height = palette.bounds.bottom - palette.bounds.top;
+    if (height != IntegerWord(w[2], "a height")) Found("height " + std::to_string(height));
+  } else {
+    throw ScriptError("usage: expect palette visible|hidden | expect palette height N");
+  }
+}
+
+void Session::ExpectMenu(const std::vector<std::string>& w) {
+  if (w.size() != 2 || (w[1] != "checked" && w[1] != "unchecked")) {
+    throw ScriptError("usage: expect menu checked|unchecked");
+  }
+  const bool checked = PaletteMenuItem().checked;
+  if (checked != (w[1] == "checked")) Found(checked ? "checked" : "unchecked");
+}
+
+void Session::ExpectPoint(const std::vector<std::string>& w) {
+  const std::string& what = w[0];
+  const size_t arguments = (what == "anchor" || what == "in" || what == "out") ? 5 : 4;
+  if (w.size() != arguments) {
+    throw ScriptError(arguments == 5 ? "usage: expect " + what + " P I X Y"
+                                     : "usage: expect " + what + " P I VALUE");
+  }
+  const int path = IntegerWord(w[1], "a path number");
+  const int anchor = IntegerWord(w[2], "an anchor number");
+  host::DocumentPath& p = Doc().PathAt(static_cast<size_t>(std::max(path, 0)));
+  if (anchor < 0 || static_cast<size_t>(anchor) >= p.segments.size()) {
+    throw ScriptError("path " + w[1] + " has no anchor " + w[2]);
+  }
+  const PathSegment& s = p.segments[static_cast<size_t>(anchor)];
+  if (what == "corner") {
+    if (s.corner != IntegerWord(w[3], "0 or 1")) Found("corner " + std::to_string(s.corner));
+  } else if (what == "selected") {
+    const int state = p.selection[static_cast<size_t>(anchor)];
+    if (state != IntegerWord(w[3], "a selection state")) Found("state " + std::to_string(state));
+  } else {
+    const RealPoint& point = what == "anchor" ? s.p : what == "in" ? s.in : s.out;
+    const double x = NumberWord(w[3], "X");
+    const double y = NumberWord(w[4], "Y");
+    if (std::fabs(point.h - x) > 0.001 || std::fabs(point.v - y) > 0.001) {
+      std::ostringstream found;
+      found << "(" << point.h << ", " << point.v << ")";
+      Found(found.str());
+    }
+  }
+}
+
+void Session::ExpectAlerts(const std::vector<std::string>& w) {
+  const auto& shown = host_->alerts().shown();
+  if (w[0] == "alerts") {
+    if (w.size() != 2) throw ScriptError("usage: expect alerts N");
+    const size_t errors = host_->alerts().ErrorCount();
+    if (errors != static_cast<size_t>(IntegerWord(w[1], "a number of alerts"))) {
+      Found(std::to_string(errors) + " alerts");
+    }
+    return;
+  }
+  if (w.size() != 2) throw ScriptError("usage: expect alert \"TEXT\"");
+  for (const host::Alert& alert : shown) {
+    if (alert.kind == host::Alert::Kind::Error && alert.text == w[1]) return;
+  }
+  Found(shown.empty() ? "no alert" : "the last alert " + Quoted(shown.back().text));
+}
+
+}  // namespace tavrix::app

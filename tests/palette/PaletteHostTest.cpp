@@ -1,0 +1,97 @@
+// The palette inside the stand-in host: the alert path, host memory, and notifications.
+#include <gtest/gtest.h>
+
+#include "host/Host.h"
+#include "host/dialog/DialogUser.h"
+#include "support/PluginBytes.h"
+
+namespace tavrix::host {
+namespace {
+
+constexpr ASErr kInjected = FourCharCode('F', 'A', 'I', 'L');
+
+class PaletteHost : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(plugin.Start(), kNoErr);
+    Document& document = host.NewDocument(kAIPointRulerUnits);
+    document.AddPath(
+        {PathSegment{{0, 0}, {0, 0}, {0, 0}, 0}, PathSegment{{100, 0}, {100, 0}, {100, 0}, 0}},
+        false);
+    host.DeliverNotifications();
+    ASSERT_EQ(plugin.ChooseMenuItem(host.registrations().MenuItemNamed("Tavrix")->handle), kNoErr);
+    palette = host.dialogs().DialogNamed("Zuva");
+    ASSERT_NE(palette, nullptr);
+  }
+  HostItem& Item(int id) { return *host.dialogs().ItemWithId(*palette, id); }
+
+  Host host;
+  HostedPlugin& plugin = host.LoadPlugin(test::PluginPath());
+  HostDialog* palette = nullptr;
+};
+
+TEST_F(PaletteHost, AHostFailureInsideANotifierGivesOneAlertAndExTr) {
+  host.document()->SelectAnchor(0, 1);  // queued, not yet delivered
+  host.faults().FailOnce("AIPath.GetPathSegmentCount", kInjected);
+  EXPECT_EQ(plugin.Notify(kAIArtSelectionChangedNotifier), 0x45785472);
+  ASSERT_EQ(host.alerts().ErrorCount(), 1u);
+  EXPECT_EQ(host.alerts().shown()[0].text, "Error in Tavrix");
+}
+
+TEST_F(PaletteHost, AFailedSelectionQueryIsToldAndLeavesThePaletteAsItWas) {
+  host.document()->SelectAnchor(0, 1);
+  host.DeliverNotifications();
+  ASSERT_EQ(Item(6).text, "100.000 pt");
+  host.faults().FailOnce("AIMatchingArt.GetMatchingArt", kInjected);
+  host.document()->SelectAnchor(0, 0);
+  host.DeliverNotifications();
+  EXPECT_EQ(Item(6).text, "100.000 pt");
+  EXPECT_EQ(host.alerts().ErrorCount(), 1u);
+}
+
+TEST_F(PaletteHost, EveryMatchingArtResultIsGivenBack) {
+  for (int i = 0; i < 5; ++i) {
+    host.document()->SelectAnchor(0, static_cast<size_t>(i % 2));
+    host.DeliverNotifications();
+  }
+  EXPECT_GE(host.faults().Calls("AIMatchingArt.GetMatchingArt"), 5);
+  EXPECT_EQ(host.memoryHandles().LiveCount(), 0u);
+}
+
+TEST_F(PaletteHost, NotificationsWaitUntilThePluginCallHasReturned) {
+  const int64_t before = host.faults().Calls("AIMatchingArt.GetMatchingArt");
+  {
+    Host::PluginCall call(host);
+    host.document()->SelectAnchor(0, 1);
+    host.DeliverNotifications();  // a plug-in call is running: nothing goes out
+    EXPECT_EQ(host.faults().Calls("AIMatchingArt.GetMatchingArt"), before);
+  }
+  EXPECT_EQ(host.faults().Calls("AIMatchingArt.GetMatchingArt"), before + 1);
+  EXPECT_EQ(Item(6).text, "100.000 pt");
+}
+
+TEST_F(PaletteHost, EveryItemButTheSpareTextIsWrapped) {
+  for (const auto& item : palette->items) {
+    if (item->id == 9) {
+      EXPECT_EQ(item->userData, nullptr);
+    } else {
+      EXPECT_NE(item->userData, nullptr) << "item " << item->id;
+    }
+  }
+  EXPECT_NE(palette->flyout->userData, nullptr);
+}
+
+TEST(PaletteInit, AHostFailureDuringInitIsShownOnce) {
+  Host host;
+  HostedPlugin& plugin = host.LoadPlugin(test::PluginPath());
+  ASSERT_EQ(plugin.Reload(), kNoErr);
+  ASSERT_EQ(plugin.Startup(), kNoErr);
+  host.faults().FailOnce("AIAnnotator.SetAnnotatorActive", kInjected);
+  plugin.Notify(kAIApplicationStartedNotifier);
+  EXPECT_EQ(host.alerts().ErrorCount(), 1u);
+  // The dialog exists all the same; the host can still show it.
+  EXPECT_NE(host.dialogs().DialogNamed("Zuva"), nullptr);
+}
+
+}  // namespace
+}  // namespace tavrix::host
