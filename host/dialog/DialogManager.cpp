@@ -200,6 +200,8 @@ void DialogManager::Forget(HostItem& item) {
 void DialogManager::DestroyDialog(HostDialog& dialog) {
   if (dialog.destroying || dialog.destroyed) return;
   dialog.destroying = true;
+  // The destroy callbacks need the plug-in's suites, even after the host unloaded it.
+  EnsurePluginLoaded(dialog.plugin);
   Host::PluginCall call(host_);
   // By index: a destroy callback may not add items, but the vector is not trusted to stay put.
   for (size_t i = 0; i < dialog.items.size(); ++i) DestroyItem(*dialog.items[i]);
