@@ -53,6 +53,7 @@ class Session {
   void ExpectPalette(const std::vector<std::string>& words);
   void ExpectMenu(const std::vector<std::string>& words);
   void ExpectPoint(const std::vector<std::string>& words);
+  void ExpectRegistrations(const std::vector<std::string>& words);
   void ExpectAlerts(const std::vector<std::string>& words);
 
   host::HostDialog& Palette();

@@ -45,6 +45,8 @@ void Session::Expect(const std::vector<std::string>& words) {
   } else if (what == "anchor" || what == "in" || what == "out" || what == "corner" ||
              what == "selected") {
     ExpectPoint(words);
+  } else if (what == "annotator" || what == "notifiers") {
+    ExpectRegistrations(words);
   } else if (what == "alerts" || what == "alert") {
     ExpectAlerts(words);
   } else if (what == "undo") {
@@ -59,7 +61,9 @@ void Session::ExpectItem(const std::vector<std::string>& w) {
   if (w.size() < 3) throw ScriptError("usage: expect item ITEM text|contains|value|visible|...");
   const host::HostItem& item = Item(w[1]);
   const std::string& check = w[2];
-  if ((check == "text" || check == "contains" || check == "value") && w.size() != 4) {
+  if ((check == "text" || check == "contains" || check == "value" || check == "tip" ||
+       check == "step") &&
+      w.size() != 4) {
     throw ScriptError("usage: expect item ITEM " + check + " VALUE");
   }
   if (check == "text") {
@@ -75,6 +79,23 @@ void Session::ExpectItem(const std::vector<std::string>& w) {
     const double expected = NumberWord(w[3], "a value") * per;
     const double tolerance = 0.5 * std::pow(10.0, -DecimalsShown(item.text)) * per + 1e-9;
     if (std::fabs(*shown - expected) > tolerance) Found(Quoted(item.text));
+  } else if (check == "tip") {
+    if (item.tip != w[3]) Found(Quoted(item.tip));
+  } else if (check == "step") {
+    // The step of an arrow button or a field, in points (degrees for a direction).
+    if (std::fabs(item.smallStep - NumberWord(w[3], "a step")) > 1e-6) {
+      Found("step " + std::to_string(item.smallStep));
+    }
+  } else if (check == "range" || check == "at") {
+    if (w.size() != 5) throw ScriptError("usage: expect item ITEM " + check + " A B");
+    const double a = NumberWord(w[3], check == "range" ? "a minimum" : "a left edge");
+    const double b = NumberWord(w[4], check == "range" ? "a maximum" : "a top edge");
+    if (check == "range" && (item.minValue != a || item.maxValue != b)) {
+      Found("range " + std::to_string(item.minValue) + " to " + std::to_string(item.maxValue));
+    }
+    if (check == "at" && (item.bounds.left != a || item.bounds.top != b)) {
+      Found("at " + std::to_string(item.bounds.left) + " " + std::to_string(item.bounds.top));
+    }
   } else if (check == "visible" || check == "hidden") {
     if (item.visible != (check == "visible")) Found(StateOf(item));
   } else if (check == "enabled" || check == "disabled") {
@@ -154,6 +175,30 @@ void Session::ExpectPoint(const std::vector<std::string>& w) {
       std::ostringstream found;
       found << "(" << point.h << ", " << point.v << ")";
       Found(found.str());
+    }
+  }
+}
+
+void Session::ExpectRegistrations(const std::vector<std::string>& w) {
+  if (w.size() != 2 || (w[1] != "active" && w[1] != "inactive")) {
+    throw ScriptError("usage: expect annotator|notifiers active|inactive");
+  }
+  const bool active = w[1] == "active";
+  const host::Registrations& r = host_->registrations();
+  if (w[0] == "annotator") {
+    for (const host::AnnotatorRecord& annotator : r.annotators()) {
+      if (annotator.plugin == plugin_->ref() && annotator.active != active) {
+        Found(std::string("the annotator ") + (annotator.active ? "active" : "inactive"));
+      }
+    }
+    return;
+  }
+  // The selection and preference notifiers, which follow the palette's visibility.
+  for (const host::NotifierRecord& notifier : r.notifiers()) {
+    const bool follows = notifier.type == kAIArtSelectionChangedNotifier ||
+                         notifier.type == kAIPreferenceChangedNotifier;
+    if (notifier.plugin == plugin_->ref() && follows && notifier.active != active) {
+      Found("notifier \"" + notifier.name + "\" " + (notifier.active ? "active" : "inactive"));
     }
   }
 }

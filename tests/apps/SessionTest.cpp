@@ -1,0 +1,123 @@
+// The session language: how lines are read, how failures are reported, what persists.
+#include "tavrix-host/Session.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "support/PluginBytes.h"
+#include "tavrix-host/CommandLine.h"
+#include "tavrix-host/PaletteItemNames.h"
+#include "tavrix-host/ScriptWords.h"
+
+namespace tavrix::app {
+namespace {
+
+struct Outcome {
+  int code;
+  std::string output;
+};
+
+Outcome RunScript(const std::string& script, const std::string& preferences = "") {
+  std::ostringstream out;
+  int code = 0;
+  {
+    Session session({test::PluginPath(), preferences}, out);
+    std::istringstream in(script);
+    code = session.Run(in, "test.tavrix");
+  }
+  return {code, out.str()};
+}
+
+TEST(ScriptWords, QuotedWordsKeepSpacesAndEscapes) {
+  EXPECT_EQ(SplitScriptLine(R"(expect item 6 text "a \"b\" c\r" # comment)"),
+            (std::vector<std::string>{"expect", "item", "6", "text", "a \"b\" c\r"}));
+  EXPECT_EQ(SplitScriptLine("   # only a comment"), std::vector<std::string>{});
+  EXPECT_EQ(SplitScriptLine("type 6 \"\""), (std::vector<std::string>{"type", "6", ""}));
+  EXPECT_THROW(SplitScriptLine("expect alert \"open"), ScriptError);
+  EXPECT_THROW(NumberWord("12px", "a number"), ScriptError);
+  EXPECT_THROW(IntegerWord("1.5", "a count"), ScriptError);
+}
+
+TEST(PaletteItemNames, NamesAndIdsAnswerEachOther) {
+  EXPECT_EQ(PaletteItemId("inXField"), 16);
+  EXPECT_EQ(PaletteItemId("16"), 16);
+  EXPECT_EQ(PaletteItemId("flyoutMenu"), -5);
+  EXPECT_FALSE(PaletteItemId("inXFeld").has_value());
+  EXPECT_FALSE(PaletteItemId("47").has_value());
+  EXPECT_EQ(PaletteItemName(23), "yBoundsValue");
+  EXPECT_EQ(PaletteItemName(9), "item 9");
+}
+
+TEST(CommandLine, ReadsCommandsAndOptions) {
+  const CommandLine run = ParseCommandLine({"--prefs", "p.txt", "run", "-", "--plugin", "x.aip"});
+  EXPECT_EQ(run.command, "run");
+  EXPECT_EQ(run.scriptPath, "-");
+  EXPECT_EQ(run.preferencesPath, "p.txt");
+  EXPECT_EQ(run.pluginPath, "x.aip");
+  EXPECT_EQ(ParseCommandLine({}).command, "report");
+  EXPECT_FALSE(ParseCommandLine({"run"}).error.empty());
+  EXPECT_FALSE(ParseCommandLine({"report", "about"}).error.empty());
+}
+
+TEST(Session, AFailedExpectationStopsWithItsLineAndWhatWasFound) {
+  const Outcome outcome = RunScript(
+      "document\n"
+      "# a comment line still counts\n"
+      "menu\n"
+      "expect palette height 999\n"
+      "expect palette visible\n");
+  EXPECT_EQ(outcome.code, 1);
+  EXPECT_NE(outcome.output.find("test.tavrix:4: expect palette height 999\n  found height 164"),
+            std::string::npos)
+      << outcome.output;
+}
+
+TEST(Session, MistakesInTheScriptAreToldPlainly) {
+  EXPECT_NE(RunScript("frobnicate\n").output.find("unknown command 'frobnicate'"),
+            std::string::npos);
+  EXPECT_NE(RunScript("select 0 0\n").output.find("there is no document"), std::string::npos);
+  EXPECT_NE(RunScript("document\npath 0 0\nselect 0 5\n").output.find("path 0 has no anchor 5"),
+            std::string::npos);
+  EXPECT_NE(RunScript("document\nexpect item nonsense visible\n").output.find("no palette item"),
+            std::string::npos);
+  // A palette that cannot be seen cannot be used.
+  EXPECT_NE(RunScript("document\nflyout 1\n").output.find("the palette is hidden"),
+            std::string::npos);
+}
+
+TEST(Session, SemicolonsSeparateAnchorsWithOrWithoutSpaces) {
+  const Outcome outcome = RunScript(
+      "document\n"
+      "path closed 0 0;10 0 in 5 -5 corner; 10 10 ;0 10\n"
+      "expect anchor 0 1 10 0\n"
+      "expect in 0 1 5 -5\n"
+      "expect out 0 1 10 0\n"
+      "expect corner 0 1 1\n"
+      "expect corner 0 2 0\n"
+      "expect anchor 0 3 0 10\n");
+  EXPECT_EQ(outcome.code, 0) << outcome.output;
+}
+
+TEST(Session, ValueComparesWithinHalfTheLastDecimalShown) {
+  const std::string start = "document\npath 0 0 ; 10.0004 0\nmenu\nselect 0 1\n";
+  EXPECT_EQ(RunScript(start + "expect item pointXField value 10.0004\n").code, 0);
+  EXPECT_EQ(RunScript(start + "expect item pointXField value 10.0\n").code, 0);
+  EXPECT_EQ(RunScript(start + "expect item pointXField value 10.002\n").code, 1);
+  // Millimetres in a millimetre field.
+  EXPECT_EQ(RunScript(start + "units mm\nexpect item pointXField value 3.528\n").code, 0);
+}
+
+TEST(Session, TheKeyboardIncrementIsKeptInThePreferenceFile) {
+  const std::string prefs =
+      (std::filesystem::temp_directory_path() / "tavrix-session-prefs.txt").string();
+  std::filesystem::remove(prefs);
+  EXPECT_EQ(RunScript("document\nincrement 4\n", prefs).code, 0);
+  const Outcome next = RunScript(
+      "document\npath 0 0 ; 1 0\nmenu\nselect 0 0\nexpect item pointXSpin step 4\n", prefs);
+  EXPECT_EQ(next.code, 0) << next.output;
+}
+
+}  // namespace
+}  // namespace tavrix::app
