@@ -109,6 +109,24 @@ TEST(Session, ValueComparesWithinHalfTheLastDecimalShown) {
   EXPECT_EQ(RunScript(start + "units mm\nexpect item pointXField value 3.528\n").code, 0);
 }
 
+TEST(Session, PrintShowsThePaletteAsAPersonSeesIt) {
+  const Outcome hidden = RunScript("document\nprint\n");
+  EXPECT_NE(hidden.output.find("Palette \"Tavrix\": hidden"), std::string::npos);
+  EXPECT_EQ(hidden.output.find("pointXField"), std::string::npos);  // nothing of it to see
+
+  const Outcome shown = RunScript("document\npath 0 0 ; 5 0\nmenu\nselect 0 1\nprint\n");
+  const std::string& out = shown.output;
+  EXPECT_NE(out.find("visible, 402 x 164"), std::string::npos) << out;
+  EXPECT_NE(out.find("pointSectionTriangle    v (open)"), std::string::npos) << out;
+  EXPECT_NE(out.find("inOutSectionTriangle    > (closed)"), std::string::npos) << out;
+  EXPECT_NE(out.find("pointXField             [5.000 pt]"), std::string::npos) << out;
+  EXPECT_NE(out.find(" 5 * Relative"), std::string::npos) << out;
+  EXPECT_NE(out.find(" 3   (In/Out mode)  (disabled)"), std::string::npos) << out;
+  // Rows go top to bottom: the Point section's title before its fields.
+  EXPECT_LT(out.find("pointSectionLabel"), out.find("pointXField"));
+  EXPECT_EQ(out.find("item 9"), std::string::npos);  // a text of no size is not seen
+}
+
 TEST(Session, TheKeyboardIncrementIsKeptInThePreferenceFile) {
   const std::string prefs =
       (std::filesystem::temp_directory_path() / "tavrix-session-prefs.txt").string();
