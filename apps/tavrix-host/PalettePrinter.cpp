@@ -44,7 +44,7 @@ void PrintPalette(const host::HostDialog& palette, std::ostream& out) {
   out << "Palette \"" << palette.caption
       << "\": " << (palette.visible ? (palette.collapsed ? "collapsed" : "visible") : "hidden")
       << ", " << (palette.bounds.right - palette.bounds.left) << " x " << height << "\n";
-  if (!palette.visible) return;
+  if (!palette.visible || palette.collapsed) return;  // nothing but the title bar to see
   std::vector<const host::HostItem*> shown;
   for (const auto& item : palette.items) {
     const bool hasArea =

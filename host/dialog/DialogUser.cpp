@@ -115,6 +115,8 @@ void DialogUser::ChooseFlyoutEntry(HostDialog& dialog, int32_t menuNumber) {
   HostItem* flyout = dialog.flyout.get();
   if (flyout == nullptr || !flyout->list) Refuse("the dialog has no flyout menu");
   if (!dialog.visible) Refuse("cannot choose from the flyout menu: the palette is hidden");
+  // A collapsed palette shows its title bar only.
+  if (dialog.collapsed) Refuse("cannot choose from the flyout menu: the palette is collapsed");
   HostList& list = *flyout->list;
   for (size_t i = 0; i < list.entries.size(); ++i) {
     const HostEntry& entry = list.entries[i];
