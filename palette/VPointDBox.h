@@ -128,6 +128,8 @@ class VPointDBox : public KADMBaseDialog {
                        KADMTextEditField* directionField, KADMSpin* directionSpin);
   float RetractedHandleAngle(bool isIn);
   void BlankPointValues();
+  // Shows the Corner and Lock angle boxes where they apply; answers whether Corner is shown.
+  bool ShowOptionBoxes();
   std::string ToolTip(int32_t entry) const;
   std::string ValueText(float value, int32_t units, bool appendUnit) const;
   std::string LoadPaletteString(int32_t index) const;

@@ -16,7 +16,8 @@
 namespace tavrix {
 namespace {
 
-constexpr float kRetractedLength = 0.00001f;
+// Compared in double precision: a handle exactly the float nearest 0.00001 long is retracted.
+constexpr double kRetractedLength = 0.00001;
 constexpr float kSmallestCoordinate = -32768.0f;
 
 int32_t UnitCodeOfRulerUnits(int16_t rulerUnits) {
@@ -96,6 +97,7 @@ void VPointDBox::BlankPointValues() {
   }
   EnableItem(lockAngleCheckbox, false);
   EnableItem(cornerCheckbox, false);
+  ShowOptionBoxes();
   for (KADMWidget* value : {pathPointsValue, pathLengthValue, pathAreaValue, xBoundsValue,
                             yBoundsValue, keyboardIncrementValue}) {
     SetItemText(value, "");
@@ -137,20 +139,26 @@ void VPointDBox::ShowPointValues() {
     SetItemText(outYField, ValueText(anchor.v + outOffset.v, rulerUnits, true));
   }
 
+  if (ShowOptionBoxes()) ADMItem().SetBooleanValue(cornerCheckbox->item, cornerFlag != 0);
+}
+
+bool VPointDBox::ShowOptionBoxes() {
+  // The same rule with or without a point: an option that does not apply is not shown.
   const bool cornerShown = showInOutData && showCornerCheckbox;
   ShowItem(cornerCheckbox, cornerShown);
   ShowItem(cornerLabel, cornerShown);
-  if (cornerShown) ADMItem().SetBooleanValue(cornerCheckbox->item, cornerFlag != 0);
   const bool lockShown = inOutMode == kPolarMode && showInOutData;
   ShowItem(lockAngleCheckbox, lockShown);
   ShowItem(lockAngleLabel, lockShown);
+  return cornerShown;
 }
 
 void VPointDBox::ShowPolarHandle(const RealPoint& offset, bool isIn, KADMTextEditField* lengthField,
                                  KADMTextEditField* directionField, KADMSpin* directionSpin) {
   PolarForm polar = CartesianToPolar(offset.h, offset.v);
   // A retracted handle has no direction of its own: show where the curve runs at the anchor.
-  if (polar.length < kRetractedLength) polar.angle = RetractedHandleAngle(isIn);
+  if (static_cast<double>(polar.length) < kRetractedLength)
+    polar.angle = RetractedHandleAngle(isIn);
   SetItemText(lengthField, ValueText(polar.length, rulerUnits, true));
   SetItemText(directionField, ValueText(Degrees(polar.angle), kADMDegreeUnits, true));
   EnableItem(directionField, polar.length != 0.0f);
