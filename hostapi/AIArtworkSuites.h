@@ -7,7 +7,7 @@
 inline constexpr int16_t kAIPathArtType = 2;
 inline constexpr int32_t kAIArtSelectedAttribute = 1;
 
-struct AIMatchingArtSpec {
+struct AIMatchingArtCriterion {
   int16_t type;
   int32_t whichAttributes;  // the attributes that must have the values below
   int32_t attributes;
@@ -69,10 +69,10 @@ inline constexpr char kAILayerSuite[] = "AI Layer Suite";
 inline constexpr int32_t kAILayerSuiteVersion = 9;
 
 struct AIMatchingArtSuite {
-  // Every art object of the current document that matches any of the specifications, in the
+  // Every art object of the current document that matches any of the criteria, in the
   // document's order. *matches is a host memory handle the caller releases through MdMemory.
-  ASErr (*GetMatchingArt)(const AIMatchingArtSpec* specs, int16_t numSpecs, AIArtHandle** matches,
-                          int32_t* numMatches);
+  ASErr (*GetMatchingArt)(const AIMatchingArtCriterion* criteria, int16_t numCriteria,
+                          AIArtHandle** matches, int32_t* numMatches);
 };
 inline constexpr char kAIMatchingArtSuite[] = "AI Matching Art Suite";
 inline constexpr int32_t kAIMatchingArtSuiteVersion = 4;

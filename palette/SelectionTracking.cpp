@@ -11,11 +11,12 @@
 namespace tavrix {
 
 ASErr VPointDBox::UpdateFromSelection() {
-  const AIMatchingArtSpec selectedPathsSpec{kAIPathArtType, kAIArtSelectedAttribute,
-                                            kAIArtSelectedAttribute};
+  const AIMatchingArtCriterion selectedPathsCriterion{kAIPathArtType, kAIArtSelectedAttribute,
+                                                      kAIArtSelectedAttribute};
   AIArtHandle* matches = nullptr;
   int32_t matchCount = 0;
-  const ASErr query = AIMatchingArt().GetMatchingArt(&selectedPathsSpec, 1, &matches, &matchCount);
+  const ASErr query =
+      AIMatchingArt().GetMatchingArt(&selectedPathsCriterion, 1, &matches, &matchCount);
   if (query != kNoErr) return query;
 
   selectedPaths.Clear();

@@ -15,23 +15,23 @@ DocumentPath* PathOf(Host& host, AIArtHandle art) {
   return host.document() != nullptr ? host.document()->Path(art) : nullptr;
 }
 
-bool Matches(const DocumentPath& path, const AIMatchingArtSpec& spec) {
-  if (spec.type != kAIPathArtType) return false;
+bool Matches(const DocumentPath& path, const AIMatchingArtCriterion& criterion) {
+  if (criterion.type != kAIPathArtType) return false;
   const int32_t have = path.IsSelected() ? kAIArtSelectedAttribute : 0;
-  return (have & spec.whichAttributes) == (spec.attributes & spec.whichAttributes);
+  return (have & criterion.whichAttributes) == (criterion.attributes & criterion.whichAttributes);
 }
 
-ASErr GetMatchingArt(const AIMatchingArtSpec* specs, int16_t numSpecs, AIArtHandle** matches,
-                     int32_t* numMatches) {
+ASErr GetMatchingArt(const AIMatchingArtCriterion* criteria, int16_t numCriteria,
+                     AIArtHandle** matches, int32_t* numMatches) {
   return HostCall("AIMatchingArt.GetMatchingArt", [&](Host& host) {
-    if (specs == nullptr || numSpecs <= 0 || matches == nullptr || numMatches == nullptr) {
+    if (criteria == nullptr || numCriteria <= 0 || matches == nullptr || numMatches == nullptr) {
       return kBadParameterErr;
     }
     if (host.document() == nullptr) return kNoDocumentErr;
     std::vector<AIArtHandle> found;
     for (const DocumentPath& path : host.document()->paths()) {
-      for (int16_t i = 0; i < numSpecs; ++i) {
-        if (Matches(path, specs[i])) {
+      for (int16_t i = 0; i < numCriteria; ++i) {
+        if (Matches(path, criteria[i])) {
           found.push_back(path.handle);
           break;
         }
