@@ -74,6 +74,13 @@ Result ReadEntry(ADMEntryRef ref, Result fallback, Read&& read) {
   });
 }
 
+template <class Change>
+void OnEntry(ADMEntryRef ref, Change&& change) {
+  AdmDo([&](DM& dm) {
+    if (HostEntry* entry = dm.Entry(ref)) change(*entry);
+  });
+}
+
 int32_t EntryIndex(ADMEntryRef ref) {
   return AdmCall<int32_t>(-1, [&](DM& dm) -> int32_t {
     HostEntry* entry = dm.Entry(ref);
@@ -86,7 +93,7 @@ int32_t EntryID(ADMEntryRef ref) {
 }
 
 void EnableEntry(ADMEntryRef ref, ASBoolean enable) {
-  ReadEntry<int>(ref, 0, [enable](HostEntry& e) { return (e.enabled = enable != 0), 0; });
+  OnEntry(ref, [enable](HostEntry& e) { e.enabled = enable != 0; });
 }
 
 ASBoolean IsEntryEnabled(ADMEntryRef ref) {
@@ -94,7 +101,7 @@ ASBoolean IsEntryEnabled(ADMEntryRef ref) {
 }
 
 void CheckEntry(ADMEntryRef ref, ASBoolean check) {
-  ReadEntry<int>(ref, 0, [check](HostEntry& e) { return (e.checked = check != 0), 0; });
+  OnEntry(ref, [check](HostEntry& e) { e.checked = check != 0; });
 }
 
 ASBoolean IsEntryChecked(ADMEntryRef ref) {
