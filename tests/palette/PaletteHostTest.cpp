@@ -95,3 +95,47 @@ TEST(PaletteInit, AHostFailureDuringInitIsShownOnce) {
 
 }  // namespace
 }  // namespace tavrix::host
+
+namespace tavrix::host {
+namespace {
+
+class PaletteRouting : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_EQ(plugin.Start(), kNoErr); }
+  HostDialog& Palette() { return *host.dialogs().DialogNamed("Zuva"); }
+  const MenuItemRecord& Menu() { return *host.registrations().MenuItemNamed("Tavrix"); }
+
+  Host host;
+  HostedPlugin& plugin = host.LoadPlugin(test::PluginPath());
+};
+
+TEST_F(PaletteRouting, OnlyItsOwnMenuItemTogglesThePalette) {
+  EXPECT_EQ(plugin.ChooseMenuItem(Menu().handle + 1000), kNoErr);
+  EXPECT_FALSE(Palette().visible);
+  EXPECT_EQ(plugin.UpdateMenuItem(Menu().handle), kNoErr);
+  EXPECT_FALSE(Palette().visible);
+  EXPECT_FALSE(Menu().checked);
+  EXPECT_EQ(plugin.ChooseMenuItem(Menu().handle), kNoErr);
+  EXPECT_TRUE(Palette().visible);
+  EXPECT_TRUE(Menu().checked);
+  EXPECT_EQ(plugin.ChooseMenuItem(Menu().handle), kNoErr);
+  EXPECT_FALSE(Palette().visible);
+  EXPECT_FALSE(Menu().checked);
+}
+
+TEST_F(PaletteRouting, AnotherApplicationStartedMakesNoSecondPalette) {
+  EXPECT_EQ(plugin.Notify(kAIApplicationStartedNotifier), kNoErr);
+  EXPECT_EQ(host.dialogs().OpenDialogs().size(), 1u);
+}
+
+TEST_F(PaletteRouting, NotifierMessagesForOthersChangeNothing) {
+  const int64_t queries = host.faults().Calls("AIMatchingArt.GetMatchingArt");
+  AINotifierMessage message{};
+  message.notifier = 0xFFFF;
+  EXPECT_EQ(plugin.Send(kCallerAINotifier, kAIArtSelectionChangedNotifier, message.d), kNoErr);
+  EXPECT_EQ(host.faults().Calls("AIMatchingArt.GetMatchingArt"), queries);
+  EXPECT_EQ(host.alerts().shown().size(), 0u);
+}
+
+}  // namespace
+}  // namespace tavrix::host
