@@ -6,18 +6,21 @@
 #include <optional>
 #include <string>
 
+#include "hostapi/ADMTypes.h"
+
 namespace tavrix::host {
 
-// Unit codes as the dialog manager numbers them; any code not listed counts as points.
-constexpr int kUnitNone = 0;
-constexpr int kUnitPoints = 1;
-constexpr int kUnitInches = 2;
-constexpr int kUnitMillimetres = 3;
-constexpr int kUnitCentimetres = 4;
-constexpr int kUnitPicas = 5;
-constexpr int kUnitDegrees = 7;
-constexpr int kUnitQ = 8;
-constexpr int kUnitPixels = 10;
+// The dialog manager's unit codes, under the names this module uses; any code not listed counts
+// as points.
+constexpr int kUnitNone = kADMNoUnits;
+constexpr int kUnitPoints = kADMPointUnits;
+constexpr int kUnitInches = kADMInchUnits;
+constexpr int kUnitMillimetres = kADMMillimeterUnits;
+constexpr int kUnitCentimetres = kADMCentimeterUnits;
+constexpr int kUnitPicas = kADMPicaUnits;
+constexpr int kUnitDegrees = kADMDegreeUnits;
+constexpr int kUnitQ = kADMQUnits;
+constexpr int kUnitPixels = kADMPixelUnits;
 
 // The abbreviation people know: "pt", "in", "mm", "cm", "pc", "°" (UTF-8), "Q", "px"; "" for 0.
 const char* UnitAbbreviation(int unitCode);
