@@ -15,4 +15,8 @@ inline constexpr int32_t kMenuItemText = 2;
 
 inline constexpr int32_t kToolTipStrings = 30200;
 
+// The Edit menu's names for every change the palette writes.
+inline constexpr char kUndoText[] = "Undo Tavrix";
+inline constexpr char kRedoText[] = "Redo Tavrix";
+
 }  // namespace tavrix

@@ -109,6 +109,9 @@ inline const AIMenuSuite& AIMenu() {
 inline const AINotifierSuite& AINotifier() {
   return *static_cast<const AINotifierSuite*>(sAINotifier);
 }
+inline const AIUndoSuite& AIUndo() {
+  return *static_cast<const AIUndoSuite*>(sAIUndo);
+}
 inline const SPAccessSuite& SPAccess() {
   return *static_cast<const SPAccessSuite*>(sSPAccess);
 }

@@ -7,7 +7,9 @@
 namespace tavrix {
 namespace {
 
-constexpr float kNearZero = 0.00001f;
+// Compared in double precision, as the palette compares a retracted handle: a component exactly
+// the float nearest 0.00001 is near zero here too.
+constexpr double kNearZero = 0.00001;
 constexpr float kRetryNearStart = 0.0001f;
 constexpr float kRetryNearEnd = 0.9999f;
 // Close to the ends, but not at them, so the end-point retry does not take part.
@@ -25,7 +27,8 @@ RealPoint DerivativeAt(const CubicBezier& c, float t) {
 }
 
 bool IsNearZero(const RealPoint& p) {
-  return std::fabs(p.h) < kNearZero && std::fabs(p.v) < kNearZero;
+  return std::fabs(static_cast<double>(p.h)) < kNearZero &&
+         std::fabs(static_cast<double>(p.v)) < kNearZero;
 }
 
 // A negated zero component would turn a leftward direction into -pi; shown angles lie in
@@ -37,7 +40,7 @@ float Atan2(float v, float h) {
 
 RealPoint UnitOrSelf(RealPoint p) {
   const float length = VectorLength(p);
-  if (length > kNearZero) {
+  if (static_cast<double>(length) > kNearZero) {
     p.h /= length;
     p.v /= length;
   }
@@ -85,7 +88,8 @@ bool IsSmooth(const RealPoint& inOffset, const RealPoint& outOffset) {
   if (IsNearZero(a) || IsNearZero(b)) return false;
   a = UnitOrSelf(a);
   b = UnitOrSelf(b);
-  return std::fabs(a.h - b.h) < kNearZero && std::fabs(a.v - b.v) < kNearZero;
+  return std::fabs(static_cast<double>(a.h) - b.h) < kNearZero &&
+         std::fabs(static_cast<double>(a.v) - b.v) < kNearZero;
 }
 
 }  // namespace tavrix

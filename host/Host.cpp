@@ -78,6 +78,26 @@ Document& Host::NewDocument(int16_t rulerUnits) {
   return *document_;
 }
 
+bool Host::Undo() {
+  if (document_ == nullptr || !document_->Undo()) return false;
+  DeliverNotifications();
+  return true;
+}
+
+bool Host::Redo() {
+  if (document_ == nullptr || !document_->Redo()) return false;
+  DeliverNotifications();
+  return true;
+}
+
+std::string Host::UndoText() const {
+  return document_ ? document_->history().UndoText() : std::string();
+}
+
+std::string Host::RedoText() const {
+  return document_ ? document_->history().RedoText() : std::string();
+}
+
 void Host::ArtworkChanged() {
   QueueNotification(kAIArtSelectionChangedNotifier);
 }
@@ -109,6 +129,8 @@ void Host::DeliverNotifications() {
 
 Host::PluginCall::~PluginCall() {
   if (--host_.callDepth_ == 0) {
+    // Whatever the call changed is one step of the Edit menu.
+    if (host_.document_) host_.document_->CloseUndoStep();
     try {
       host_.DeliverNotifications();
     } catch (...) {

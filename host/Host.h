@@ -18,6 +18,7 @@
 #include "host/artwork/Document.h"
 #include "host/artwork/PreferenceStore.h"
 #include "host/dialog/DialogManager.h"
+#include "host/platform/Keyboard.h"
 #include "hostapi/SPSuites.h"
 
 namespace tavrix::host {
@@ -46,6 +47,15 @@ class Host final : private DocumentListener {
   Document& NewDocument(int16_t rulerUnits);
   Document* document() { return document_.get(); }
   PreferenceStore& preferences() { return preferences_; }
+  Keyboard& keyboard() { return keyboard_; }
+
+  // Edit > Undo and Edit > Redo of the current document, then the notifications they cause.
+  // False when there is nothing to undo or redo (the command is disabled).
+  bool Undo();
+  bool Redo();
+  // The Edit menu's texts, e.g. "Undo Tavrix"; empty when the command is disabled.
+  std::string UndoText() const;
+  std::string RedoText() const;
   // Host memory handles given to plug-ins (matching-art results), released through MdMemory.
   BlockStore& memoryHandles() { return memoryHandles_; }
 
@@ -85,6 +95,7 @@ class Host final : private DocumentListener {
   std::vector<std::unique_ptr<HostedPlugin>> plugins_;
   std::unique_ptr<Document> document_;
   PreferenceStore preferences_;
+  Keyboard keyboard_;
   BlockStore memoryHandles_;
   std::vector<std::string> pending_;
   int callDepth_ = 0;

@@ -134,6 +134,10 @@ struct AITransformArtSuite {};
 inline constexpr char kAITransformArtSuite[] = "AI Transform Art Suite";
 inline constexpr int32_t kAITransformArtSuiteVersion = 1;
 
-struct AIUndoSuite {};
+struct AIUndoSuite {
+  // Names the change made during the current call into the plug-in in the Edit menu: the
+  // texts of its Undo and Redo commands. Either may be null (the host's own word is kept).
+  ASErr (*SetUndoText)(const char* undoText, const char* redoText);
+};
 inline constexpr char kAIUndoSuite[] = "AI Undo Suite";
 inline constexpr int32_t kAIUndoSuiteVersion = 4;

@@ -1,4 +1,4 @@
-// What the palette does with a user's change of one of its items, and its flyout menu.
+// The palette's flyout menu: precision, In/Out mode, options and the path-direction marks.
 #include <algorithm>
 
 #include <initializer_list>
@@ -10,25 +10,6 @@
 #include "palette/VPointDBox.h"
 
 namespace tavrix {
-
-void VPointDBox::ItemChanged(int32_t itemId) {
-  switch (itemId) {
-    case item::kPointSectionTriangle:
-      ToggleSection(showPointData);
-      break;
-    case item::kInOutSectionTriangle:
-      ToggleSection(showInOutData);
-      break;
-    case item::kPathSectionTriangle:
-      ToggleSection(showPathData);
-      break;
-    case item::kFlyoutMenu:
-      ChooseFlyoutEntry(flyoutMenu->SelectedNumber());
-      break;
-    default:
-      break;
-  }
-}
 
 void VPointDBox::ChooseFlyoutEntry(int32_t number) {
   const auto toggle = [this, number](int32_t& option) {

@@ -48,6 +48,14 @@ ASErr VPointDBox::UpdateFromSelection() {
 }
 
 void VPointDBox::LoadCurrentPoint() {
+  ReadCurrentSegment();
+  if (autoSetLockAngle) {
+    lockAngle = IsSmooth(inOffset, outOffset);
+    ADMItem().SetBooleanValue(lockAngleCheckbox->item, lockAngle != 0);
+  }
+}
+
+void VPointDBox::ReadCurrentSegment() {
   PathSegment segment{};
   CheckError(
       AIPath().GetPathSegments(currentPath, static_cast<int16_t>(currentPointIndex), 1, &segment));
@@ -55,10 +63,6 @@ void VPointDBox::LoadCurrentPoint() {
   inOffset = RealPoint{segment.in.h - segment.p.h, segment.in.v - segment.p.v};
   outOffset = RealPoint{segment.out.h - segment.p.h, segment.out.v - segment.p.v};
   cornerFlag = segment.corner;
-  if (autoSetLockAngle) {
-    lockAngle = IsSmooth(inOffset, outOffset);
-    ADMItem().SetBooleanValue(lockAngleCheckbox->item, lockAngle != 0);
-  }
 }
 
 void VPointDBox::RefreshMenuState() {

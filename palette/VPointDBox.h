@@ -1,6 +1,6 @@
 // The point palette: one floating dialog that shows and edits one anchor point of the selected
 // path. Its code is split by concern: object and Init, layout and window, selection, value
-// display, path data, flyout menu.
+// display, path data, item dispatch, point editing, arrow buttons, flyout menu.
 #pragma once
 
 #include "adm/KADMBaseDialog.h"
@@ -9,6 +9,7 @@
 #include "adm/KADMSpin.h"
 #include "adm/KADMTextEditField.h"
 #include "adm/KADMWidget.h"
+#include "geometry/VectorMath.h"
 #include "palette/ArtHandleArray.h"
 
 namespace tavrix {
@@ -23,6 +24,7 @@ class VPointDBox : public KADMBaseDialog {
   // Show, hide, expand and collapse of the palette window.
   void Notify(ADMNotifierRef notifier) override;
   void ItemChanged(int32_t itemId) override;
+  void ItemCommandClicked(int32_t itemId) override;
 
   // Layout and window.
   void LayoutSections();
@@ -37,6 +39,11 @@ class VPointDBox : public KADMBaseDialog {
   void RefreshToolTips();
   // Path data.
   void RefreshPathData();
+  // Editing: writes the working copy back as one anchor and names the change for undo.
+  void CommitCurrentPoint();
+  void SetCurrentPoint(int32_t index);
+  // Arrow buttons: 10 with Shift held, 0.1 with Ctrl held, else 1.
+  float ModifierFactor();
   // The path-direction marks on the artwork.
   void UpdateDirectionMarks(bool show);
 
@@ -127,6 +134,25 @@ class VPointDBox : public KADMBaseDialog {
   void ShowPolarHandle(const RealPoint& offset, bool isIn, KADMTextEditField* lengthField,
                        KADMTextEditField* directionField, KADMSpin* directionSpin);
   float RetractedHandleAngle(bool isIn);
+  // The polar form of the In or Out handle; with the fallback, a retracted handle takes the
+  // direction of the curve at the anchor.
+  PolarForm HandlePolar(bool isIn, bool withFallback);
+  RealPoint& Handle(bool isIn) { return isIn ? inOffset : outOffset; }
+  // Item dispatch.
+  void DispatchEdit(int32_t itemId);
+  void RecoverFromFailedEdit() noexcept;
+  // Editing.
+  void ReadCurrentSegment();
+  bool ReadFieldValue(const KADMTextEditField* field, int32_t units, float& value);
+  void TypeCoordinate(int32_t itemId);
+  void TypeHandleValue(int32_t itemId);
+  void TypePolarLength(bool isIn, float length);
+  void TypePolarAngle(bool isIn, float degrees);
+  void CommandClickHandle(int32_t itemId);
+  // Arrow buttons.
+  void StepArrow(int32_t itemId, KADMSpin* spin);
+  void StepPointArrow();
+  void ResetArrows() noexcept;
   void BlankPointValues();
   // Shows the Corner and Lock angle boxes where they apply; answers whether Corner is shown.
   bool ShowOptionBoxes();

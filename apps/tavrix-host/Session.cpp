@@ -1,6 +1,7 @@
 #include "tavrix-host/Session.h"
 
 #include <algorithm>
+#include <set>
 #include <sstream>
 
 #include "host/Pipl.h"
@@ -86,10 +87,13 @@ void Session::Execute(const std::vector<std::string>& words) {
     PrintPalette(Palette(), out_);
   } else if (command == "expect") {
     Expect(rest);
-  } else if (command == "cmd-click" || command == "spin" || command == "undo" ||
-             command == "redo") {
-    throw ScriptError("'" + command + "' is not available yet: this version of Tavrix shows " +
-                      "points but does not edit them");
+  } else if (command == "cmd-click") {
+    CommandClick(rest);
+  } else if (command == "spin") {
+    Spin(rest);
+  } else if (command == "undo" || command == "redo") {
+    if (!rest.empty()) throw ScriptError("usage: " + command);
+    UndoOrRedo(command);
   } else {
     throw ScriptError("unknown command '" + command + "'");
   }
@@ -150,13 +154,6 @@ void Session::Window(const std::vector<std::string>& words) {
 void Session::Type(const std::vector<std::string>& words) {
   if (words.size() != 2) throw ScriptError("usage: type ITEM TEXT");
   host::HostItem& item = Item(words[0]);
-  static const int kEditedFields[] = {6, 5, 16, 17, 21, 22, 38};
-  if (std::find(std::begin(kEditedFields), std::end(kEditedFields), item.id) !=
-      std::end(kEditedFields)) {
-    throw ScriptError("typing into " + PaletteItemName(item.id) +
-                      " is not available yet: this version of Tavrix shows points but does not "
-                      "edit them");
-  }
   if (!user_->TypeText(item, words[1])) {
     out_ << "(" << PaletteItemName(item.id) << " did not take " << Quoted(words[1]) << ")\n";
   }
@@ -164,13 +161,43 @@ void Session::Type(const std::vector<std::string>& words) {
 
 void Session::Click(const std::vector<std::string>& words) {
   if (words.size() != 1) throw ScriptError("usage: click ITEM");
-  host::HostItem& item = Item(words[0]);
-  if (item.id == 41 || item.id == 24) {
-    throw ScriptError("clicking " + PaletteItemName(item.id) +
-                      " is not available yet: this version of Tavrix shows points but does not "
-                      "edit them");
+  user_->Click(Item(words[0]));
+}
+
+void Session::CommandClick(const std::vector<std::string>& words) {
+  if (words.size() != 1) throw ScriptError("usage: cmd-click ITEM");
+  user_->CommandClick(Item(words[0]));
+}
+
+void Session::Spin(const std::vector<std::string>& words) {
+  static const char kUsage[] = "usage: spin ITEM up|down [shift] [ctrl] [hold N]";
+  if (words.size() < 2) throw ScriptError(kUsage);
+  host::HostItem& spin = Item(words[0]);
+  if (words[1] != "up" && words[1] != "down") throw ScriptError(kUsage);
+  std::set<int32_t> keys;
+  int repeats = 0;
+  for (size_t i = 2; i < words.size(); ++i) {
+    if (words[i] == "shift") {
+      keys.insert(host::kShiftKey);
+    } else if (words[i] == "ctrl") {
+      keys.insert(host::kControlKey);
+    } else if (words[i] == "hold" && i + 1 < words.size()) {
+      repeats = IntegerWord(words[++i], "a number of repeats");
+      if (repeats < 1) throw ScriptError("an arrow is held for at least 1 repeat");
+    } else {
+      throw ScriptError(kUsage);
+    }
   }
-  user_->Click(item);
+  const host::HeldKeys held(host_->keyboard(), keys);
+  user_->ClickSpin(spin, words[1] == "up" ? host::SpinArrow::Up : host::SpinArrow::Down, repeats);
+}
+
+void Session::UndoOrRedo(const std::string& command) {
+  const bool undo = command == "undo";
+  if (!(undo ? host_->Undo() : host_->Redo())) {
+    throw ScriptError(std::string("there is nothing to ") + command + ": Edit > " +
+                      (undo ? "Undo" : "Redo") + " is disabled");
+  }
 }
 
 void Session::Flyout(const std::vector<std::string>& words) {

@@ -46,6 +46,10 @@ class Session {
   void Type(const std::vector<std::string>& words);
   void Click(const std::vector<std::string>& words);
   void Flyout(const std::vector<std::string>& words);
+  void CommandClick(const std::vector<std::string>& words);
+  void Spin(const std::vector<std::string>& words);
+  // The Edit menu.
+  void UndoOrRedo(const std::string& command);
   // Expectations.
   void Expect(const std::vector<std::string>& words);
   void ExpectItem(const std::vector<std::string>& words);
@@ -55,6 +59,7 @@ class Session {
   void ExpectPoint(const std::vector<std::string>& words);
   void ExpectRegistrations(const std::vector<std::string>& words);
   void ExpectAlerts(const std::vector<std::string>& words);
+  void ExpectEditMenu(const std::vector<std::string>& words);
 
   host::HostDialog& Palette();
   host::HostItem& Item(const std::string& word);

@@ -49,12 +49,17 @@ void Session::Expect(const std::vector<std::string>& words) {
     ExpectRegistrations(words);
   } else if (what == "alerts" || what == "alert") {
     ExpectAlerts(words);
-  } else if (what == "undo") {
-    throw ScriptError(
-        "'expect undo' is not available yet: this version of Tavrix does not edit points");
+  } else if (what == "undo" || what == "redo") {
+    ExpectEditMenu(words);
   } else {
     throw ScriptError("unknown expectation '" + what + "'");
   }
+}
+
+void Session::ExpectEditMenu(const std::vector<std::string>& w) {
+  if (w.size() != 2) throw ScriptError("usage: expect " + w[0] + " \"TEXT\" (\"\" for none)");
+  const std::string shown = w[0] == "undo" ? host_->UndoText() : host_->RedoText();
+  if (shown != w[1]) Found(shown.empty() ? "nothing to " + w[0] : Quoted(shown));
 }
 
 void Session::ExpectItem(const std::vector<std::string>& w) {

@@ -94,13 +94,37 @@ void Document::Deselect() {
 
 void Document::SetSegments(DocumentPath& path, size_t index,
                            const std::vector<PathSegment>& segments) {
+  for (size_t i = 0; i < segments.size(); ++i) history_.RecordSegment(path, index + i, segments[i]);
   std::copy(segments.begin(), segments.end(), path.segments.begin() + static_cast<long>(index));
   if (listener_ != nullptr) listener_->ArtworkChanged();
 }
 
 void Document::SetAnchorSelection(DocumentPath& path, size_t index, int16_t state) {
+  history_.RecordSelection(path);
   path.selection[index] = state;
   if (listener_ != nullptr) listener_->ArtworkChanged();
+}
+
+void Document::NameChange(const char* undoText, const char* redoText) {
+  history_.NameOpenStep(undoText, redoText);
+}
+
+void Document::CloseUndoStep() {
+  history_.CloseStep([this](AIArtHandle handle) { return Path(handle); });
+}
+
+bool Document::Undo() {
+  CloseUndoStep();
+  if (!history_.Undo([this](AIArtHandle handle) { return Path(handle); })) return false;
+  if (listener_ != nullptr) listener_->ArtworkChanged();
+  return true;
+}
+
+bool Document::Redo() {
+  CloseUndoStep();
+  if (!history_.Redo([this](AIArtHandle handle) { return Path(handle); })) return false;
+  if (listener_ != nullptr) listener_->ArtworkChanged();
+  return true;
 }
 
 }  // namespace tavrix::host

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "host/artwork/UndoHistory.h"
 #include "hostapi/AIArtworkSuites.h"
 
 namespace tavrix::host {
@@ -56,6 +57,16 @@ class Document {
   // Plug-in writes, through the Path suite: each is one change of the artwork.
   void SetSegments(DocumentPath& path, size_t index, const std::vector<PathSegment>& segments);
   void SetAnchorSelection(DocumentPath& path, size_t index, int16_t state);
+  // The plug-in names what it just changed, for the Edit menu.
+  void NameChange(const char* undoText, const char* redoText);
+
+  // A call into a plug-in ended: what it changed becomes one step of the Edit menu.
+  void CloseUndoStep();
+  // Edit > Undo and Edit > Redo; false when there is nothing to undo or redo. The artwork and
+  // its selection change, which plug-ins hear of as a selection change.
+  bool Undo();
+  bool Redo();
+  const UndoHistory& history() const { return history_; }
 
  private:
   void ClearSelection();
@@ -65,6 +76,7 @@ class Document {
   DocumentListener* listener_;
   AIArtHandle nextHandle_;
   std::vector<DocumentPath> paths_;
+  UndoHistory history_;
 };
 
 }  // namespace tavrix::host

@@ -31,7 +31,6 @@ void InstallAcquireOnlySuites(SuiteRegistry& suites) {
   OfferEmpty<AIRuntimeSuite>(suites, kAIRuntimeSuite, kAIRuntimeSuiteVersion);
   OfferEmpty<AITagSuite>(suites, kAITagSuite, kAITagSuiteVersion);
   OfferEmpty<AITransformArtSuite>(suites, kAITransformArtSuite, kAITransformArtSuiteVersion);
-  OfferEmpty<AIUndoSuite>(suites, kAIUndoSuite, kAIUndoSuiteVersion);
   OfferEmpty<SPBlocksSuite>(suites, kSPBlocksSuite, kSPBlocksSuiteVersion);
   OfferEmpty<SPSuitesSuite>(suites, kSPSuitesSuite, kSPSuitesSuiteVersion);
   OfferEmpty<SPRuntimeSuite>(suites, kSPRuntimeSuite, kSPRuntimeSuiteVersion);

@@ -8,8 +8,6 @@
 namespace tavrix::host {
 namespace {
 
-constexpr ASErr kNoDocumentErr = FourCharCode('D', 'O', 'C', '?');
-
 // The path a handle names in the current document, or null.
 DocumentPath* PathOf(Host& host, AIArtHandle art) {
   return host.document() != nullptr ? host.document()->Path(art) : nullptr;

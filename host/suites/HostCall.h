@@ -8,6 +8,9 @@
 
 namespace tavrix::host {
 
+// The answer of a suite that needs a document when none is open.
+inline constexpr ASErr kNoDocumentErr = FourCharCode('D', 'O', 'C', '?');
+
 template <class Body>
 ASErr HostCall(const char* operation, Body&& body) noexcept {
   try {

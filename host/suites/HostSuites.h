@@ -18,6 +18,7 @@ void InstallAdmItemSuite(SuiteRegistry& suites);
 void InstallAdmEventSuites(SuiteRegistry& suites);
 void InstallArtworkSuites(SuiteRegistry& suites, FaultPlan& faults);
 void InstallPreferenceSuite(SuiteRegistry& suites, FaultPlan& faults);
+void InstallUndoSuite(SuiteRegistry& suites, FaultPlan& faults);
 void InstallAcquireOnlySuites(SuiteRegistry& suites);
 
 const SPBasicSuite* BasicSuiteTable();

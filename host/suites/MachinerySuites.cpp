@@ -75,6 +75,7 @@ void InstallHostSuites(SuiteRegistry& suites, FaultPlan& faults) {
   InstallAdmEventSuites(suites);
   InstallArtworkSuites(suites, faults);
   InstallPreferenceSuite(suites, faults);
+  InstallUndoSuite(suites, faults);
   InstallAcquireOnlySuites(suites);
 }
 

@@ -1,0 +1,120 @@
+// What the palette does with a user's change of one of its items: editing, arrow buttons,
+// section triangles and the flyout menu.
+#include "core/SuiteTable.h"
+#include "palette/PaletteItems.h"
+#include "palette/VPointDBox.h"
+
+namespace tavrix {
+
+void VPointDBox::ItemChanged(int32_t itemId) {
+  switch (itemId) {
+    case item::kPointSectionTriangle:
+      ToggleSection(showPointData);
+      return;
+    case item::kInOutSectionTriangle:
+      ToggleSection(showInOutData);
+      return;
+    case item::kPathSectionTriangle:
+      ToggleSection(showPathData);
+      return;
+    case item::kFlyoutMenu:
+      ChooseFlyoutEntry(flyoutMenu->SelectedNumber());
+      return;
+    default:
+      break;
+  }
+  try {
+    DispatchEdit(itemId);
+  } catch (...) {
+    // The dialog manager's callback tells the user; the palette must not go on showing values
+    // that never reached the artwork, nor keep an arrow's step for the next click.
+    RecoverFromFailedEdit();
+    throw;
+  }
+}
+
+void VPointDBox::DispatchEdit(int32_t itemId) {
+  switch (itemId) {
+    case item::kPointXField:
+    case item::kPointYField:
+      TypeCoordinate(itemId);
+      break;
+    case item::kInXField:
+    case item::kInYField:
+    case item::kOutXField:
+    case item::kOutYField:
+      TypeHandleValue(itemId);
+      break;
+    case item::kLockAngleCheckbox:
+      lockAngle = ADMItem().GetBooleanValue(lockAngleCheckbox->item) != 0;
+      break;
+    case item::kCornerCheckbox:
+      cornerFlag = ADMItem().GetBooleanValue(cornerCheckbox->item) != 0;
+      CommitCurrentPoint();
+      break;
+    case item::kPointIndexField:
+      SetCurrentPoint(ADMItem().GetIntValue(pointIndexField->item));
+      break;
+    case item::kPointXSpin:
+      StepArrow(itemId, pointXSpin);
+      break;
+    case item::kPointYSpin:
+      StepArrow(itemId, pointYSpin);
+      break;
+    case item::kInXSpin:
+      StepArrow(itemId, inXSpin);
+      break;
+    case item::kInYSpin:
+      StepArrow(itemId, inYSpin);
+      break;
+    case item::kOutXSpin:
+      StepArrow(itemId, outXSpin);
+      break;
+    case item::kOutYSpin:
+      StepArrow(itemId, outYSpin);
+      break;
+    case item::kPointIndexSpin:
+      StepPointArrow();
+      break;
+    default:
+      break;
+  }
+}
+
+void VPointDBox::ItemCommandClicked(int32_t itemId) {
+  switch (itemId) {
+    case item::kInXField:
+    case item::kInYField:
+    case item::kOutXField:
+    case item::kOutYField:
+      break;
+    default:
+      return;
+  }
+  try {
+    CommandClickHandle(itemId);
+  } catch (...) {
+    RecoverFromFailedEdit();
+    throw;
+  }
+}
+
+void VPointDBox::RecoverFromFailedEdit() noexcept {
+  ResetArrows();
+  // Show the artwork as it is. When even reading it fails, show no point rather than values
+  // the next edit would write.
+  try {
+    if (HasCurrentPoint()) ReadCurrentSegment();
+    RefreshDisplay();
+    return;
+  } catch (...) {
+  }
+  try {
+    currentPath = 0;
+    currentPointIndex = -1;
+    RefreshDisplay();
+  } catch (...) {
+  }
+}
+
+}  // namespace tavrix
