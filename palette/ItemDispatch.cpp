@@ -101,12 +101,10 @@ void VPointDBox::ItemCommandClicked(int32_t itemId) {
 
 void VPointDBox::RecoverFromFailedEdit() noexcept {
   ResetArrows();
-  // Show the artwork as it is. When even reading it fails, show no point rather than values
-  // the next edit would write.
+  // Show the artwork as it is: an edit may have changed part of the selection before it failed.
+  // When even reading it fails, show no point rather than values the next edit would write.
   try {
-    if (HasCurrentPoint()) ReadCurrentSegment();
-    RefreshDisplay();
-    return;
+    if (UpdateFromSelection() == kNoErr) return;
   } catch (...) {
   }
   try {

@@ -32,6 +32,7 @@ class Session {
   int Run(std::istream& script, const std::string& scriptName);
   // One command; throws ScriptError with the reason when it fails.
   void Execute(const std::vector<std::string>& words);
+  host::Host& host() { return *host_; }
 
  private:
   // Actions on the artwork and the host.

@@ -92,3 +92,23 @@ TEST(IsSmooth, ToleranceAppliesToUnitVectorComponents) {
 
 }  // namespace
 }  // namespace tavrix
+
+namespace tavrix {
+namespace {
+
+// The float nearest 0.00001 lies just below it: the palette shows such a handle as retracted,
+// so the geometry must treat it as retracted too, or the Corner flag and Lock angle it derives
+// would contradict what the user sees.
+TEST(Retracted, AHandleExactlyTheFloatNearestTheThresholdIsRetractedEverywhere) {
+  const float nearest = 0.00001f;
+  ASSERT_LT(static_cast<double>(nearest), 0.00001);
+  EXPECT_FALSE(IsSmooth({-nearest, 0}, {20, 0}));
+  EXPECT_FALSE(IsSmooth({-10, 0}, {nearest, 0}));
+  // Its end of the curve has no direction of its own: the retry just inside takes over.
+  const CubicBezier curve{{0, 0}, {nearest / 3, 0}, {0, 10}, {0, 10}};
+  const RealPoint d = BezierTangent(curve, 0.0f);
+  EXPECT_GT(d.v, 0.001f);
+}
+
+}  // namespace
+}  // namespace tavrix
