@@ -19,10 +19,12 @@ void VPointDBox::ChooseFlyoutEntry(int32_t number) {
   switch (number) {
     case flyout::kIncreasePrecision:
       precision = std::min(precision + 1, 6);
+      ApplyPrecisionToFields();
       RefreshDisplay();
       break;
     case flyout::kDecreasePrecision:
       precision = std::max(precision - 1, 0);
+      ApplyPrecisionToFields();
       RefreshDisplay();
       break;
     case flyout::kAbsolute:
@@ -53,6 +55,15 @@ void VPointDBox::ChooseFlyoutEntry(int32_t number) {
       break;
     default:
       break;
+  }
+}
+
+void VPointDBox::ApplyPrecisionToFields() {
+  // A field rounds what is typed to its own decimals before the palette reads it: with fewer
+  // than the palette shows, the digits a person typed past them would be lost.
+  for (KADMTextEditField* field :
+       {pointXField, pointYField, inXField, inYField, outXField, outYField}) {
+    ADMItem().SetPrecision(field->item, precision);
   }
 }
 

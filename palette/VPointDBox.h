@@ -129,6 +129,7 @@ class VPointDBox : public KADMBaseDialog {
   void SetSelectionNotifiersActive(bool active);
   void ToggleSection(int32_t& sectionFlag);
   void ChooseFlyoutEntry(int32_t number);
+  void ApplyPrecisionToFields();
   // Value display.
   void ShowPointValues();
   void ShowPolarHandle(const RealPoint& offset, bool isIn, KADMTextEditField* lengthField,
