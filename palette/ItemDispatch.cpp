@@ -56,28 +56,35 @@ void VPointDBox::DispatchEdit(int32_t itemId) {
       SetCurrentPoint(ADMItem().GetIntValue(pointIndexField->item));
       break;
     case item::kPointXSpin:
-      StepArrow(itemId, pointXSpin);
-      break;
     case item::kPointYSpin:
-      StepArrow(itemId, pointYSpin);
-      break;
     case item::kInXSpin:
-      StepArrow(itemId, inXSpin);
-      break;
     case item::kInYSpin:
-      StepArrow(itemId, inYSpin);
-      break;
     case item::kOutXSpin:
-      StepArrow(itemId, outXSpin);
-      break;
     case item::kOutYSpin:
-      StepArrow(itemId, outYSpin);
+      StepArrow(itemId, ArrowOf(itemId));
       break;
     case item::kPointIndexSpin:
       StepPointArrow();
       break;
     default:
       break;
+  }
+}
+
+KADMSpin* VPointDBox::ArrowOf(int32_t itemId) const {
+  switch (itemId) {
+    case item::kPointXSpin:
+      return pointXSpin;
+    case item::kPointYSpin:
+      return pointYSpin;
+    case item::kInXSpin:
+      return inXSpin;
+    case item::kInYSpin:
+      return inYSpin;
+    case item::kOutXSpin:
+      return outXSpin;
+    default:
+      return outYSpin;
   }
 }
 

@@ -141,6 +141,8 @@ class VPointDBox : public KADMBaseDialog {
   RealPoint& Handle(bool isIn) { return isIn ? inOffset : outOffset; }
   // Item dispatch.
   void DispatchEdit(int32_t itemId);
+  // The coordinate or handle arrow button with that id.
+  KADMSpin* ArrowOf(int32_t itemId) const;
   void RecoverFromFailedEdit() noexcept;
   // Editing.
   void ReadCurrentSegment();
