@@ -88,6 +88,9 @@ inline const AIArtSuite& AIArt() {
 inline const AIDocumentSuite& AIDocument() {
   return *static_cast<const AIDocumentSuite*>(sAIDocument);
 }
+inline const AIDocumentViewSuite& AIDocumentView() {
+  return *static_cast<const AIDocumentViewSuite*>(sAIDocumentView);
+}
 inline const AIMatchingArtSuite& AIMatchingArt() {
   return *static_cast<const AIMatchingArtSuite*>(sAIMatchingArt);
 }

@@ -26,6 +26,13 @@ Host::Host(std::ostream* console) : console_(console) {
 }
 
 Host::~Host() {
+  Quit();
+  current = nullptr;
+}
+
+void Host::Quit() {
+  if (quit_) return;
+  quit_ = true;
   // The host quits: plug-ins shut down, the windows go (each dialog still open is destroyed,
   // with its callbacks, while the plug-ins still hold their suites), then the code is unloaded.
   for (auto& plugin : plugins_) {
@@ -42,7 +49,6 @@ Host::~Host() {
     }
   }
   plugins_.clear();
-  current = nullptr;
 }
 
 Host& Host::Current() {
@@ -73,9 +79,20 @@ Document& Host::NewDocument(int16_t rulerUnits) {
   document_ = std::make_unique<Document>(rulerUnits, listener, nextArtHandle_);
   // Handles stay unique across documents, so a stale one never names a new path.
   nextArtHandle_ += 0x100000;
+  view_.Reset();
   QueueNotification(kAIArtSelectionChangedNotifier);
   QueueNotification(kAIPreferenceChangedNotifier);
   return *document_;
+}
+
+bool Host::RedrawView() {
+  if (document_ == nullptr || !view_.NeedsRedraw()) return false;
+  const std::vector<AIRect> areas = view_.BeginRedraw();
+  for (auto& plugin : plugins_) {
+    if (plugin->started()) plugin->Annotate(DocumentView::kHandle, 1, DocumentView::kPort, areas);
+  }
+  DeliverNotifications();
+  return true;
 }
 
 bool Host::Undo() {

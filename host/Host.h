@@ -19,6 +19,7 @@
 #include "host/artwork/PreferenceStore.h"
 #include "host/dialog/DialogManager.h"
 #include "host/platform/Keyboard.h"
+#include "host/view/DocumentView.h"
 #include "hostapi/SPSuites.h"
 
 namespace tavrix::host {
@@ -29,6 +30,8 @@ class Host final : private DocumentListener {
   explicit Host(std::ostream* console = nullptr);
   // Quits: every started plug-in is shut down, the windows go, then the plug-ins are unloaded.
   ~Host();
+  // The same, while the host object (and so its preference store) stays to be read. Once only.
+  void Quit();
   Host(const Host&) = delete;
   Host& operator=(const Host&) = delete;
 
@@ -48,6 +51,13 @@ class Host final : private DocumentListener {
   Document* document() { return document_.get(); }
   PreferenceStore& preferences() { return preferences_; }
   Keyboard& keyboard() { return keyboard_; }
+  // The current document's window.
+  DocumentView& view() { return view_; }
+  // One redraw pass of the view, if anything waits to be redrawn: the areas are cleared and
+  // every active annotator is asked to draw; what is invalidated meanwhile waits for the next
+  // pass, so a plug-in that invalidates while it draws cannot keep the host redrawing. Answers
+  // whether a pass was made.
+  bool RedrawView();
 
   // Edit > Undo and Edit > Redo of the current document, then the notifications they cause.
   // False when there is nothing to undo or redo (the command is disabled).
@@ -96,9 +106,11 @@ class Host final : private DocumentListener {
   std::unique_ptr<Document> document_;
   PreferenceStore preferences_;
   Keyboard keyboard_;
+  DocumentView view_;
   BlockStore memoryHandles_;
   std::vector<std::string> pending_;
   int callDepth_ = 0;
+  bool quit_ = false;
   bool delivering_ = false;
   AIArtHandle nextArtHandle_ = 0x1000;
   // Declared last: its dialogs go first, while the plug-ins they call back are still there.

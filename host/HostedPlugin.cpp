@@ -135,7 +135,8 @@ ASErr HostedPlugin::UpdateMenuItem(AIMenuItemHandle item) {
   return Send(kCallerAIMenu, kSelectorAIUpdateMenuItem, message.d);
 }
 
-ASErr HostedPlugin::Annotate(AIDocumentViewHandle view, int32_t drawState, AIPortRef port) {
+ASErr HostedPlugin::Annotate(AIDocumentViewHandle view, int32_t drawState, AIPortRef port,
+                             const std::vector<AIRect>& areas) {
   std::vector<AIAnnotatorHandle> targets;
   for (const AnnotatorRecord& annotator : host_.registrations().annotators()) {
     if (annotator.plugin == ref_ && annotator.active) targets.push_back(annotator.handle);
@@ -147,6 +148,8 @@ ASErr HostedPlugin::Annotate(AIDocumentViewHandle view, int32_t drawState, AIPor
     message.view = view;
     message.drawState = drawState;
     message.port = port;
+    message.invalidCount = static_cast<int32_t>(areas.size());
+    message.invalidRects = areas.empty() ? nullptr : areas.data();
     const ASErr error = Send(kCallerAIAnnotation, kSelectorAIDrawAnnotation, message.d);
     if (first == kNoErr) first = error;
   }

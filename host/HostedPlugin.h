@@ -4,9 +4,11 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "host/PluginFile.h"
 #include "host/PluginLibrary.h"
+#include "hostapi/AIArtworkSuites.h"
 #include "hostapi/PluginMessages.h"
 
 namespace tavrix::host {
@@ -49,7 +51,8 @@ class HostedPlugin {
   ASErr ChooseMenuItem(AIMenuItemHandle item);
   ASErr UpdateMenuItem(AIMenuItemHandle item);
   // "AI Annotation" to each of the plug-in's active annotators.
-  ASErr Annotate(AIDocumentViewHandle view, int32_t drawState, AIPortRef port);
+  ASErr Annotate(AIDocumentViewHandle view, int32_t drawState, AIPortRef port,
+                 const std::vector<AIRect>& areas = {});
 
   // Before a callback into the plug-in's code: the code and its suites are loaded again if the
   // host unloaded them meanwhile.

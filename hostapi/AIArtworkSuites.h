@@ -56,7 +56,27 @@ struct AIDocumentSuite {
 inline constexpr char kAIDocumentSuite[] = "AI Document Suite";
 inline constexpr int32_t kAIDocumentSuiteVersion = 7;
 
-struct AIDocumentViewSuite {};
+// Two 32-bit integers, horizontal then vertical: a view pixel, or a point preference.
+struct AIPoint {
+  int32_t h;
+  int32_t v;
+};
+
+// A rectangle of view pixels: v grows downwards, so top is the smaller v.
+struct AIRect {
+  int32_t left;
+  int32_t top;
+  int32_t right;
+  int32_t bottom;
+};
+
+struct AIDocumentViewSuite {
+  // The document's view number n (0: the one in front); an error when there is no document.
+  ASErr (*GetNthDocumentView)(int32_t n, AIDocumentViewHandle* view);
+  // The view pixel that shows an artwork point, rounded to the nearest pixel.
+  ASErr (*ArtworkPointToViewPoint)(AIDocumentViewHandle view, const RealPoint* artworkPoint,
+                                   AIPoint* viewPoint);
+};
 inline constexpr char kAIDocumentViewSuite[] = "AI Document View Suite";
 inline constexpr int32_t kAIDocumentViewSuiteVersion = 7;
 
@@ -106,11 +126,21 @@ inline constexpr char kAIPathStyleSuite[] = "AI Path Style Suite";
 inline constexpr int32_t kAIPathStyleSuiteVersion = 5;
 
 struct AIPreferenceSuite {
-  // A preference by prefix (null: the application's own) and suffix; an error when unset.
+  // A preference by prefix (null: the application's own) and suffix. A get answers an error and
+  // leaves the value untouched when the preference is unset or was put as another type.
   ASErr (*GetRealPreference)(const char* prefix, const char* suffix, double* value);
   ASErr (*PutRealPreference)(const char* prefix, const char* suffix, double value);
   ASErr (*GetIntegerPreference)(const char* prefix, const char* suffix, int32_t* value);
   ASErr (*PutIntegerPreference)(const char* prefix, const char* suffix, int32_t value);
+  ASErr (*GetBooleanPreference)(const char* prefix, const char* suffix, ASBoolean* value);
+  ASErr (*PutBooleanPreference)(const char* prefix, const char* suffix, ASBoolean value);
+  ASErr (*GetPointPreference)(const char* prefix, const char* suffix, AIPoint* value);
+  ASErr (*PutPointPreference)(const char* prefix, const char* suffix, const AIPoint* value);
+  // The text is copied into the caller's buffer and cut to fit it (bufferSize counts the NUL),
+  // never past a character.
+  ASErr (*GetStringPreference)(const char* prefix, const char* suffix, char* buffer,
+                               int32_t bufferSize);
+  ASErr (*PutStringPreference)(const char* prefix, const char* suffix, const char* value);
 };
 
 // The application's keyboard increment, in points.

@@ -2,6 +2,7 @@
 // menu items, annotators, and the ones a plug-in acquires without calling.
 #pragma once
 
+#include "AIArtworkSuites.h"
 #include "HostTypes.h"
 
 struct AIBlockSuite {
@@ -43,6 +44,8 @@ struct AIAnnotatorSuite {
   ASErr (*AddAnnotator)(SPPluginRef plugin, const char* name, AIAnnotatorHandle* annotator);
   // The host sends annotation messages only while the annotator is active.
   ASErr (*SetAnnotatorActive)(AIAnnotatorHandle annotator, ASBoolean active);
+  // Asks the host to redraw that area of the view; it sends annotation messages for it.
+  ASErr (*InvalAnnotationRect)(AIDocumentViewHandle view, const AIRect* rect);
 };
 inline constexpr char kAIAnnotatorSuite[] = "AI Annotator Suite";
 inline constexpr int32_t kAIAnnotatorSuiteVersion = 3;

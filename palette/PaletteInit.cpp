@@ -58,6 +58,7 @@ void VPointDBox::CreateCoordinatePair(KADMTextEditField*& field, int32_t fieldId
 
 ASErr VPointDBox::Init() {
   KADMBaseDialog::Init();
+  ReadPreferences();
 
   pointSectionLabel = new KADMWidget(GetItem(item::kPointSectionLabel), this);
   pointSectionTriangle = new KADMDisclosureTriangle(GetItem(item::kPointSectionTriangle), this);

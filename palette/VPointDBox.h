@@ -46,6 +46,9 @@ class VPointDBox : public KADMBaseDialog {
   float ModifierFactor();
   // The path-direction marks on the artwork.
   void UpdateDirectionMarks(bool show);
+  // Preferences: read in Init, written at shutdown.
+  void ReadPreferences();
+  void WritePreferences();
 
   // Options.
   int32_t showPointData;
@@ -73,6 +76,8 @@ class VPointDBox : public KADMBaseDialog {
   double keyboardIncrement;
   RealPoint forwardMarkPoint;
   RealPoint backwardMarkPoint;
+  // Whether marks drawn for an earlier current point may still be on the artwork.
+  bool marksShown = false;
 
   // Item wrappers, owned by their items.
   KADMDisclosureTriangle* pointSectionTriangle = nullptr;
@@ -124,6 +129,7 @@ class VPointDBox : public KADMBaseDialog {
 
  private:
   bool HasCurrentPoint() const { return currentPath != 0 && currentPointIndex != -1; }
+  void EraseDirectionMarks();
   void CreateCoordinatePair(KADMTextEditField*& field, int32_t fieldId, KADMSpin*& spin,
                             int32_t spinId);
   void SetSelectionNotifiersActive(bool active);

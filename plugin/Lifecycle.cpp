@@ -7,6 +7,7 @@
 #include "core/PluginGlobals.h"
 #include "core/StringIds.h"
 #include "core/SuiteTable.h"
+#include "palette/VPointDBox.h"
 
 namespace tavrix {
 namespace {
@@ -78,6 +79,7 @@ ASErr StartUp(SPInterfaceMessage& message) {
 ASErr ShutDown(SPInterfaceMessage& message) noexcept {
   try {
     if (globals != nullptr) {
+      if (globals->palette != nullptr) globals->palette->WritePreferences();
       CheckError(AIBlock().DisposeBlock(globals));
       globals = nullptr;
       message.d.globals = nullptr;

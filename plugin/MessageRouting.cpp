@@ -31,4 +31,12 @@ ASErr RouteNotifier(AINotifierMessage& message) noexcept {
   });
 }
 
+ASErr RouteAnnotation(AIAnnotatorMessage& message) noexcept {
+  if (globals == nullptr || message.annotator != globals->annotator) return kNoErr;
+  globals->annotationPort = message.port;
+  // The drawing drops its own failures: a pass over the artwork never shows an alert.
+  if (globals->palette != nullptr) globals->palette->UpdateDirectionMarks(message.drawState > 0);
+  return kNoErr;
+}
+
 }  // namespace tavrix

@@ -36,7 +36,7 @@ const Route kRoutes[] = {
     {kCallerAIMenu, kSelectorAIGoMenuItem, &Call<AIMenuMessage, RouteMenuCommand>},
     {kCallerAIMenu, kSelectorAIUpdateMenuItem, &Nothing},
     {kCallerAINotifier, nullptr, &Call<AINotifierMessage, RouteNotifier>},
-    {kCallerAIAnnotation, nullptr, &Nothing},
+    {kCallerAIAnnotation, nullptr, &Call<AIAnnotatorMessage, RouteAnnotation>},
 };
 
 ASErr Dispatch(const char* caller, const char* selector, void* message) {

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "host/Pipl.h"
+#include "host/artwork/PreferenceFile.h"
 #include "tavrix-host/PaletteItemNames.h"
 #include "tavrix-host/ScriptWords.h"
 
@@ -17,26 +18,20 @@ constexpr char kPaletteDialogName[] = "Zuva";
 }  // namespace
 
 Session::Session(const SessionOptions& options, std::ostream& out)
-    : out_(out), preferencesPath_(options.preferencesPath) {
-  host_ = std::make_unique<host::Host>(&out_);
-  if (!preferencesPath_.empty()) host_->preferences().Load(preferencesPath_);
-  plugin_ = &host_->LoadPlugin(options.pluginPath);
-  user_ = std::make_unique<host::DialogUser>(host_->dialogs());
-  const ASErr started = plugin_->Start();
-  if (started != kNoErr) {
-    throw ScriptError("the plug-in failed to start: error '" +
-                      host::FourCharText(static_cast<uint32_t>(started)) + "'");
+    : out_(out),
+      errors_(options.errors != nullptr ? *options.errors : out),
+      pluginPath_(options.pluginPath),
+      preferencesPath_(options.preferencesPath) {
+  host::PreferenceStore preferences;
+  if (!preferencesPath_.empty()) {
+    const host::PreferenceFileLoad load = host::LoadPreferenceFile(preferencesPath_, preferences);
+    if (!load.warning.empty()) errors_ << load.warning << "\n";
   }
+  StartHost(preferences);
 }
 
 Session::~Session() {
-  if (host_ && !preferencesPath_.empty()) {
-    host::PreferenceStore kept = host_->preferences();
-    host_.reset();  // the plug-in writes its preferences as the host quits
-    if (!kept.Save(preferencesPath_)) {
-      out_ << "tavrix-host: cannot write the preferences to " << preferencesPath_ << "\n";
-    }
-  }
+  if (!finished_) Finish();
 }
 
 int Session::Run(std::istream& script, const std::string& scriptName) {
@@ -87,6 +82,17 @@ void Session::Execute(const std::vector<std::string>& words) {
     PrintPalette(Palette(), out_);
   } else if (command == "expect") {
     Expect(rest);
+  } else if (command == "restart") {
+    if (!rest.empty()) throw ScriptError("usage: restart");
+    Restart();
+  } else if (command == "pref") {
+    PutPreference(rest);
+  } else if (command == "zoom") {
+    Zoom(rest);
+  } else if (command == "scroll") {
+    Scroll(rest);
+  } else if (command == "redraw") {
+    Redraw(rest);
   } else if (command == "cmd-click") {
     CommandClick(rest);
   } else if (command == "spin") {
@@ -97,8 +103,10 @@ void Session::Execute(const std::vector<std::string>& words) {
   } else {
     throw ScriptError("unknown command '" + command + "'");
   }
-  // Whatever the command changed is told to the plug-in before the next line runs.
+  // Whatever the command changed is told to the plug-in before the next line runs, and what it
+  // left to be redrawn is redrawn, once.
   host_->DeliverNotifications();
+  if (command != "redraw") host_->RedrawView();
 }
 
 host::HostDialog& Session::Palette() {
@@ -136,8 +144,19 @@ void Session::ChooseMenuItem() {
 }
 
 void Session::Window(const std::vector<std::string>& words) {
-  if (words.size() != 1) throw ScriptError("usage: window show|hide|collapse|expand");
+  static const char kUsage[] =
+      "usage: window show|hide|collapse|expand | window move H V | window dock \"GROUP\" CODE";
   host::HostDialog& palette = Palette();
+  if (words.size() == 3 && words[0] == "move") {
+    user_->MoveWindow(palette, IntegerWord(words[1], "a horizontal position"),
+                      IntegerWord(words[2], "a vertical position"));
+    return;
+  }
+  if (words.size() == 3 && words[0] == "dock") {
+    user_->DockWindow(palette, words[1], IntegerWord(words[2], "a docking code"));
+    return;
+  }
+  if (words.size() != 1) throw ScriptError(kUsage);
   if (words[0] == "show") {
     user_->ShowWindow(palette);
   } else if (words[0] == "hide") {
@@ -147,7 +166,7 @@ void Session::Window(const std::vector<std::string>& words) {
   } else if (words[0] == "expand") {
     user_->ExpandWindow(palette);
   } else {
-    throw ScriptError("usage: window show|hide|collapse|expand");
+    throw ScriptError(kUsage);
   }
 }
 

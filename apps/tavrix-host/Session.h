@@ -15,14 +15,20 @@ namespace tavrix::app {
 
 struct SessionOptions {
   std::string pluginPath;
-  std::string preferencesPath;  // empty: start fresh, keep nothing
+  std::string preferencesPath;     // empty: start fresh, keep nothing
+  std::ostream* errors = nullptr;  // warnings and failures; null: the session's output
 };
 
 class Session {
  public:
-  // Loads and starts the plug-in as the application does at launch. Throws on failure.
+  // Loads and starts the plug-in as the application does at launch, with the preferences of the
+  // file when one is given (a file that cannot be read gives the defaults and one warning).
+  // Throws on failure.
   Session(const SessionOptions& options, std::ostream& out);
-  // Quits the host, keeping the preferences when a file was given.
+  // Quits the host as the application does and keeps the preferences in the file, if any.
+  // Answers false, after telling why, when the file could not be written. Once only.
+  bool Finish();
+  // Finishes if that has not been done.
   ~Session();
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
@@ -42,6 +48,14 @@ class Session {
   void SetUnits(const std::vector<std::string>& words);
   void SetIncrement(const std::vector<std::string>& words);
   void ChooseMenuItem();
+  // The application's lifecycle and its preferences.
+  void StartHost(const host::PreferenceStore& preferences);
+  void Restart();
+  void PutPreference(const std::vector<std::string>& words);
+  // The document window.
+  void Zoom(const std::vector<std::string>& words);
+  void Scroll(const std::vector<std::string>& words);
+  void Redraw(const std::vector<std::string>& words);
   // A person at the palette.
   void Window(const std::vector<std::string>& words);
   void Type(const std::vector<std::string>& words);
@@ -61,6 +75,8 @@ class Session {
   void ExpectRegistrations(const std::vector<std::string>& words);
   void ExpectAlerts(const std::vector<std::string>& words);
   void ExpectEditMenu(const std::vector<std::string>& words);
+  void ExpectPreference(const std::vector<std::string>& words);
+  void ExpectMarks(const std::vector<std::string>& words);
 
   host::HostDialog& Palette();
   host::HostItem& Item(const std::string& word);
@@ -68,7 +84,12 @@ class Session {
   const host::MenuItemRecord& PaletteMenuItem();
 
   std::ostream& out_;
+  std::ostream& errors_;
+  std::string pluginPath_;
   std::string preferencesPath_;
+  // Put into the store at the next restart, after the quitting plug-in wrote its own.
+  host::PreferenceStore pendingPreferences_;
+  bool finished_ = false;
   std::unique_ptr<host::Host> host_;
   host::HostedPlugin* plugin_ = nullptr;
   std::unique_ptr<host::DialogUser> user_;

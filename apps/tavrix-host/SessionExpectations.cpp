@@ -51,6 +51,10 @@ void Session::Expect(const std::vector<std::string>& words) {
     ExpectAlerts(words);
   } else if (what == "undo" || what == "redo") {
     ExpectEditMenu(words);
+  } else if (what == "pref") {
+    ExpectPreference(words);
+  } else if (what == "marks" || what == "mark") {
+    ExpectMarks(words);
   } else {
     throw ScriptError("unknown expectation '" + what + "'");
   }
@@ -140,8 +144,18 @@ void Session::ExpectPalette(const std::vector<std::string>& w) {
   } else if (w.size() == 3 && w[1] == "height") {
     const int height = palette.bounds.bottom - palette.bounds.top;
     if (height != IntegerWord(w[2], "a height")) Found("height " + std::to_string(height));
+  } else if (w.size() == 4 && w[1] == "at") {
+    const int h = IntegerWord(w[2], "a horizontal position");
+    const int v = IntegerWord(w[3], "a vertical position");
+    if (palette.bounds.left != h || palette.bounds.top != v)
+      Found("at " + std::to_string(palette.bounds.left) + " " + std::to_string(palette.bounds.top));
+  } else if (w.size() == 4 && w[1] == "docked") {
+    const int code = IntegerWord(w[3], "a docking code");
+    if (palette.groupName != w[2] || palette.groupPosition != code)
+      Found("docked " + Quoted(palette.groupName) + " " + std::to_string(palette.groupPosition));
   } else {
-    throw ScriptError("usage: expect palette visible|hidden | expect palette height N");
+    throw ScriptError(
+        "usage: expect palette visible|hidden | height N | at H V | docked \"GROUP\" CODE");
   }
 }
 

@@ -42,11 +42,16 @@ int Report(const tavrix::app::CommandLine& line, const std::string& path) {
 }
 
 int RunScript(const tavrix::app::CommandLine& line, const std::string& path) {
-  tavrix::app::Session session({path, line.preferencesPath}, std::cout);
-  if (line.scriptPath == "-") return session.Run(std::cin, "(standard input)");
-  std::ifstream script(line.scriptPath);
-  if (!script) return Fail("cannot read the script " + line.scriptPath);
-  return session.Run(script, line.scriptPath);
+  std::ifstream script;
+  if (line.scriptPath != "-") {
+    script.open(line.scriptPath);
+    if (!script) return Fail("cannot read the script " + line.scriptPath);
+  }
+  tavrix::app::Session session({path, line.preferencesPath, &std::cerr}, std::cout);
+  const int result = line.scriptPath == "-" ? session.Run(std::cin, "(standard input)")
+                                            : session.Run(script, line.scriptPath);
+  // Preferences that could not be kept are a failure of the run, whatever the script did.
+  return session.Finish() ? result : 1;
 }
 
 }  // namespace

@@ -92,6 +92,17 @@ void Document::Deselect() {
   if (listener_ != nullptr) listener_->ArtworkChanged();
 }
 
+void Document::SetSelection(size_t path, const std::vector<int16_t>& states) {
+  DocumentPath& p = PathAt(path);
+  if (states.size() != p.segments.size()) {
+    throw std::invalid_argument("path " + std::to_string(path) + " has " +
+                                std::to_string(p.segments.size()) + " anchors, not " +
+                                std::to_string(states.size()));
+  }
+  p.selection = states;
+  if (listener_ != nullptr) listener_->ArtworkChanged();
+}
+
 void Document::SetSegments(DocumentPath& path, size_t index,
                            const std::vector<PathSegment>& segments) {
   for (size_t i = 0; i < segments.size(); ++i) history_.RecordSegment(path, index + i, segments[i]);

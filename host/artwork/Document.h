@@ -53,6 +53,8 @@ class Document {
   void SelectHandle(size_t path, size_t anchor);
   void SelectPaths(const std::vector<size_t>& paths);
   void Deselect();
+  // The selection state of each anchor of one path, as a reopened document had it.
+  void SetSelection(size_t path, const std::vector<int16_t>& states);
 
   // Plug-in writes, through the Path suite: each is one change of the artwork.
   void SetSegments(DocumentPath& path, size_t index, const std::vector<PathSegment>& segments);

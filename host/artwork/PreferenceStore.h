@@ -1,12 +1,27 @@
-// The host's preference store: values by prefix and name, kept in a file between runs.
+// The host's preference store: typed values by prefix and name, as the Preference suite offers
+// them. Kept in memory; PreferenceFile keeps it in a file between runs.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <optional>
 #include <string>
+#include <variant>
 
 namespace tavrix::host {
+
+struct PreferencePoint {
+  int32_t h = 0;
+  int32_t v = 0;
+  bool operator==(const PreferencePoint& other) const { return h == other.h && v == other.v; }
+};
+
+// One stored value; its type is the one it was put with.
+using PreferenceValue = std::variant<bool, int32_t, double, PreferencePoint, std::string>;
+
+// "boolean", "integer", "real", "point" or "string".
+const char* PreferenceTypeName(const PreferenceValue& value);
 
 class PreferenceStore {
  public:
@@ -15,25 +30,41 @@ class PreferenceStore {
     listener_ = std::move(listener);
   }
 
-  // The application's own preferences have an empty prefix.
+  // "PREFIX/NAME"; the application's own preferences have no prefix and are just "NAME".
   static std::string Key(const char* prefix, const char* name);
 
-  std::optional<double> Real(const std::string& key) const;
-  void SetReal(const std::string& key, double value);
-  std::optional<int32_t> Integer(const std::string& key) const;
-  void SetInteger(const std::string& key, int32_t value);
+  // A value read as another type than it was put with counts as absent.
+  std::optional<bool> Boolean(const std::string& key) const { return Get<bool>(key); }
+  std::optional<int32_t> Integer(const std::string& key) const { return Get<int32_t>(key); }
+  std::optional<double> Real(const std::string& key) const { return Get<double>(key); }
+  std::optional<PreferencePoint> Point(const std::string& key) const {
+    return Get<PreferencePoint>(key);
+  }
+  std::optional<std::string> String(const std::string& key) const { return Get<std::string>(key); }
 
-  // One line per value: "KEY = real VALUE" or "KEY = integer VALUE". A missing file is an empty
-  // store; unreadable lines are skipped. Save answers false when the file cannot be written.
-  void Load(const std::string& path);
-  bool Save(const std::string& path) const;
+  void SetBoolean(const std::string& key, bool value) { Set(key, value); }
+  void SetInteger(const std::string& key, int32_t value) { Set(key, value); }
+  void SetReal(const std::string& key, double value) { Set(key, value); }
+  void SetPoint(const std::string& key, PreferencePoint value) { Set(key, value); }
+  void SetString(const std::string& key, std::string value) { Set(key, std::move(value)); }
+  void Set(const std::string& key, PreferenceValue value);
 
-  const std::map<std::string, double>& reals() const { return reals_; }
-  const std::map<std::string, int32_t>& integers() const { return integers_; }
+  const std::map<std::string, PreferenceValue>& values() const { return values_; }
+  // Every value of `other` put into this store, without telling the listener: a host that
+  // starts with the preferences it kept.
+  void Adopt(const PreferenceStore& other) {
+    for (const auto& [key, value] : other.values_) values_[key] = value;
+  }
 
  private:
-  std::map<std::string, double> reals_;
-  std::map<std::string, int32_t> integers_;
+  template <class T>
+  std::optional<T> Get(const std::string& key) const {
+    const auto found = values_.find(key);
+    if (found == values_.end() || !std::holds_alternative<T>(found->second)) return std::nullopt;
+    return std::get<T>(found->second);
+  }
+
+  std::map<std::string, PreferenceValue> values_;
   std::function<void(const std::string&)> listener_;
 };
 

@@ -87,8 +87,8 @@ HostDialog* DialogManager::CreateDialog(SPPluginRef plugin, const std::string& n
   d.bounds = ADMRect{kFirstDialogLeft + offset, kFirstDialogTop + offset,
                      kFirstDialogLeft + offset + scale.ToPixelsX(layout.width),
                      kFirstDialogTop + offset + scale.ToPixelsY(layout.height)};
-  // Palettes start hidden whatever their resource says; the plug-in shows them when it wants.
-  d.visible = !IsFloatingStyle(style) && (layout.style & kVisibleStyle) != 0;
+  // As the resource says; the plug-in may show or hide the dialog while it initialises.
+  d.visible = (layout.style & kVisibleStyle) != 0;
   d.userData = userData;
   d.callbacks.init = init;
   for (const ItemTemplate& t : layout.items) {
@@ -139,7 +139,9 @@ HostDialog* DialogManager::CreateDialog(SPPluginRef plugin, const std::string& n
     d.initResult = init(Ref(&d));
     d.initializing = false;
   }
-  if (d.pendingShowNotice && !d.destroyed) {
+  // The window appears once it is built: a visible one is told it is shown, and one hidden
+  // during its init that it is hidden.
+  if (!d.destroyed && (d.visible || d.pendingShowNotice)) {
     d.pendingShowNotice = false;
     NotifyDialog(d, d.visible ? kADMShowWindowNotifier : kADMHideWindowNotifier);
   }

@@ -157,4 +157,19 @@ void DialogUser::ExpandWindow(HostDialog& dialog) {
   manager_.NotifyDialog(dialog, kADMExpandNotifier);
 }
 
+void DialogUser::MoveWindow(HostDialog& dialog, int32_t h, int32_t v) {
+  RequireOpen(dialog, "move the window");
+  if (!dialog.visible) Refuse("cannot move the window: it is hidden");
+  const int32_t width = dialog.bounds.right - dialog.bounds.left;
+  const int32_t height = dialog.bounds.bottom - dialog.bounds.top;
+  dialog.bounds = ADMRect{h, v, h + width, v + height};
+}
+
+void DialogUser::DockWindow(HostDialog& dialog, const std::string& group, int32_t code) {
+  RequireOpen(dialog, "dock the window");
+  if (!dialog.visible) Refuse("cannot dock the window: it is hidden");
+  dialog.groupName = group;
+  dialog.groupPosition = code;
+}
+
 }  // namespace tavrix::host

@@ -34,6 +34,10 @@ class DialogUser {
   void HideWindow(HostDialog& dialog);
   void CollapseWindow(HostDialog& dialog);
   void ExpandWindow(HostDialog& dialog);
+  // Drags the window so that its top left corner is at (h, v) on the screen.
+  void MoveWindow(HostDialog& dialog, int32_t h, int32_t v);
+  // Drops the window into a docking group at a place the dialog manager codes.
+  void DockWindow(HostDialog& dialog, const std::string& group, int32_t code);
 
  private:
   void RequireUsable(const HostItem& item, const char* action) const;

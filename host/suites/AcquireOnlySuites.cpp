@@ -20,7 +20,6 @@ void OfferEmpty(SuiteRegistry& suites, const char* name, int32_t version) {
 void InstallAcquireOnlySuites(SuiteRegistry& suites) {
   OfferEmpty<ADMIconSuite>(suites, kADMIconSuite, kADMIconSuiteVersion);
   OfferEmpty<AIActionManagerSuite>(suites, kAIActionManagerSuite, kAIActionManagerSuiteVersion);
-  OfferEmpty<AIDocumentViewSuite>(suites, kAIDocumentViewSuite, kAIDocumentViewSuiteVersion);
   OfferEmpty<AIFilterSuite>(suites, kAIFilterSuite, kAIFilterSuiteVersion);
   OfferEmpty<AIGroupSuite>(suites, kAIGroupSuite, kAIGroupSuiteVersion);
   OfferEmpty<AILayerSuite>(suites, kAILayerSuite, kAILayerSuiteVersion);

@@ -170,6 +170,16 @@ void DrawLine(ADMDrawerRef ref, const ADMPoint* start, const ADMPoint* end) {
     d.operations.push_back(
         DrawOperation{DrawOperation::Kind::Line, d.color, d.mode, {*start, *end}, {}});
   });
+  // A drawer on the document window's port draws into the view at once, as on a screen.
+  AdmDo([&](DM& dm) {
+    const HostDrawer* d = dm.Drawer(ref);
+    if (d == nullptr || d->port != DocumentView::kPort || start == nullptr || end == nullptr)
+      return;
+    const auto at = [d](const ADMPoint& p) {
+      return AIPoint{d->bounds.left + p.h, d->bounds.top + p.v};
+    };
+    dm.host().view().DrawLine(at(*start), at(*end), d->color);
+  });
 }
 
 void FillPolygon(ADMDrawerRef ref, const ADMPoint* points, int32_t count) {

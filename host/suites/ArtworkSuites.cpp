@@ -162,6 +162,28 @@ ASErr GetDocumentRulerUnits(int16_t* units) {
   });
 }
 
+ASErr GetNthDocumentView(int32_t n, AIDocumentViewHandle* view) {
+  return HostCall("AIDocumentView.GetNthDocumentView", [&](Host& host) {
+    if (view == nullptr) return kBadParameterErr;
+    if (host.document() == nullptr) return kNoDocumentErr;
+    // The document has one window.
+    if (n != 0) return kBadParameterErr;
+    *view = DocumentView::kHandle;
+    return kNoErr;
+  });
+}
+
+ASErr ArtworkPointToViewPoint(AIDocumentViewHandle view, const RealPoint* artwork,
+                              AIPoint* viewPoint) {
+  return HostCall("AIDocumentView.ArtworkPointToViewPoint", [&](Host& host) {
+    if (view != DocumentView::kHandle || artwork == nullptr || viewPoint == nullptr)
+      return kBadParameterErr;
+    if (host.document() == nullptr) return kNoDocumentErr;
+    *viewPoint = host.view().ArtworkToView(*artwork);
+    return kNoErr;
+  });
+}
+
 const AIMatchingArtSuite kMatchingArt = {&GetMatchingArt};
 const AIMdMemorySuite kMdMemory = {&DisposeHandle};
 const AIPathSuite kPath = {
@@ -169,6 +191,7 @@ const AIPathSuite kPath = {
     &SetPathSegmentSelected, &GetPathClosed,   &GetPathLength,   &GetPathArea};
 const AIArtSuite kArt = {&GetArtBounds};
 const AIDocumentSuite kDocument = {&GetDocumentRulerUnits};
+const AIDocumentViewSuite kDocumentView = {&GetNthDocumentView, &ArtworkPointToViewPoint};
 
 }  // namespace
 
@@ -178,12 +201,14 @@ void InstallArtworkSuites(SuiteRegistry& suites, FaultPlan& faults) {
   suites.Offer(kAIPathSuite, kAIPathSuiteVersion, &kPath);
   suites.Offer(kAIArtSuite, kAIArtSuiteVersion, &kArt);
   suites.Offer(kAIDocumentSuite, kAIDocumentSuiteVersion, &kDocument);
+  suites.Offer(kAIDocumentViewSuite, kAIDocumentViewSuiteVersion, &kDocumentView);
   for (const char* operation :
        {"AIMatchingArt.GetMatchingArt", "AIMdMemory.MdMemoryDisposeHandle",
         "AIPath.GetPathSegmentCount", "AIPath.GetPathSegments", "AIPath.SetPathSegments",
         "AIPath.GetPathSegmentSelected", "AIPath.SetPathSegmentSelected", "AIPath.GetPathClosed",
         "AIPath.GetPathLength", "AIPath.GetPathArea", "AIArt.GetArtBounds",
-        "AIDocument.GetDocumentRulerUnits"}) {
+        "AIDocument.GetDocumentRulerUnits", "AIDocumentView.GetNthDocumentView",
+        "AIDocumentView.ArtworkPointToViewPoint"}) {
     faults.Register(operation);
   }
 }

@@ -1,6 +1,8 @@
 // AI Preference: the host's preference store as plug-ins read and write it.
 #include <cmath>
+#include <cstring>
 
+#include "host/Utf16.h"
 #include "host/suites/HostCall.h"
 #include "host/suites/HostSuites.h"
 
@@ -9,43 +11,104 @@ namespace {
 
 constexpr ASErr kNoSuchPreferenceErr = FourCharCode('!', 'P', 'r', 'f');
 
-ASErr GetReal(const char* prefix, const char* suffix, double* value) {
-  return HostCall("AIPreference.GetRealPreference", [&](Host& host) {
-    if (suffix == nullptr || value == nullptr) return kBadParameterErr;
-    const auto found = host.preferences().Real(PreferenceStore::Key(prefix, suffix));
+// Reads a typed value into *out; an unset value (or one of another type) leaves it untouched.
+template <class Read, class Store>
+ASErr GetPreference(const char* operation, const char* prefix, const char* suffix, bool outOk,
+                    Read&& read, Store&& store) {
+  return HostCall(operation, [&](Host& host) {
+    if (suffix == nullptr || !outOk) return kBadParameterErr;
+    const auto found = read(host.preferences(), PreferenceStore::Key(prefix, suffix));
     if (!found) return kNoSuchPreferenceErr;
-    *value = *found;
+    store(*found);
     return kNoErr;
   });
+}
+
+template <class Put>
+ASErr PutPreference(const char* operation, const char* prefix, const char* suffix, bool valueOk,
+                    Put&& put) {
+  return HostCall(operation, [&](Host& host) {
+    if (suffix == nullptr || !valueOk) return kBadParameterErr;
+    put(host.preferences(), PreferenceStore::Key(prefix, suffix));
+    return kNoErr;
+  });
+}
+
+ASErr GetReal(const char* prefix, const char* suffix, double* value) {
+  return GetPreference(
+      "AIPreference.GetRealPreference", prefix, suffix, value != nullptr,
+      [](PreferenceStore& s, const std::string& key) { return s.Real(key); },
+      [value](double found) { *value = found; });
 }
 
 ASErr PutReal(const char* prefix, const char* suffix, double value) {
-  return HostCall("AIPreference.PutRealPreference", [&](Host& host) {
-    if (suffix == nullptr || !std::isfinite(value)) return kBadParameterErr;
-    host.preferences().SetReal(PreferenceStore::Key(prefix, suffix), value);
-    return kNoErr;
-  });
+  return PutPreference(
+      "AIPreference.PutRealPreference", prefix, suffix, std::isfinite(value),
+      [value](PreferenceStore& s, const std::string& key) { s.SetReal(key, value); });
 }
 
 ASErr GetInteger(const char* prefix, const char* suffix, int32_t* value) {
-  return HostCall("AIPreference.GetIntegerPreference", [&](Host& host) {
-    if (suffix == nullptr || value == nullptr) return kBadParameterErr;
-    const auto found = host.preferences().Integer(PreferenceStore::Key(prefix, suffix));
-    if (!found) return kNoSuchPreferenceErr;
-    *value = *found;
-    return kNoErr;
-  });
+  return GetPreference(
+      "AIPreference.GetIntegerPreference", prefix, suffix, value != nullptr,
+      [](PreferenceStore& s, const std::string& key) { return s.Integer(key); },
+      [value](int32_t found) { *value = found; });
 }
 
 ASErr PutInteger(const char* prefix, const char* suffix, int32_t value) {
-  return HostCall("AIPreference.PutIntegerPreference", [&](Host& host) {
-    if (suffix == nullptr) return kBadParameterErr;
-    host.preferences().SetInteger(PreferenceStore::Key(prefix, suffix), value);
-    return kNoErr;
-  });
+  return PutPreference(
+      "AIPreference.PutIntegerPreference", prefix, suffix, true,
+      [value](PreferenceStore& s, const std::string& key) { s.SetInteger(key, value); });
 }
 
-const AIPreferenceSuite kPreference = {&GetReal, &PutReal, &GetInteger, &PutInteger};
+ASErr GetBoolean(const char* prefix, const char* suffix, ASBoolean* value) {
+  return GetPreference(
+      "AIPreference.GetBooleanPreference", prefix, suffix, value != nullptr,
+      [](PreferenceStore& s, const std::string& key) { return s.Boolean(key); },
+      [value](bool found) { *value = found ? 1 : 0; });
+}
+
+ASErr PutBoolean(const char* prefix, const char* suffix, ASBoolean value) {
+  return PutPreference(
+      "AIPreference.PutBooleanPreference", prefix, suffix, true,
+      [value](PreferenceStore& s, const std::string& key) { s.SetBoolean(key, value != 0); });
+}
+
+ASErr GetPoint(const char* prefix, const char* suffix, AIPoint* value) {
+  return GetPreference(
+      "AIPreference.GetPointPreference", prefix, suffix, value != nullptr,
+      [](PreferenceStore& s, const std::string& key) { return s.Point(key); },
+      [value](const PreferencePoint& found) {
+        *value = AIPoint{found.h, found.v};
+      });
+}
+
+ASErr PutPoint(const char* prefix, const char* suffix, const AIPoint* value) {
+  return PutPreference("AIPreference.PutPointPreference", prefix, suffix, value != nullptr,
+                       [value](PreferenceStore& s, const std::string& key) {
+                         s.SetPoint(key, PreferencePoint{value->h, value->v});
+                       });
+}
+
+ASErr GetString(const char* prefix, const char* suffix, char* buffer, int32_t bufferSize) {
+  return GetPreference(
+      "AIPreference.GetStringPreference", prefix, suffix, buffer != nullptr && bufferSize > 0,
+      [](PreferenceStore& s, const std::string& key) { return s.String(key); },
+      [buffer, bufferSize](const std::string& found) {
+        const size_t length = Utf8PrefixLength(found, static_cast<size_t>(bufferSize) - 1);
+        std::memcpy(buffer, found.data(), length);
+        buffer[length] = '\0';
+      });
+}
+
+ASErr PutString(const char* prefix, const char* suffix, const char* value) {
+  return PutPreference(
+      "AIPreference.PutStringPreference", prefix, suffix, value != nullptr,
+      [value](PreferenceStore& s, const std::string& key) { s.SetString(key, value); });
+}
+
+const AIPreferenceSuite kPreference = {&GetReal,    &PutReal,    &GetInteger, &PutInteger,
+                                       &GetBoolean, &PutBoolean, &GetPoint,   &PutPoint,
+                                       &GetString,  &PutString};
 
 }  // namespace
 
@@ -53,7 +116,10 @@ void InstallPreferenceSuite(SuiteRegistry& suites, FaultPlan& faults) {
   suites.Offer(kAIPreferenceSuite, kAIPreferenceSuiteVersion, &kPreference);
   for (const char* operation :
        {"AIPreference.GetRealPreference", "AIPreference.PutRealPreference",
-        "AIPreference.GetIntegerPreference", "AIPreference.PutIntegerPreference"}) {
+        "AIPreference.GetIntegerPreference", "AIPreference.PutIntegerPreference",
+        "AIPreference.GetBooleanPreference", "AIPreference.PutBooleanPreference",
+        "AIPreference.GetPointPreference", "AIPreference.PutPointPreference",
+        "AIPreference.GetStringPreference", "AIPreference.PutStringPreference"}) {
     faults.Register(operation);
   }
 }

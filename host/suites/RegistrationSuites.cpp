@@ -81,9 +81,18 @@ ASErr SetAnnotatorActive(AIAnnotatorHandle annotator, ASBoolean active) {
   });
 }
 
+ASErr InvalAnnotationRect(AIDocumentViewHandle view, const AIRect* rect) {
+  return HostCall("AIAnnotator.InvalAnnotationRect", [&](Host& host) {
+    if (view != DocumentView::kHandle || rect == nullptr) return kBadParameterErr;
+    if (host.document() == nullptr) return kNoDocumentErr;
+    host.view().Invalidate(*rect);
+    return kNoErr;
+  });
+}
+
 const AINotifierSuite kNotifier = {&AddNotifier, &SetNotifierActive, &IsNotifierActive};
 const AIMenuSuite kMenu = {&AddMenuItem, &CheckItem};
-const AIAnnotatorSuite kAnnotator = {&AddAnnotator, &SetAnnotatorActive};
+const AIAnnotatorSuite kAnnotator = {&AddAnnotator, &SetAnnotatorActive, &InvalAnnotationRect};
 
 }  // namespace
 
@@ -94,7 +103,7 @@ void InstallRegistrationSuites(SuiteRegistry& suites, FaultPlan& faults) {
   for (const char* operation :
        {"AINotifier.AddNotifier", "AINotifier.SetNotifierActive", "AINotifier.IsNotifierActive",
         "AIMenu.AddMenuItem", "AIMenu.CheckItem", "AIAnnotator.AddAnnotator",
-        "AIAnnotator.SetAnnotatorActive"}) {
+        "AIAnnotator.SetAnnotatorActive", "AIAnnotator.InvalAnnotationRect"}) {
     faults.Register(operation);
   }
 }

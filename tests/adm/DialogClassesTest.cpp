@@ -20,7 +20,7 @@ TEST_F(AdmTest, TheDialogIsBoundBeforeCreateReturns) {
   EXPECT_NE(d.callbacks.notify, nullptr);
   EXPECT_NE(d.callbacks.destroy, nullptr);
   EXPECT_EQ(d.caption, "Tavrix");
-  EXPECT_FALSE(d.visible);  // palettes start hidden
+  EXPECT_TRUE(d.visible);  // as the resource says: the test dialog does not hide itself
 }
 
 TEST_F(AdmTest, AnInitWithoutAnObjectAnswersParm) {

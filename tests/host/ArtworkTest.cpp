@@ -108,24 +108,5 @@ TEST(Document, EverySelectionChangeReplacesTheWholeSelectionAndIsTold) {
   EXPECT_EQ(listener.units, 1);
 }
 
-TEST(PreferenceStore, KeepsValuesInAFileBetweenRuns) {
-  const std::string path =
-      (std::filesystem::temp_directory_path() / "tavrix-prefs-test.txt").string();
-  {
-    PreferenceStore store;
-    store.SetReal(PreferenceStore::Key(nullptr, "cursorKeyLength"), 2.5);
-    store.SetInteger(PreferenceStore::Key("Tavrix", "precision"), 4);
-    ASSERT_TRUE(store.Save(path));
-  }
-  PreferenceStore loaded;
-  loaded.Load(path);
-  EXPECT_EQ(loaded.Real("cursorKeyLength"), 2.5);
-  EXPECT_EQ(loaded.Integer("Tavrix/precision"), 4);
-  EXPECT_FALSE(loaded.Integer("Tavrix/none").has_value());
-  PreferenceStore missing;
-  missing.Load(path + ".absent");
-  EXPECT_TRUE(missing.reals().empty());
-}
-
 }  // namespace
 }  // namespace tavrix::host

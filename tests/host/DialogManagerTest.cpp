@@ -121,9 +121,9 @@ TEST_F(DialogManagerTest, SpinArrowsMoveByTheStepWithinTheLimits) {
   EXPECT_THROW(user.ClickSpin(*dm.ItemWithId(dialog, 6), SpinArrow::Up), std::invalid_argument);
 }
 
-TEST_F(DialogManagerTest, AHiddenPaletteStartsHiddenAndShowingIsTold) {
+TEST_F(DialogManagerTest, ADialogStartsAsItsResourceSays) {
   HostDialog& palette = Open();
-  EXPECT_FALSE(palette.visible);
+  EXPECT_TRUE(palette.visible);  // dialog 18000 carries the visible style
   HostDialog& modal = Open(kADMModalDialogStyle);
   EXPECT_TRUE(modal.visible);  // the resource's own visibility
   EXPECT_EQ(palette.bounds.right - palette.bounds.left, 402);

@@ -100,6 +100,7 @@ TEST(DialogUser, RefusesWhatAPersonCouldNotDo) {
   EXPECT_EQ(plugin.library().holds(), 1);  // the code stays while the dialog lives
   DialogUser user(dm);
   HostItem& field = *dm.ItemWithId(*dialog, 6);
+  user.HideWindow(*dialog);
   EXPECT_THROW(user.TypeText(field, "1"), std::invalid_argument);  // the palette is hidden
   user.ShowWindow(*dialog);
   field.enabled = false;

@@ -1,0 +1,70 @@
+// The document's window: which part of the artwork it shows at which zoom, the areas waiting to
+// be redrawn, and what annotators have drawn into it. It keeps drawings as pixels would: a
+// stroke stays until a redraw clears an area it touches, and drawing the same stroke twice
+// leaves one.
+#pragma once
+
+#include <cstdint>
+#include <tuple>
+#include <vector>
+
+#include "hostapi/AIArtworkSuites.h"
+
+namespace tavrix::host {
+
+struct ViewStroke {
+  AIPoint from;
+  AIPoint to;
+  int32_t color;
+
+  bool operator==(const ViewStroke& o) const {
+    return std::tie(from.h, from.v, to.h, to.v, color) ==
+           std::tie(o.from.h, o.from.v, o.to.h, o.to.v, o.color);
+  }
+};
+
+class DocumentView {
+ public:
+  // The view's handle and its drawing port, as plug-ins see them.
+  static constexpr AIDocumentViewHandle kHandle = 0x5649;  // "VI"
+  static constexpr AIPortRef kPort = 0x504F;               // "PO"
+  static constexpr int32_t kWidth = 1024;
+  static constexpr int32_t kHeight = 768;
+
+  double zoom() const { return zoom_; }
+  RealPoint origin() const { return RealPoint{left_, top_}; }
+  // A zoom or scroll redraws the whole view. Zoom must be finite and positive.
+  void SetZoom(double zoom);
+  // (left, top) is the artwork point shown at the view's top left corner.
+  void ScrollTo(float left, float top);
+
+  // ((h - left) * zoom, (top - v) * zoom), each rounded to the nearest integer; a point too far
+  // out to be a pixel is pinned to the largest one.
+  AIPoint ArtworkToView(const RealPoint& artwork) const;
+
+  // Collected until the next redraw pass; an empty or inverted rectangle is ignored.
+  void Invalidate(const AIRect& rect);
+  void InvalidateAll();
+  bool NeedsRedraw() const { return !invalid_.empty(); }
+  // Starts a pass: answers the areas to redraw and clears every stroke touching one of them.
+  // Invalidations from now on wait for the next pass.
+  std::vector<AIRect> BeginRedraw();
+
+  void DrawLine(const AIPoint& from, const AIPoint& to, int32_t color);
+  // In the order they were drawn.
+  const std::vector<ViewStroke>& strokes() const { return strokes_; }
+  // A fresh document: nothing drawn, the whole view to be drawn.
+  void Reset();
+
+ private:
+  double zoom_ = 1.0;
+  float left_ = 0.0f;
+  float top_ = 0.0f;
+  std::vector<AIRect> invalid_;
+  std::vector<ViewStroke> strokes_;
+};
+
+// Whether the straight stroke passes through the rectangle (edges included).
+bool StrokeTouches(const ViewStroke& stroke, const AIRect& rect);
+
+}  // namespace tavrix::host

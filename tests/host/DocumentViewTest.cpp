@@ -1,0 +1,105 @@
+// The document window: where artwork points land, what a redraw pass clears, and that a
+// plug-in invalidating while it draws cannot keep the host redrawing.
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "host/Host.h"
+#include "host/dialog/DialogUser.h"
+#include "host/view/DocumentView.h"
+#include "support/PluginBytes.h"
+
+namespace tavrix::host {
+namespace {
+
+TEST(DocumentView, ArtworkPointsLandOnRoundedPixelsWithVDownwards) {
+  DocumentView view;
+  EXPECT_EQ(view.ArtworkToView({10.4f, 20.6f}).h, 10);
+  EXPECT_EQ(view.ArtworkToView({10.4f, 20.6f}).v, -21);
+  view.SetZoom(2.5);
+  view.ScrollTo(-100, 50);
+  const AIPoint p = view.ArtworkToView({0, 0});
+  EXPECT_EQ(p.h, 250);
+  EXPECT_EQ(p.v, 125);
+  // Far beyond any screen, still a pixel number and never undefined behaviour.
+  EXPECT_EQ(view.ArtworkToView({3e38f, -3e38f}).h, std::numeric_limits<int32_t>::max());
+  EXPECT_THROW(view.SetZoom(0), std::invalid_argument);
+  EXPECT_THROW(view.ScrollTo(std::numeric_limits<float>::infinity(), 0), std::invalid_argument);
+}
+
+TEST(DocumentView, APassClearsEveryStrokeItsAreasTouchAndNoOther) {
+  DocumentView view;
+  view.BeginRedraw();
+  view.DrawLine({0, 0}, {10, 10}, 0);
+  view.DrawLine({0, 0}, {10, 10}, 0);  // the same pixels twice
+  view.DrawLine({100, 0}, {100, 50}, 0);
+  view.DrawLine({-20, 30}, {80, 30}, 0);  // crosses the area without an end inside it
+  ASSERT_EQ(view.strokes().size(), 3u);
+  view.Invalidate({40, 20, 60, 40});
+  view.Invalidate({5, 5, 1, 1});  // inverted: nothing
+  const std::vector<AIRect> areas = view.BeginRedraw();
+  ASSERT_EQ(areas.size(), 1u);
+  ASSERT_EQ(view.strokes().size(), 2u);
+  EXPECT_EQ(view.strokes()[0].to.h, 10);
+  EXPECT_EQ(view.strokes()[1].to.v, 50);
+  EXPECT_FALSE(view.NeedsRedraw());
+}
+
+TEST(DocumentView, StrokesTouchRectanglesAtTheirEdgesToo) {
+  const AIRect area{0, 0, 10, 10};
+  EXPECT_TRUE(StrokeTouches({{10, 10}, {20, 20}, 0}, area));
+  EXPECT_TRUE(StrokeTouches({{5, 5}, {5, 5}, 0}, area));
+  EXPECT_FALSE(StrokeTouches({{11, 0}, {20, 0}, 0}, area));
+  EXPECT_FALSE(StrokeTouches({{0, 12}, {12, 24}, 0}, area));
+  EXPECT_TRUE(StrokeTouches({{-5, 5}, {15, 5}, 0}, area));
+}
+
+TEST(DocumentView, AnAnnotatorThatInvalidatesWhileItDrawsGetsOnePassPerRequest) {
+  Host host;
+  HostedPlugin& plugin = host.LoadPlugin(test::PluginPath());
+  ASSERT_EQ(plugin.Start(), kNoErr);
+  Document& document = host.NewDocument(kAIPointRulerUnits);
+  document.AddPath(
+      {PathSegment{{0, 0}, {0, 0}, {0, 0}, 0}, PathSegment{{100, 0}, {100, 0}, {100, 0}, 0}},
+      false);
+  host.DeliverNotifications();
+  ASSERT_EQ(plugin.ChooseMenuItem(host.registrations().MenuItemNamed("Tavrix")->handle), kNoErr);
+  HostDialog* palette = host.dialogs().DialogNamed("Zuva");
+  DialogUser user(host.dialogs());
+  user.ChooseFlyoutEntry(*palette, 12);  // Show path direction
+  document.SelectAnchor(0, 0);
+  host.DeliverNotifications();
+  const int64_t before = host.faults().Calls("AIAnnotator.InvalAnnotationRect");
+  EXPECT_TRUE(host.RedrawView());
+  // The palette hands its old marks back while it draws: that waits for the next pass.
+  EXPECT_GT(host.faults().Calls("AIAnnotator.InvalAnnotationRect"), before);
+  EXPECT_TRUE(host.view().NeedsRedraw());
+  EXPECT_EQ(host.view().strokes().size(), 2u);
+  EXPECT_TRUE(host.RedrawView());
+  EXPECT_EQ(host.view().strokes().size(), 2u);
+  EXPECT_EQ(host.alerts().ErrorCount(), 0u);
+}
+
+TEST(DocumentView, AFailingViewNeverReachesTheUserAndLeavesNoStaleStroke) {
+  Host host;
+  HostedPlugin& plugin = host.LoadPlugin(test::PluginPath());
+  ASSERT_EQ(plugin.Start(), kNoErr);
+  Document& document = host.NewDocument(kAIPointRulerUnits);
+  document.AddPath(
+      {PathSegment{{0, 0}, {0, 0}, {0, 0}, 0}, PathSegment{{100, 0}, {100, 0}, {100, 0}, 0}},
+      false);
+  host.DeliverNotifications();
+  ASSERT_EQ(plugin.ChooseMenuItem(host.registrations().MenuItemNamed("Tavrix")->handle), kNoErr);
+  DialogUser user(host.dialogs());
+  user.ChooseFlyoutEntry(*host.dialogs().DialogNamed("Zuva"), 12);
+  document.SelectAnchor(0, 0);
+  host.DeliverNotifications();
+  host.faults().FailFromCall("AIDocumentView.ArtworkPointToViewPoint", 1,
+                             FourCharCode('F', 'A', 'I', 'L'));
+  host.RedrawView();
+  EXPECT_TRUE(host.view().strokes().empty());
+  EXPECT_EQ(host.alerts().ErrorCount(), 0u);
+}
+
+}  // namespace
+}  // namespace tavrix::host
