@@ -1,5 +1,7 @@
 #include "annotation/MarkDrawing.h"
 
+#include <cmath>
+
 #include "core/ErrorReporting.h"
 #include "core/SuiteTable.h"
 #include "geometry/VectorMath.h"
@@ -15,6 +17,7 @@ constexpr double kNormalisingThreshold = 0.00001;
 constexpr float kEraseHalfSize = 12.0f;
 constexpr int32_t kEraseMargin = 3;
 constexpr int32_t kDrawerFont = 2;
+constexpr double kPixelNoise = 1e-4;
 
 AIPoint ViewPoint(AIDocumentViewHandle view, const RealPoint& artwork) {
   AIPoint point{0, 0};
@@ -22,10 +25,18 @@ AIPoint ViewPoint(AIDocumentViewHandle view, const RealPoint& artwork) {
   return point;
 }
 
-// Coordinates inside the drawer, truncated towards zero.
+// A coordinate inside the drawer, truncated towards zero. The strokes' ends are often whole
+// pixels in exact arithmetic (a horizontal curve gives 8 and 20); float sin and cos land them a
+// hair to either side, differently from one maths library to the next, and truncating a hair
+// below would move the stroke a whole pixel. Within 1e-4 of a whole pixel counts as on it.
+int32_t DrawerCoordinate(float offset) {
+  const double value = kHalfSize + static_cast<double>(offset);
+  const double whole = std::nearbyint(value);
+  return static_cast<int32_t>(std::fabs(value - whole) < kPixelNoise ? whole : value);
+}
+
 ADMPoint InDrawer(const RealPoint& offset) {
-  return ADMPoint{static_cast<int32_t>(kHalfSize + offset.h),
-                  static_cast<int32_t>(kHalfSize + offset.v)};
+  return ADMPoint{DrawerCoordinate(offset.h), DrawerCoordinate(offset.v)};
 }
 
 }  // namespace
