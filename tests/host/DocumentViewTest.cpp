@@ -54,21 +54,28 @@ TEST(DocumentView, StrokesTouchRectanglesAtTheirEdgesToo) {
   EXPECT_TRUE(StrokeTouches({{-5, 5}, {15, 5}, 0}, area));
 }
 
-TEST(DocumentView, AnAnnotatorThatInvalidatesWhileItDrawsGetsOnePassPerRequest) {
+// The palette showing the first point of a straight path, with "Show path direction" on.
+class MarksInAView : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(plugin.Start(), kNoErr);
+    Document& document = host.NewDocument(kAIPointRulerUnits);
+    document.AddPath(
+        {PathSegment{{0, 0}, {0, 0}, {0, 0}, 0}, PathSegment{{100, 0}, {100, 0}, {100, 0}, 0}},
+        false);
+    host.DeliverNotifications();
+    ASSERT_EQ(plugin.ChooseMenuItem(host.registrations().MenuItemNamed("Tavrix")->handle), kNoErr);
+    DialogUser user(host.dialogs());
+    user.ChooseFlyoutEntry(*host.dialogs().DialogNamed("Zuva"), 12);
+    document.SelectAnchor(0, 0);
+    host.DeliverNotifications();
+  }
+
   Host host;
   HostedPlugin& plugin = host.LoadPlugin(test::PluginPath());
-  ASSERT_EQ(plugin.Start(), kNoErr);
-  Document& document = host.NewDocument(kAIPointRulerUnits);
-  document.AddPath(
-      {PathSegment{{0, 0}, {0, 0}, {0, 0}, 0}, PathSegment{{100, 0}, {100, 0}, {100, 0}, 0}},
-      false);
-  host.DeliverNotifications();
-  ASSERT_EQ(plugin.ChooseMenuItem(host.registrations().MenuItemNamed("Tavrix")->handle), kNoErr);
-  HostDialog* palette = host.dialogs().DialogNamed("Zuva");
-  DialogUser user(host.dialogs());
-  user.ChooseFlyoutEntry(*palette, 12);  // Show path direction
-  document.SelectAnchor(0, 0);
-  host.DeliverNotifications();
+};
+
+TEST_F(MarksInAView, AnAnnotatorThatInvalidatesWhileItDrawsGetsOnePassPerRequest) {
   const int64_t before = host.faults().Calls("AIAnnotator.InvalAnnotationRect");
   EXPECT_TRUE(host.RedrawView());
   // The palette hands its old marks back while it draws: that waits for the next pass.
@@ -80,20 +87,7 @@ TEST(DocumentView, AnAnnotatorThatInvalidatesWhileItDrawsGetsOnePassPerRequest) 
   EXPECT_EQ(host.alerts().ErrorCount(), 0u);
 }
 
-TEST(DocumentView, AFailingViewNeverReachesTheUserAndLeavesNoStaleStroke) {
-  Host host;
-  HostedPlugin& plugin = host.LoadPlugin(test::PluginPath());
-  ASSERT_EQ(plugin.Start(), kNoErr);
-  Document& document = host.NewDocument(kAIPointRulerUnits);
-  document.AddPath(
-      {PathSegment{{0, 0}, {0, 0}, {0, 0}, 0}, PathSegment{{100, 0}, {100, 0}, {100, 0}, 0}},
-      false);
-  host.DeliverNotifications();
-  ASSERT_EQ(plugin.ChooseMenuItem(host.registrations().MenuItemNamed("Tavrix")->handle), kNoErr);
-  DialogUser user(host.dialogs());
-  user.ChooseFlyoutEntry(*host.dialogs().DialogNamed("Zuva"), 12);
-  document.SelectAnchor(0, 0);
-  host.DeliverNotifications();
+TEST_F(MarksInAView, AFailingViewNeverReachesTheUserAndLeavesNoStaleStroke) {
   host.faults().FailFromCall("AIDocumentView.ArtworkPointToViewPoint", 1,
                              FourCharCode('F', 'A', 'I', 'L'));
   host.RedrawView();
