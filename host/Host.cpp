@@ -115,6 +115,14 @@ std::string Host::RedoText() const {
   return document_ ? document_->history().RedoText() : std::string();
 }
 
+bool Host::CloseDocument() {
+  if (document_ == nullptr) return false;
+  document_.reset();
+  view_.Reset();
+  QueueNotification(kAIArtSelectionChangedNotifier);
+  return true;
+}
+
 void Host::ArtworkChanged() {
   QueueNotification(kAIArtSelectionChangedNotifier);
 }

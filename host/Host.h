@@ -48,6 +48,8 @@ class Host final : private DocumentListener {
 
   // The current document, replaced by a new empty one; null until the first.
   Document& NewDocument(int16_t rulerUnits);
+  // The document window is closed: no document until the next. False when none was open.
+  bool CloseDocument();
   Document* document() { return document_.get(); }
   PreferenceStore& preferences() { return preferences_; }
   Keyboard& keyboard() { return keyboard_; }

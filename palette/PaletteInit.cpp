@@ -36,6 +36,13 @@ VPointDBox::VPointDBox(SPPluginRef plugin)
   Create(plugin, kPaletteDialogName, kPaletteDialogId, kADMTabbedFloatingDialogStyle, 0);
 }
 
+ADMItemRef VPointDBox::NeededItem(int32_t itemId) const {
+  // A palette missing one of its items would half work: its set-up fails instead.
+  const ADMItemRef found = GetItem(itemId);
+  if (found == nullptr) throw HostError(kBadParameterErr);
+  return found;
+}
+
 VPointDBox::~VPointDBox() {
   selectedPaths.Clear();
   // The dialog can go before the plug-in does; the shell must not reach a palette that is gone.
@@ -44,11 +51,11 @@ VPointDBox::~VPointDBox() {
 
 void VPointDBox::CreateCoordinatePair(KADMTextEditField*& field, int32_t fieldId, KADMSpin*& spin,
                                       int32_t spinId) {
-  field = new KADMTextEditField(GetItem(fieldId), this);
+  field = new KADMTextEditField(NeededItem(fieldId), this);
   ADMItem().SetPrecision(field->item, precision);
   ADMItem().SetUnits(field->item, rulerUnits);
   SetItemText(field, "");
-  spin = new KADMSpin(GetItem(spinId), this);
+  spin = new KADMSpin(NeededItem(spinId), this);
   ADMItem().SetFloatValue(spin->item, 0.0f);
   ADMItem().SetUnits(spin->item, kADMNoUnits);
   spin->ShowArrowsOnly();
@@ -60,41 +67,41 @@ ASErr VPointDBox::Init() {
   KADMBaseDialog::Init();
   ReadPreferences();
 
-  pointSectionLabel = new KADMWidget(GetItem(item::kPointSectionLabel), this);
-  pointSectionTriangle = new KADMDisclosureTriangle(GetItem(item::kPointSectionTriangle), this);
+  pointSectionLabel = new KADMWidget(NeededItem(item::kPointSectionLabel), this);
+  pointSectionTriangle = new KADMDisclosureTriangle(NeededItem(item::kPointSectionTriangle), this);
   pointSectionTriangle->collapsed = !showPointData;
   ADMItem().Invalidate(pointSectionTriangle->item);
 
-  pointIndexSpin = new KADMSpin(GetItem(item::kPointIndexSpin), this);
+  pointIndexSpin = new KADMSpin(NeededItem(item::kPointIndexSpin), this);
   ADMItem().SetIntValue(pointIndexSpin->item, 0);
   ADMItem().SetUnits(pointIndexSpin->item, kADMNoUnits);
   pointIndexSpin->ShowArrowsOnly();
-  pointIndexField = new KADMTextEditField(GetItem(item::kPointIndexField), this);
+  pointIndexField = new KADMTextEditField(NeededItem(item::kPointIndexField), this);
   ADMItem().SetIntValue(pointIndexField->item, 0);
   ADMItem().SetUnits(pointIndexField->item, kADMNoUnits);
 
   rulerUnits = ADMBasic().GetConcreteUnits(kADMAppUnits);
 
-  pointXLabel = new KADMWidget(GetItem(item::kPointXLabel), this);
+  pointXLabel = new KADMWidget(NeededItem(item::kPointXLabel), this);
   ADMItem().SetJustify(pointXLabel->item, kADMCenterJustify);
-  pointYLabel = new KADMWidget(GetItem(item::kPointYLabel), this);
+  pointYLabel = new KADMWidget(NeededItem(item::kPointYLabel), this);
   ADMItem().SetJustify(pointYLabel->item, kADMCenterJustify);
-  pointIndexLabel = new KADMWidget(GetItem(item::kPointIndexLabel), this);
+  pointIndexLabel = new KADMWidget(NeededItem(item::kPointIndexLabel), this);
 
   CreateCoordinatePair(pointXField, item::kPointXField, pointXSpin, item::kPointXSpin);
   CreateCoordinatePair(pointYField, item::kPointYField, pointYSpin, item::kPointYSpin);
 
-  inOutSectionLabel = new KADMWidget(GetItem(item::kInOutSectionLabel), this);
-  inOutSectionTriangle = new KADMDisclosureTriangle(GetItem(item::kInOutSectionTriangle), this);
+  inOutSectionLabel = new KADMWidget(NeededItem(item::kInOutSectionLabel), this);
+  inOutSectionTriangle = new KADMDisclosureTriangle(NeededItem(item::kInOutSectionTriangle), this);
   inOutSectionTriangle->collapsed = !showInOutData;
   ADMItem().Invalidate(inOutSectionTriangle->item);
-  inOutDivider = new KADMWidget(GetItem(item::kInOutDivider), this);
-  inOutXLabel = new KADMWidget(GetItem(item::kInOutXLabel), this);
+  inOutDivider = new KADMWidget(NeededItem(item::kInOutDivider), this);
+  inOutXLabel = new KADMWidget(NeededItem(item::kInOutXLabel), this);
   ADMItem().SetJustify(inOutXLabel->item, kADMCenterJustify);
-  inOutYLabel = new KADMWidget(GetItem(item::kInOutYLabel), this);
+  inOutYLabel = new KADMWidget(NeededItem(item::kInOutYLabel), this);
   ADMItem().SetJustify(inOutYLabel->item, kADMCenterJustify);
-  inLabel = new KADMWidget(GetItem(item::kInLabel), this);
-  outLabel = new KADMWidget(GetItem(item::kOutLabel), this);
+  inLabel = new KADMWidget(NeededItem(item::kInLabel), this);
+  outLabel = new KADMWidget(NeededItem(item::kOutLabel), this);
 
   CreateCoordinatePair(inXField, item::kInXField, inXSpin, item::kInXSpin);
   CreateCoordinatePair(inYField, item::kInYField, inYSpin, item::kInYSpin);
@@ -102,33 +109,33 @@ ASErr VPointDBox::Init() {
   CreateCoordinatePair(outYField, item::kOutYField, outYSpin, item::kOutYSpin);
 
   lockAngle = 1;
-  lockAngleCheckbox = new KADMWidget(GetItem(item::kLockAngleCheckbox), this);
+  lockAngleCheckbox = new KADMWidget(NeededItem(item::kLockAngleCheckbox), this);
   ADMItem().SetBooleanValue(lockAngleCheckbox->item, lockAngle != 0);
-  lockAngleLabel = new KADMWidget(GetItem(item::kLockAngleLabel), this);
+  lockAngleLabel = new KADMWidget(NeededItem(item::kLockAngleLabel), this);
   ShowItem(lockAngleCheckbox, inOutMode == kPolarMode);
   ShowItem(lockAngleLabel, inOutMode == kPolarMode);
 
-  cornerCheckbox = new KADMWidget(GetItem(item::kCornerCheckbox), this);
-  cornerLabel = new KADMWidget(GetItem(item::kCornerLabel), this);
-  pathSectionLabel = new KADMWidget(GetItem(item::kPathSectionLabel), this);
-  pathSectionTriangle = new KADMDisclosureTriangle(GetItem(item::kPathSectionTriangle), this);
+  cornerCheckbox = new KADMWidget(NeededItem(item::kCornerCheckbox), this);
+  cornerLabel = new KADMWidget(NeededItem(item::kCornerLabel), this);
+  pathSectionLabel = new KADMWidget(NeededItem(item::kPathSectionLabel), this);
+  pathSectionTriangle = new KADMDisclosureTriangle(NeededItem(item::kPathSectionTriangle), this);
   pathSectionTriangle->collapsed = !showPathData;
   ADMItem().Invalidate(pathSectionTriangle->item);
-  pathDivider = new KADMWidget(GetItem(item::kPathDivider), this);
-  pathPointsValue = new KADMWidget(GetItem(item::kPathPointsValue), this);
-  pathLengthValue = new KADMWidget(GetItem(item::kPathLengthValue), this);
-  pathAreaValue = new KADMWidget(GetItem(item::kPathAreaValue), this);
-  xBoundsValue = new KADMWidget(GetItem(item::kXBoundsValue), this);
-  yBoundsValue = new KADMWidget(GetItem(item::kYBoundsValue), this);
-  keyboardIncrementValue = new KADMWidget(GetItem(item::kKeyboardIncrementValue), this);
-  pathPointsLabel = new KADMWidget(GetItem(item::kPathPointsLabel), this);
-  pathLengthLabel = new KADMWidget(GetItem(item::kPathLengthLabel), this);
-  pathAreaLabel = new KADMWidget(GetItem(item::kPathAreaLabel), this);
-  xBoundsLabel = new KADMWidget(GetItem(item::kXBoundsLabel), this);
-  yBoundsLabel = new KADMWidget(GetItem(item::kYBoundsLabel), this);
-  keyboardIncrementLabel = new KADMWidget(GetItem(item::kKeyboardIncrementLabel), this);
+  pathDivider = new KADMWidget(NeededItem(item::kPathDivider), this);
+  pathPointsValue = new KADMWidget(NeededItem(item::kPathPointsValue), this);
+  pathLengthValue = new KADMWidget(NeededItem(item::kPathLengthValue), this);
+  pathAreaValue = new KADMWidget(NeededItem(item::kPathAreaValue), this);
+  xBoundsValue = new KADMWidget(NeededItem(item::kXBoundsValue), this);
+  yBoundsValue = new KADMWidget(NeededItem(item::kYBoundsValue), this);
+  keyboardIncrementValue = new KADMWidget(NeededItem(item::kKeyboardIncrementValue), this);
+  pathPointsLabel = new KADMWidget(NeededItem(item::kPathPointsLabel), this);
+  pathLengthLabel = new KADMWidget(NeededItem(item::kPathLengthLabel), this);
+  pathAreaLabel = new KADMWidget(NeededItem(item::kPathAreaLabel), this);
+  xBoundsLabel = new KADMWidget(NeededItem(item::kXBoundsLabel), this);
+  yBoundsLabel = new KADMWidget(NeededItem(item::kYBoundsLabel), this);
+  keyboardIncrementLabel = new KADMWidget(NeededItem(item::kKeyboardIncrementLabel), this);
 
-  flyoutMenu = new KADMPopup(GetItem(item::kFlyoutMenu), this, kFlyoutMenuId);
+  flyoutMenu = new KADMPopup(NeededItem(item::kFlyoutMenu), this, kFlyoutMenuId);
   for (int32_t heading :
        {flyout::kModeHeading, flyout::kBehaviourHeading, flyout::kVisualAidsHeading}) {
     flyoutMenu->EnableEntry(heading, false);
@@ -148,6 +155,7 @@ ASErr VPointDBox::Init() {
 
   ApplyModeAndUnits();
   LayoutSections();
+  initialised = true;
   return kNoErr;
 }
 

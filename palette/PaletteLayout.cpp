@@ -131,6 +131,8 @@ void VPointDBox::ToggleVisibility() {
 
 void VPointDBox::Notify(ADMNotifierRef notifier) {
   KADMBaseDialog::Notify(notifier);
+  // A palette whose set-up did not finish is about to go; its items may not exist.
+  if (!initialised) return;
   const auto is = [notifier](const char* type) {
     return ADMNotifier().IsNotifierType(notifier, type) != 0;
   };

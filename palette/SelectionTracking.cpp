@@ -17,7 +17,12 @@ ASErr VPointDBox::UpdateFromSelection() {
   int32_t matchCount = 0;
   const ASErr query =
       AIMatchingArt().GetMatchingArt(&selectedPathsCriterion, 1, &matches, &matchCount);
-  if (query != kNoErr) return query;
+  if (query != kNoErr) {
+    // No document, or no answer: keeping the old point would leave a handle the next edit
+    // writes to. Nothing the user did went wrong, so nothing is said.
+    ForgetCurrentPoint();
+    return query;
+  }
 
   selectedPaths.Clear();
   for (int32_t i = 0; i < matchCount; ++i) selectedPaths.Append(matches[i]);
@@ -45,6 +50,14 @@ ASErr VPointDBox::UpdateFromSelection() {
   }
   UpdateDirectionMarks(false);
   return RefreshDisplay();
+}
+
+void VPointDBox::ForgetCurrentPoint() {
+  UpdateDirectionMarks(false);
+  selectedPaths.Clear();
+  currentPath = 0;
+  currentPointIndex = -1;
+  RefreshDisplay();
 }
 
 void VPointDBox::LoadCurrentPoint() {

@@ -21,6 +21,9 @@ class VPointDBox : public KADMBaseDialog {
   ~VPointDBox() override;
 
   ASErr Init() override;
+  // Whether the dialog exists and its Init ran to the end: a palette that is not must never be
+  // shown.
+  bool IsReady() const { return dialog != nullptr && initialised; }
   // Show, hide, expand and collapse of the palette window.
   void Notify(ADMNotifierRef notifier) override;
   void ItemChanged(int32_t itemId) override;
@@ -128,6 +131,10 @@ class VPointDBox : public KADMBaseDialog {
   KADMPopup* flyoutMenu = nullptr;
 
  private:
+  ADMItemRef NeededItem(int32_t itemId) const;
+  // Shows no point: after a selection that cannot be read.
+  void ForgetCurrentPoint();
+  bool initialised = false;
   bool HasCurrentPoint() const { return currentPath != 0 && currentPointIndex != -1; }
   void EraseDirectionMarks();
   void CreateCoordinatePair(KADMTextEditField*& field, int32_t fieldId, KADMSpin*& spin,

@@ -5,6 +5,22 @@
 #include "palette/VPointDBox.h"
 
 namespace tavrix {
+namespace {
+
+void CreatePalette(PluginGlobals& g, SPPluginRef plugin) {
+  auto* palette = new VPointDBox(plugin);
+  if (palette->IsReady()) {
+    g.palette = palette;
+    return;
+  }
+  // A palette without its dialog, or whose set-up failed (already told by the dialog's
+  // callback), is never shown half-built: it goes, with its dialog and item wrappers.
+  const bool told = palette->dialog != nullptr;
+  delete palette;
+  if (!told) throw HostError(kBadParameterErr);
+}
+
+}  // namespace
 
 ASErr RouteMenuCommand(AIMenuMessage& message) noexcept {
   return RunReportingErrors(message.d.self, [&] {
@@ -19,12 +35,12 @@ ASErr RouteNotifier(AINotifierMessage& message) noexcept {
     PluginGlobals& g = *globals;
     if (message.notifier == g.appStartedNotifier) {
       // One palette per run of the host, however often the host says it has started.
-      if (g.palette == nullptr) g.palette = new VPointDBox(message.d.self);
+      if (g.palette == nullptr) CreatePalette(g, message.d.self);
     } else if (g.palette == nullptr) {
       return;
     } else if (message.notifier == g.selectionNotifier) {
-      // A failed selection query leaves the palette showing an old point: the user is told.
-      CheckError(g.palette->UpdateFromSelection());
+      // A selection that cannot be read shows no point; the palette says nothing.
+      g.palette->UpdateFromSelection();
     } else if (message.notifier == g.preferenceNotifier) {
       g.palette->ApplyModeAndUnits();
     }

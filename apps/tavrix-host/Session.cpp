@@ -64,6 +64,9 @@ void Session::Execute(const std::vector<std::string>& words) {
   } else if (command == "select" || command == "select-handle" || command == "select-paths" ||
              command == "deselect") {
     Select(words);
+  } else if (command == "delete" || command == "delete-anchor" || command == "insert-anchor" ||
+             command == "close-document") {
+    ChangeArtwork(words);
   } else if (command == "units") {
     SetUnits(rest);
   } else if (command == "increment") {

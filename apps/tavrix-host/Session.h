@@ -45,6 +45,8 @@ class Session {
   void NewDocument(const std::vector<std::string>& words);
   void AddPath(const std::vector<std::string>& words);
   void Select(const std::vector<std::string>& words);
+  // delete, delete-anchor, insert-anchor, close-document: what another hand does to the artwork.
+  void ChangeArtwork(const std::vector<std::string>& words);
   void SetUnits(const std::vector<std::string>& words);
   void SetIncrement(const std::vector<std::string>& words);
   void ChooseMenuItem();

@@ -117,6 +117,34 @@ void Session::Select(const std::vector<std::string>& words) {
   }
 }
 
+void Session::ChangeArtwork(const std::vector<std::string>& words) {
+  const std::string& command = words[0];
+  if (command == "close-document") {
+    if (words.size() != 1) throw ScriptError("usage: close-document");
+    if (!host_->CloseDocument()) throw ScriptError("there is no document to close");
+    return;
+  }
+  host::Document& document = Doc();
+  try {
+    if (command == "delete") {
+      if (words.size() != 2) throw ScriptError("usage: delete P");
+      document.DeletePath(IndexWord(words[1], "a path number"));
+    } else if (command == "delete-anchor") {
+      if (words.size() != 3) throw ScriptError("usage: delete-anchor P I");
+      document.DeleteAnchor(IndexWord(words[1], "a path number"),
+                            IndexWord(words[2], "an anchor number"));
+    } else {
+      if (words.size() < 5)
+        throw ScriptError("usage: insert-anchor P I X Y [in X Y] [out X Y] [corner]");
+      document.InsertAnchor(IndexWord(words[1], "a path number"),
+                            IndexWord(words[2], "an anchor number"),
+                            ParseAnchor(std::vector<std::string>(words.begin() + 3, words.end())));
+    }
+  } catch (const std::logic_error& error) {  // out of range, or a full path
+    throw ScriptError(error.what());
+  }
+}
+
 void Session::SetUnits(const std::vector<std::string>& words) {
   if (words.size() != 1) throw ScriptError("usage: units pt|in|mm|cm|pc|px|Q");
   Doc().SetRulerUnits(RulerUnitsOf(words[0]));

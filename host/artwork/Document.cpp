@@ -92,6 +92,40 @@ void Document::Deselect() {
   if (listener_ != nullptr) listener_->ArtworkChanged();
 }
 
+void Document::DeletePath(size_t path) {
+  const AIArtHandle handle = PathAt(path).handle;
+  paths_.erase(paths_.begin() + static_cast<long>(path));
+  history_.Forget(handle);
+  if (listener_ != nullptr) listener_->ArtworkChanged();
+}
+
+void Document::DeleteAnchor(size_t path, size_t anchor) {
+  DocumentPath& p = Checked(path, anchor);
+  if (p.segments.size() == 1) {
+    DeletePath(path);
+    return;
+  }
+  p.segments.erase(p.segments.begin() + static_cast<long>(anchor));
+  p.selection.erase(p.selection.begin() + static_cast<long>(anchor));
+  history_.Forget(p.handle);
+  if (listener_ != nullptr) listener_->ArtworkChanged();
+}
+
+void Document::InsertAnchor(size_t path, size_t anchor, const PathSegment& segment) {
+  DocumentPath& p = PathAt(path);
+  if (anchor > p.segments.size()) {
+    throw std::out_of_range(
+        "path " + std::to_string(path) + " has " + std::to_string(p.segments.size()) +
+        " anchors: a new one goes at 0 to " + std::to_string(p.segments.size()));
+  }
+  if (p.segments.size() >= kMaxAnchorsPerPath)
+    throw std::invalid_argument("a path holds at most 32767 anchors; this one is full");
+  p.segments.insert(p.segments.begin() + static_cast<long>(anchor), segment);
+  p.selection.insert(p.selection.begin() + static_cast<long>(anchor), kAINotSelected);
+  history_.Forget(p.handle);
+  if (listener_ != nullptr) listener_->ArtworkChanged();
+}
+
 void Document::SetSelection(size_t path, const std::vector<int16_t>& states) {
   DocumentPath& p = PathAt(path);
   if (states.size() != p.segments.size()) {

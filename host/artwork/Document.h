@@ -53,6 +53,16 @@ class Document {
   void SelectHandle(size_t path, size_t anchor);
   void SelectPaths(const std::vector<size_t>& paths);
   void Deselect();
+  // What a person or another plug-in does to the artwork. Paths and anchors after the ones
+  // removed or added are numbered again from 0. A path whose last anchor goes is deleted. Undo
+  // steps that rewrote a path changed this way can no longer be applied and are forgotten.
+  // Throw std::out_of_range for indexes that do not exist, std::invalid_argument for a path that
+  // would grow past kMaxAnchorsPerPath.
+  void DeletePath(size_t path);
+  void DeleteAnchor(size_t path, size_t anchor);
+  // `anchor` may be the path's anchor count: the new one goes at the end.
+  void InsertAnchor(size_t path, size_t anchor, const PathSegment& segment);
+
   // The selection state of each anchor of one path, as a reopened document had it.
   void SetSelection(size_t path, const std::vector<int16_t>& states);
 

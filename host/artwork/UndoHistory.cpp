@@ -41,6 +41,24 @@ void UndoHistory::NameOpenStep(const char* undoText, const char* redoText) {
   if (redoText != nullptr) open_->redoText = redoText;
 }
 
+void UndoHistory::Forget(AIArtHandle path) {
+  const auto forget = [path](Step& step) {
+    auto& changes = step.paths;
+    changes.erase(std::remove_if(changes.begin(), changes.end(),
+                                 [path](const PathChange& c) { return c.handle == path; }),
+                  changes.end());
+    step.rewritesAnchors = std::any_of(changes.begin(), changes.end(),
+                                       [](const PathChange& c) { return !c.segments.empty(); });
+  };
+  for (std::vector<Step>* steps : {&undo_, &redo_}) {
+    for (Step& step : *steps) forget(step);
+    steps->erase(std::remove_if(steps->begin(), steps->end(),
+                                [](const Step& step) { return !step.rewritesAnchors; }),
+                 steps->end());
+  }
+  if (open_) forget(*open_);
+}
+
 void UndoHistory::Restore(const PathChange& change, bool forwards, DocumentPath& path) {
   for (const auto& [index, segment] : change.segments) {
     if (index < path.segments.size())

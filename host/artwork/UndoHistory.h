@@ -45,6 +45,10 @@ class UndoHistory {
     redo_.clear();
   }
 
+  // The path changed in a way no step can be applied to any more (anchors added or removed,
+  // the path deleted): every step's record of it goes, and steps left with nothing go too.
+  void Forget(AIArtHandle path);
+
   bool CanUndo() const { return !undo_.empty(); }
   bool CanRedo() const { return !redo_.empty(); }
   // The Edit menu's texts; empty when there is nothing to undo or redo.

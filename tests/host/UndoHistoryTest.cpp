@@ -94,5 +94,20 @@ TEST_F(EditMenu, UndoingEverythingRestoresTheStartingDocumentBitForBit) {
   }
 }
 
+TEST_F(EditMenu, StepsOnAPathWhoseAnchorsChangedAreForgottenNotMisapplied) {
+  Move(0, 2, 25);
+  Move(1, 0, 7, "Undo Other");
+  // Anchor 2 is now anchor 3: restoring "anchor 2" would write over the wrong point.
+  document.InsertAnchor(0, 0, At(-10, 0));
+  EXPECT_EQ(document.history().UndoText(), "Undo Other");
+  ASSERT_TRUE(document.Undo());
+  EXPECT_EQ(Path(1).segments[0].p.h, 0.0f);
+  EXPECT_FALSE(document.Undo());
+  EXPECT_EQ(Path(0).segments[3].p.h, 25.0f);
+  EXPECT_EQ(Path(0).segments[2].p.h, 10.0f);
+  document.DeletePath(1);
+  EXPECT_FALSE(document.history().CanRedo());
+}
+
 }  // namespace
 }  // namespace tavrix::host

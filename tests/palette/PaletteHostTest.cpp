@@ -38,15 +38,23 @@ TEST_F(PaletteHost, AHostFailureInsideANotifierGivesOneAlertAndExTr) {
   EXPECT_EQ(host.alerts().shown()[0].text, "Error in Tavrix");
 }
 
-TEST_F(PaletteHost, AFailedSelectionQueryIsToldAndLeavesThePaletteAsItWas) {
+TEST_F(PaletteHost, ASelectionThatCannotBeReadShowsNoPointAndSaysNothing) {
   host.document()->SelectAnchor(0, 1);
   host.DeliverNotifications();
   ASSERT_EQ(Item(6).text, "100.000 pt");
   host.faults().FailOnce("AIMatchingArt.GetMatchingArt", kInjected);
   host.document()->SelectAnchor(0, 0);
   host.DeliverNotifications();
-  EXPECT_EQ(Item(6).text, "100.000 pt");
-  EXPECT_EQ(host.alerts().ErrorCount(), 1u);
+  EXPECT_EQ(Item(6).text, "");
+  EXPECT_FALSE(Item(6).enabled);
+  // The same through the window being shown again.
+  DialogUser user(host.dialogs());
+  host.DeliverNotifications();
+  user.HideWindow(*palette);
+  host.faults().FailOnce("AIMatchingArt.GetMatchingArt", kInjected);
+  user.ShowWindow(*palette);
+  EXPECT_EQ(Item(6).text, "");
+  EXPECT_EQ(host.alerts().ErrorCount(), 0u);
 }
 
 TEST_F(PaletteHost, EveryMatchingArtResultIsGivenBack) {
@@ -81,16 +89,30 @@ TEST_F(PaletteHost, EveryItemButTheSpareTextIsWrapped) {
   EXPECT_NE(palette->flyout->userData, nullptr);
 }
 
-TEST(PaletteInit, AHostFailureDuringInitIsShownOnce) {
-  Host host;
-  HostedPlugin& plugin = host.LoadPlugin(test::PluginPath());
+// Starts the plug-in up to the point where the application has started, with `fault` armed.
+void StartWithFault(Host& host, HostedPlugin& plugin, const char* fault) {
   ASSERT_EQ(plugin.Reload(), kNoErr);
   ASSERT_EQ(plugin.Startup(), kNoErr);
-  host.faults().FailOnce("AIAnnotator.SetAnnotatorActive", kInjected);
+  host.faults().FailOnce(fault, kInjected);
   plugin.Notify(kAIApplicationStartedNotifier);
-  EXPECT_EQ(host.alerts().ErrorCount(), 1u);
-  // The dialog exists all the same; the host can still show it.
-  EXPECT_NE(host.dialogs().DialogNamed("Zuva"), nullptr);
+}
+
+TEST(PaletteInit, AFailedSetUpIsShownOnceAndLeavesNoHalfBuiltPalette) {
+  for (const char* fault : {"AIAnnotator.SetAnnotatorActive", "ADMDialog.Create"}) {
+    Host host;
+    HostedPlugin& plugin = host.LoadPlugin(test::PluginPath());
+    StartWithFault(host, plugin, fault);
+    EXPECT_EQ(host.alerts().ErrorCount(), 1u) << fault;
+    EXPECT_EQ(host.dialogs().DialogNamed("Zuva"), nullptr) << fault;
+    // The menu item finds no palette to show, and a selection change finds none to update.
+    const MenuItemRecord& menu = *host.registrations().MenuItemNamed("Tavrix");
+    EXPECT_EQ(plugin.ChooseMenuItem(menu.handle), kNoErr) << fault;
+    EXPECT_FALSE(menu.checked) << fault;
+    host.NewDocument(kAIPointRulerUnits).AddPath({PathSegment{{1, 2}, {1, 2}, {1, 2}, 0}}, false);
+    host.document()->SelectAnchor(0, 0);
+    host.DeliverNotifications();
+    EXPECT_EQ(host.alerts().ErrorCount(), 1u) << fault;
+  }
 }
 
 }  // namespace
