@@ -85,4 +85,36 @@ SectionLookup FindElfSection(ByteView file, const std::string& name) {
   return Problem("it has no " + name + " section (no resources)");
 }
 
+std::string CheckLoadableSegments(ByteView file) {
+  constexpr uint16_t kProgramHeaderSize = 56;
+  constexpr uint32_t kLoadable = 1;
+  uint64_t tableOffset = 0;
+  uint16_t entrySize = 0;
+  uint16_t count = 0;
+  if (!file.Read64(0x20, tableOffset) || !file.Read16(0x36, entrySize) ||
+      !file.Read16(0x38, count)) {
+    return "it is not an ELF shared library";
+  }
+  if (count == 0) return "it has no loadable code";
+  if (entrySize != kProgramHeaderSize || tableOffset > file.size ||
+      uint64_t{count} * kProgramHeaderSize > file.size - tableOffset) {
+    return "its ELF program headers lie outside the file (the file is cut short)";
+  }
+  for (uint16_t i = 0; i < count; ++i) {
+    const size_t at = static_cast<size_t>(tableOffset) + size_t{i} * kProgramHeaderSize;
+    uint32_t type = 0;
+    uint64_t offset = 0;
+    uint64_t size = 0;
+    file.Read32(at, type);
+    file.Read64(at + 0x08, offset);
+    file.Read64(at + 0x20, size);
+    if (type == kLoadable && (offset > file.size || size > file.size - offset)) {
+      return "its code segment " + std::to_string(i) +
+             " lies past the end of the file (the file "
+             "is cut short)";
+    }
+  }
+  return "";
+}
+
 }  // namespace tavrix::host

@@ -15,4 +15,8 @@ struct SectionLookup {
 
 SectionLookup FindElfSection(ByteView file, const std::string& name);
 
+// Why the file's loadable segments cannot all be mapped from it (the program header table or a
+// segment lies past its end), or empty when they can.
+std::string CheckLoadableSegments(ByteView file);
+
 }  // namespace tavrix::host

@@ -1,10 +1,12 @@
 #include "host/PluginFile.h"
 
-#include <fstream>
+#include <memory>
 #include <vector>
 
 #include "host/ElfSection.h"
+#include "host/MappedFile.h"
 #include "host/Pipl.h"
+#include "host/dialog/DialogTemplate.h"
 
 namespace tavrix::host {
 namespace {
@@ -13,21 +15,36 @@ namespace {
   throw PluginLoadError("Cannot load plug-in '" + path + "': " + problem + ".");
 }
 
+// Every dialog and menu must parse now, before any code runs: a damaged one would otherwise
+// give a garbled palette later.
+void CheckTemplates(const std::string& path, const ResourceTable& resources) {
+  for (const Resource& resource : resources.resources()) {
+    const ByteView bytes{resource.data.data(), resource.data.size()};
+    try {
+      if (resource.type.Is(kDialogResourceType)) ParseDialogTemplate(bytes);
+      if (resource.type.Is(kMenuResourceType)) ParseMenuTemplate(bytes);
+    } catch (const ResourceError& error) {
+      Refuse(path, "its " +
+                       std::string(resource.type.Is(kDialogResourceType) ? "dialog " : "menu ") +
+                       resource.name.Describe() + " is malformed: " + error.what());
+    }
+  }
+}
+
 }  // namespace
 
 PluginFile PluginFile::Read(const std::string& path) {
-  std::ifstream stream(path, std::ios::binary | std::ios::ate);
-  if (!stream) Refuse(path, "the file cannot be opened");
-  const std::streamoff size = stream.tellg();
-  if (size < 0) Refuse(path, "the file cannot be read");
-  std::vector<uint8_t> bytes(static_cast<size_t>(size));
-  stream.seekg(0);
-  if (!stream.read(reinterpret_cast<char*>(bytes.data()), size)) {
-    Refuse(path, "the file cannot be read");
+  std::unique_ptr<MappedFile> mapped;
+  try {
+    mapped = std::make_unique<MappedFile>(path);
+  } catch (const std::runtime_error& error) {
+    Refuse(path, error.what());
   }
-  const SectionLookup section =
-      FindElfSection(ByteView{bytes.data(), bytes.size()}, kResourceSectionName);
+  const SectionLookup section = FindElfSection(mapped->bytes(), kResourceSectionName);
   if (!section.found) Refuse(path, section.problem);
+  // The loader would map code the file does not hold, and fault inside it.
+  const std::string segments = CheckLoadableSegments(mapped->bytes());
+  if (!segments.empty()) Refuse(path, segments);
 
   PluginFile file;
   file.path_ = path;
@@ -36,6 +53,7 @@ PluginFile PluginFile::Read(const std::string& path) {
   } catch (const ResourceError& error) {
     Refuse(path, std::string("its resources are malformed: ") + error.what());
   }
+  CheckTemplates(path, file.resources_);
   const Resource* pipl = file.resources_.Find(kPiplResourceType, kPiplResourceId);
   if (pipl == nullptr) Refuse(path, "it has no PiPL resource 16000");
   try {

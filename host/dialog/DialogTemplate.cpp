@@ -51,10 +51,15 @@ class Reader {
   }
   void AlignTo4() { at_ = host::AlignTo4(at_); }
   bool AtEnd() const { return at_ >= bytes_.size; }
+  size_t at() const { return at_; }
+  size_t left() const { return at_ < bytes_.size ? bytes_.size - at_ : 0; }
 
   [[noreturn]] void Fail() const {
     throw ResourceError(std::string(what_) + " resource is cut short at byte " +
                         std::to_string(at_));
+  }
+  [[noreturn]] void Fail(const std::string& why, size_t at) const {
+    throw ResourceError("at byte " + std::to_string(at) + ", " + why);
   }
 
  private:
@@ -101,9 +106,15 @@ DialogTemplate ParseDialogTemplate(ByteView bytes) {
   dialog.y = in.I16();
   dialog.width = in.I16();
   dialog.height = in.I16();
+  // A palette has neither a menu bar nor a window class of its own; anything here means the
+  // fields after it would be read from the wrong place.
   uint16_t ordinal = 0;
-  in.NameOrOrdinal(&ordinal);  // menu
-  in.NameOrOrdinal(&ordinal);  // window class
+  size_t field = in.at();
+  if (!in.NameOrOrdinal(&ordinal).empty() || ordinal != 0)
+    in.Fail("the header names a menu bar, which a dialog here cannot have", field);
+  field = in.at();
+  if (!in.NameOrOrdinal(&ordinal).empty() || ordinal != 0)
+    in.Fail("the header names a window class, which a dialog here cannot have", field);
   dialog.caption = in.Text();
   if (dialog.style & kSetFontStyle) {
     dialog.fontSize = in.U16();
@@ -111,6 +122,7 @@ DialogTemplate ParseDialogTemplate(ByteView bytes) {
   }
   for (uint16_t i = 0; i < count; ++i) {
     in.AlignTo4();
+    const size_t start = in.at();
     ItemTemplate item;
     item.style = in.U32();
     in.U32();  // extended style
@@ -126,8 +138,17 @@ DialogTemplate ParseDialogTemplate(ByteView bytes) {
     item.text = in.NameOrOrdinal(&titleOrdinal);
     const uint16_t extra = in.U16();
     for (uint16_t b = 0; b < extra; b += 2) in.U16();
+    const std::string which = "item " + std::to_string(i + 1) + " of " + std::to_string(count);
+    if (item.className.empty() || item.className[0] == '#')
+      in.Fail(which + " has no window class the dialog manager knows", start);
+    for (const ItemTemplate& earlier : dialog.items) {
+      if (earlier.id == item.id)
+        in.Fail(which + " repeats the id " + std::to_string(item.id), start);
+    }
     dialog.items.push_back(std::move(item));
   }
+  // The items end the resource, but for the padding to a four-byte boundary.
+  if (in.left() >= 4) in.Fail(std::to_string(in.left()) + " bytes follow the last item", in.at());
   return dialog;
 }
 

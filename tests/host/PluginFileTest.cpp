@@ -2,6 +2,9 @@
 #include "host/PluginFile.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
 
 #include "host/ElfSection.h"
 #include "host/Host.h"
@@ -103,11 +106,78 @@ TEST(PluginFile, RefusesAFileWithoutResources) {
 }
 
 TEST(PluginFile, RefusesMissingAndForeignFiles) {
-  EXPECT_NE(LoadErrorOf("/nonexistent/Tavrix.aip").find("cannot be opened"), std::string::npos);
+  EXPECT_NE(LoadErrorOf("/nonexistent/Tavrix.aip").find("does not exist"), std::string::npos);
   const std::string text = WriteTempFile("text.aip", Ascii("just some text, not a library"));
   EXPECT_NE(LoadErrorOf(text).find("not an ELF shared library"), std::string::npos);
   const std::string empty = WriteTempFile("empty.aip", Bytes{});
   EXPECT_NE(LoadErrorOf(empty).find("not an ELF shared library"), std::string::npos);
+}
+
+TEST(PluginFile, RefusesWhatIsNotARegularFileWithoutReadingOrWaiting) {
+  const std::filesystem::path folder =
+      std::filesystem::path(WriteTempFile("probe.aip", {})).parent_path();
+  EXPECT_NE(LoadErrorOf(folder.string()).find("it is a directory"), std::string::npos);
+  const std::string pipe = (folder / "plugin.fifo").string();
+  std::filesystem::remove(pipe);
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  EXPECT_NE(LoadErrorOf(pipe).find("it is a pipe"), std::string::npos);  // and does not block
+  EXPECT_NE(LoadErrorOf("/dev/zero").find("it is a device"), std::string::npos);
+}
+
+// The 64-bit little-endian value at `at`.
+uint64_t Read64(const Bytes& b, size_t at) {
+  uint64_t value = 0;
+  for (int i = 7; i >= 0; --i) value = (value << 8) | b[at + static_cast<size_t>(i)];
+  return value;
+}
+
+void Write64(Bytes& b, size_t at, uint64_t value) {
+  for (int i = 0; i < 8; ++i)
+    b[at + static_cast<size_t>(i)] = static_cast<uint8_t>(value >> (8 * i));
+}
+
+TEST(PluginFile, RefusesCodeThatLiesPastTheEndOfTheFile) {
+  // A loadable segment claiming more bytes than the file has.
+  Bytes file = ReadFileBytes(PluginPath());
+  const size_t headers = static_cast<size_t>(Read64(file, 0x20));
+  const uint16_t count = static_cast<uint16_t>(file[0x38] | (file[0x39] << 8));
+  for (uint16_t i = 0; i < count; ++i) {
+    const size_t at = headers + size_t{i} * 56;
+    if (file[at] == 1) {  // the first loadable segment
+      Write64(file, at + 0x20, file.size() * 2);
+      break;
+    }
+  }
+  const std::string grown = LoadErrorOf(WriteTempFile("grown.aip", file));
+  EXPECT_NE(grown.find("lies past the end of the file"), std::string::npos) << grown;
+
+  // The file cut after its resources, with the section table put back at the new end.
+  Bytes original = ReadFileBytes(PluginPath());
+  const SectionLookup resources =
+      FindElfSection(ByteView{original.data(), original.size()}, kResourceSectionName);
+  ASSERT_TRUE(resources.found);
+  const size_t end =
+      static_cast<size_t>(resources.bytes.data - original.data()) + resources.bytes.size;
+  const size_t table = static_cast<size_t>(Read64(original, 0x28));
+  const size_t sections = static_cast<size_t>(original[0x3C] | (original[0x3D] << 8));
+  Bytes cut(original.begin(), original.begin() + static_cast<long>(end));
+  cut.insert(cut.end(), original.begin() + static_cast<long>(table),
+             original.begin() + static_cast<long>(table + sections * 64));
+  Write64(cut, 0x28, end);
+  EXPECT_NE(LoadErrorOf(WriteTempFile("cut.aip", cut)).find("Cannot load plug-in"),
+            std::string::npos);
+}
+
+TEST(PluginFile, RefusesADialogTemplateThatDoesNotParseNamingTheResourceAndTheByte) {
+  Bytes file = ReadFileBytes(PluginPath());
+  // Dialog 18000's header: 46 items at (0, 0), 268 by 286 units, then its menu field.
+  const Bytes header{0x2E, 0, 0, 0, 0, 0, 0x0C, 0x01, 0x1E, 0x01, 0, 0};
+  const size_t at = Find(file, header);
+  ASSERT_NE(at, std::string::npos);
+  file[at + 10] = 'A';  // a menu named "A..."
+  const std::string message = LoadErrorOf(WriteTempFile("menu.aip", file));
+  EXPECT_NE(message.find("its dialog 18000 is malformed"), std::string::npos) << message;
+  EXPECT_NE(message.find("at byte 18, the header names a menu bar"), std::string::npos) << message;
 }
 
 // A copy of the plug-in with its property list changed in place.

@@ -97,6 +97,20 @@ void StartWithFault(Host& host, HostedPlugin& plugin, const char* fault) {
   plugin.Notify(kAIApplicationStartedNotifier);
 }
 
+TEST(PaletteInit, APaletteMissingAnItemIsNotBuiltAtAll) {
+  // Item 6, the Point X field, at (65, 44), 44 by 14 units, given another id.
+  test::Bytes file = test::ReadFileBytes(test::PluginPath());
+  const test::Bytes item6{0x41, 0, 0x2C, 0, 0x2C, 0, 0x0E, 0, 0x06, 0};
+  const size_t at = test::Find(file, item6);
+  ASSERT_NE(at, std::string::npos);
+  file[at + 8] = 99;
+  Host host;
+  HostedPlugin& plugin = host.LoadPlugin(test::WriteTempFile("no-item-6.aip", file));
+  ASSERT_EQ(plugin.Start(), kNoErr);
+  EXPECT_EQ(host.alerts().ErrorCount(), 1u);
+  EXPECT_EQ(host.dialogs().DialogNamed("Zuva"), nullptr);
+}
+
 TEST(PaletteInit, AFailedSetUpIsShownOnceAndLeavesNoHalfBuiltPalette) {
   for (const char* fault : {"AIAnnotator.SetAnnotatorActive", "ADMDialog.Create"}) {
     Host host;
