@@ -17,7 +17,7 @@ Host::Host(std::ostream* console) : console_(console) {
   alerts_.SetConsole(console);
   InstallHostSuites(suites_, faults_);
   // The keyboard increment of a fresh installation: one point.
-  preferences_.SetReal(kAICursorKeyLengthPreference, 1.0);
+  preferences_.SetReal(kAICursorKeyLengthPreference, kDefaultKeyboardIncrement);
   preferences_.SetListener([this](const std::string& key) {
     // The application's own preferences have no prefix; a plug-in's are its own business.
     if (key.find('/') == std::string::npos) QueueNotification(kAIPreferenceChangedNotifier);

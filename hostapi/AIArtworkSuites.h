@@ -145,6 +145,7 @@ struct AIPreferenceSuite {
 
 // The application's keyboard increment, in points.
 inline constexpr char kAICursorKeyLengthPreference[] = "cursorKeyLength";
+inline constexpr double kDefaultKeyboardIncrement = 1.0;
 inline constexpr char kAIPreferenceSuite[] = "AI Preference Suite";
 inline constexpr int32_t kAIPreferenceSuiteVersion = 2;
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 namespace tavrix::app {
 
@@ -57,6 +58,15 @@ int IntegerWord(const std::string& word, const char* what) {
     throw ScriptError(std::string("expected ") + what + " (a whole number), found '" + word + "'");
   }
   return static_cast<int>(value);
+}
+
+float FloatWord(const std::string& word, const char* what) {
+  const double value = NumberWord(word, what);
+  if (std::fabs(value) > std::numeric_limits<float>::max()) {
+    throw ScriptError(std::string(what) + " '" + word +
+                      "' is beyond what a coordinate can hold (about 3.4e38)");
+  }
+  return static_cast<float>(value);
 }
 
 std::string Quoted(const std::string& text) {

@@ -19,6 +19,9 @@ std::vector<std::string> SplitScriptLine(const std::string& line);
 // Parsing helpers that say what they wanted when the word is not that.
 double NumberWord(const std::string& word, const char* what);
 int IntegerWord(const std::string& word, const char* what);
+// A number the host keeps as a 32-bit float: one beyond the float range is refused, never
+// stored as an infinity.
+float FloatWord(const std::string& word, const char* what);
 
 // A text shown in a message, with its carriage returns and quotes visible.
 std::string Quoted(const std::string& text);

@@ -50,6 +50,11 @@ int Session::Run(std::istream& script, const std::string& scriptName) {
       return 1;
     }
   }
+  // A script that could not be read to its end (a folder, a failing disk) has not passed.
+  if (script.bad() || !script.eof()) {
+    out_ << scriptName << ": cannot be read past line " << number << "\n";
+    return 1;
+  }
   out_ << scriptName << ": " << commands << " commands, every expectation held\n";
   return 0;
 }

@@ -27,14 +27,13 @@ size_t IndexWord(const std::string& word, const char* what) {
 PathSegment ParseAnchor(const std::vector<std::string>& w) {
   if (w.size() < 2) throw ScriptError("an anchor needs X and Y");
   PathSegment segment{};
-  segment.p = RealPoint{static_cast<float>(NumberWord(w[0], "the anchor's X")),
-                        static_cast<float>(NumberWord(w[1], "the anchor's Y"))};
+  segment.p = RealPoint{FloatWord(w[0], "the anchor's X"), FloatWord(w[1], "the anchor's Y")};
   segment.in = segment.p;
   segment.out = segment.p;
   for (size_t i = 2; i < w.size();) {
     if ((w[i] == "in" || w[i] == "out") && i + 2 < w.size()) {
-      const RealPoint handle{static_cast<float>(NumberWord(w[i + 1], "a handle's X")),
-                             static_cast<float>(NumberWord(w[i + 2], "a handle's Y"))};
+      const RealPoint handle{FloatWord(w[i + 1], "a handle's X"),
+                             FloatWord(w[i + 2], "a handle's Y")};
       (w[i] == "in" ? segment.in : segment.out) = handle;
       i += 3;
     } else if (w[i] == "corner") {
@@ -152,8 +151,8 @@ void Session::SetUnits(const std::vector<std::string>& words) {
 
 void Session::SetIncrement(const std::vector<std::string>& words) {
   if (words.size() != 1) throw ScriptError("usage: increment POINTS");
-  const double points = NumberWord(words[0], "a keyboard increment in points");
-  if (points <= 0) throw ScriptError("the keyboard increment must be more than 0 points");
+  const float points = FloatWord(words[0], "a keyboard increment in points");
+  if (!(points > 0)) throw ScriptError("the keyboard increment must be more than 0 points");
   host_->preferences().SetReal(kAICursorKeyLengthPreference, points);
 }
 

@@ -176,7 +176,8 @@ void Session::ExpectPoint(const std::vector<std::string>& w) {
   }
   const int path = IntegerWord(w[1], "a path number");
   const int anchor = IntegerWord(w[2], "an anchor number");
-  host::DocumentPath& p = Doc().PathAt(static_cast<size_t>(std::max(path, 0)));
+  if (path < 0) throw ScriptError("path numbers count from 0, found " + w[1]);
+  host::DocumentPath& p = Doc().PathAt(static_cast<size_t>(path));
   if (anchor < 0 || static_cast<size_t>(anchor) >= p.segments.size()) {
     throw ScriptError("path " + w[1] + " has no anchor " + w[2]);
   }

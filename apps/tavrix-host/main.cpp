@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "host/Host.h"
+#include "host/MappedFile.h"
 #include "host/Pipl.h"
 #include "tavrix-host/CommandLine.h"
 #include "tavrix-host/RegistrationReport.h"
@@ -44,6 +45,8 @@ int Report(const tavrix::app::CommandLine& line, const std::string& path) {
 int RunScript(const tavrix::app::CommandLine& line, const std::string& path) {
   std::ifstream script;
   if (line.scriptPath != "-") {
+    const std::string problem = tavrix::host::NotARegularFile(line.scriptPath);
+    if (!problem.empty()) return Fail("cannot read the script " + line.scriptPath + ": " + problem);
     script.open(line.scriptPath);
     if (!script) return Fail("cannot read the script " + line.scriptPath);
   }

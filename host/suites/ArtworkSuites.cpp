@@ -1,5 +1,7 @@
 // AI Matching Art, MdMemory, Path, Art and Document: the artwork of the current document.
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "host/artwork/PathGeometry.h"
 #include "host/suites/HostCall.h"
@@ -75,6 +77,14 @@ ASErr GetPathSegments(AIArtHandle art, int16_t index, int16_t count, PathSegment
   });
 }
 
+// A measure of a path near the float limit can exceed it; the plug-in gets the largest float
+// of that sign rather than an infinity it would show as "inf" or "nan".
+float Saturated(double value) {
+  constexpr double kLargest = std::numeric_limits<float>::max();
+  if (std::isnan(value)) return 0.0f;
+  return static_cast<float>(std::clamp(value, -kLargest, kLargest));
+}
+
 bool IsFinite(const RealPoint& p) {
   return std::isfinite(p.h) && std::isfinite(p.v);
 }
@@ -128,7 +138,7 @@ ASErr GetPathLength(AIArtHandle art, float* length, float flatness) {
   return HostCall("AIPath.GetPathLength", [&](Host& host) {
     DocumentPath* path = PathOf(host, art);
     if (path == nullptr || length == nullptr) return kBadParameterErr;
-    *length = static_cast<float>(PathLength(path->segments, path->closed, flatness));
+    *length = Saturated(PathLength(path->segments, path->closed, flatness));
     return kNoErr;
   });
 }
@@ -137,7 +147,7 @@ ASErr GetPathArea(AIArtHandle art, float* area) {
   return HostCall("AIPath.GetPathArea", [&](Host& host) {
     DocumentPath* path = PathOf(host, art);
     if (path == nullptr || area == nullptr) return kBadParameterErr;
-    *area = static_cast<float>(PathArea(path->segments, path->closed));
+    *area = Saturated(PathArea(path->segments, path->closed));
     return kNoErr;
   });
 }
@@ -148,7 +158,9 @@ ASErr GetArtBounds(AIArtHandle art, const void* /*transform*/, int32_t /*options
     DocumentPath* path = PathOf(host, art);
     if (path == nullptr || bounds == nullptr) return kBadParameterErr;
     // Paths carry no stroke in this host, so every option gives the geometry's own bounds.
-    *bounds = PathBounds(path->segments, path->closed);
+    const AIRealRect found = PathBounds(path->segments, path->closed);
+    *bounds = AIRealRect{Saturated(found.left), Saturated(found.top), Saturated(found.right),
+                         Saturated(found.bottom)};
     return kNoErr;
   });
 }

@@ -1,6 +1,7 @@
 // AI Preference: the host's preference store as plug-ins read and write it.
 #include <cmath>
 #include <cstring>
+#include <optional>
 
 #include "host/Utf16.h"
 #include "host/suites/HostCall.h"
@@ -34,16 +35,35 @@ ASErr PutPreference(const char* operation, const char* prefix, const char* suffi
   });
 }
 
+// The keyboard increment is a step the palette takes in 32-bit floats: it must stay positive
+// and finite there, whatever a preference file says.
+bool IsKeyboardIncrement(const std::string& key) {
+  return key == kAICursorKeyLengthPreference;
+}
+
+bool IsUsableIncrement(double value) {
+  const float step = static_cast<float>(value);
+  return std::isfinite(value) && std::isfinite(step) && step > 0.0f;
+}
+
 ASErr GetReal(const char* prefix, const char* suffix, double* value) {
   return GetPreference(
       "AIPreference.GetRealPreference", prefix, suffix, value != nullptr,
-      [](PreferenceStore& s, const std::string& key) { return s.Real(key); },
+      [](PreferenceStore& s, const std::string& key) -> std::optional<double> {
+        const std::optional<double> found = s.Real(key);
+        if (found && IsKeyboardIncrement(key) && !IsUsableIncrement(*found))
+          return kDefaultKeyboardIncrement;
+        return found;
+      },
       [value](double found) { *value = found; });
 }
 
 ASErr PutReal(const char* prefix, const char* suffix, double value) {
+  const bool usable =
+      std::isfinite(value) &&
+      (!IsKeyboardIncrement(PreferenceStore::Key(prefix, suffix)) || IsUsableIncrement(value));
   return PutPreference(
-      "AIPreference.PutRealPreference", prefix, suffix, std::isfinite(value),
+      "AIPreference.PutRealPreference", prefix, suffix, usable,
       [value](PreferenceStore& s, const std::string& key) { s.SetReal(key, value); });
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 
 #include "support/PluginBytes.h"
@@ -135,6 +136,54 @@ TEST(Session, TheKeyboardIncrementIsKeptInThePreferenceFile) {
   const Outcome next = RunScript(
       "document\npath 0 0 ; 1 0\nmenu\nselect 0 0\nexpect item pointXSpin step 4\n", prefs);
   EXPECT_EQ(next.code, 0) << next.output;
+}
+
+TEST(Session, NumbersTheHostCannotHoldAreRefusedByLineAndWord) {
+  const Outcome far = RunScript("document\npath 0 0 ; 1e39 200\n");
+  EXPECT_EQ(far.code, 1);
+  EXPECT_NE(far.output.find("test.tavrix:2:"), std::string::npos) << far.output;
+  EXPECT_NE(far.output.find("'1e39' is beyond what a coordinate can hold"), std::string::npos);
+  for (const char* step : {"1e39", "0", "-5", "-0", "1e-300"})
+    EXPECT_EQ(RunScript(std::string("document\nincrement ") + step + "\n").code, 1) << step;
+  // Every number of an expectation is range-checked, as in select.
+  const Outcome negative = RunScript("document\npath 0 0\nexpect anchor -1 0 0 0\n");
+  EXPECT_EQ(negative.code, 1);
+  EXPECT_NE(negative.output.find("count from 0"), std::string::npos) << negative.output;
+}
+
+TEST(Session, MeasuresNearTheFloatLimitReachThePaletteFinite) {
+  const Outcome huge = RunScript(
+      "document\npath 3e38 0 ; -3e38 0 ; 0 3e38\nmenu\nclick pathSectionTriangle\nselect 0 0\n"
+      "print\n");
+  EXPECT_EQ(huge.code, 0) << huge.output;
+  EXPECT_EQ(huge.output.find("inf"), std::string::npos) << huge.output;
+  EXPECT_EQ(huge.output.find("nan"), std::string::npos) << huge.output;
+}
+
+TEST(Session, AKeyboardIncrementTheFloatsCannotStepByIsNeverUsed) {
+  const std::string prefs =
+      (std::filesystem::temp_directory_path() / "tavrix-bad-increment.json").string();
+  for (const char* stored : {"-5", "0", "-0.0", "1e-300", "1e39"}) {
+    {
+      std::ofstream file(prefs, std::ios::trunc);
+      file << R"({"tavrix-preferences": 1, "values": {"cursorKeyLength": {"real": )" << stored
+           << "}}}\n";
+    }
+    const Outcome run = RunScript(
+        "document\npath 0 0 ; 1 0\nmenu\nselect 0 0\nexpect item pointXSpin step 1\n"
+        "spin pointXSpin up\nexpect anchor 0 0 1 0\n",
+        prefs);
+    EXPECT_EQ(run.code, 0) << stored << "\n" << run.output;
+  }
+  std::filesystem::remove(prefs);
+}
+
+TEST(Session, AScriptThatCannotBeReadToItsEndFails) {
+  std::ostringstream out;
+  Session session({test::PluginPath(), ""}, out);
+  std::ifstream folder(std::filesystem::temp_directory_path());
+  EXPECT_EQ(session.Run(folder, "a folder"), 1);
+  EXPECT_NE(out.str().find("cannot be read"), std::string::npos) << out.str();
 }
 
 }  // namespace
