@@ -145,7 +145,7 @@ void Document::SetSegments(DocumentPath& path, size_t index,
 }
 
 void Document::SetAnchorSelection(DocumentPath& path, size_t index, int16_t state) {
-  history_.RecordSelection(path);
+  history_.RecordSelection();
   path.selection[index] = state;
   if (listener_ != nullptr) listener_->ArtworkChanged();
 }
@@ -155,19 +155,17 @@ void Document::NameChange(const char* undoText, const char* redoText) {
 }
 
 void Document::CloseUndoStep() {
-  history_.CloseStep([this](AIArtHandle handle) { return Path(handle); });
+  history_.CloseStep();
 }
 
 bool Document::Undo() {
-  CloseUndoStep();
-  if (!history_.Undo([this](AIArtHandle handle) { return Path(handle); })) return false;
+  if (!history_.Undo()) return false;
   if (listener_ != nullptr) listener_->ArtworkChanged();
   return true;
 }
 
 bool Document::Redo() {
-  CloseUndoStep();
-  if (!history_.Redo([this](AIArtHandle handle) { return Path(handle); })) return false;
+  if (!history_.Redo()) return false;
   if (listener_ != nullptr) listener_->ArtworkChanged();
   return true;
 }

@@ -35,6 +35,9 @@ class DocumentListener {
 class Document {
  public:
   Document(int16_t rulerUnits, DocumentListener* listener, AIArtHandle firstHandle);
+  // The history holds on to the paths: a document stays where it was made.
+  Document(const Document&) = delete;
+  Document& operator=(const Document&) = delete;
 
   int16_t rulerUnits() const { return rulerUnits_; }
   void SetRulerUnits(int16_t units);
@@ -88,7 +91,7 @@ class Document {
   DocumentListener* listener_;
   AIArtHandle nextHandle_;
   std::vector<DocumentPath> paths_;
-  UndoHistory history_;
+  UndoHistory history_{paths_};
 };
 
 }  // namespace tavrix::host

@@ -6,66 +6,105 @@
 
 namespace tavrix::host {
 
-std::vector<int16_t> UndoHistory::Selection(const DocumentPath& path) {
-  return path.selection;
+UndoHistory::Step& UndoHistory::Open() {
+  if (!open_) {
+    open_.emplace();
+    // Before the call's first change: the selection the step goes back to.
+    open_->selectionBefore = CurrentSelection();
+  }
+  return *open_;
 }
 
-UndoHistory::PathChange& UndoHistory::Touch(const DocumentPath& path) {
-  if (!open_) open_.emplace();
-  for (PathChange& change : open_->paths) {
-    if (change.handle == path.handle) return change;
+UndoHistory::Selection UndoHistory::CurrentSelection() const {
+  Selection selection;
+  for (const DocumentPath& path : paths_) {
+    if (path.IsSelected()) selection.emplace_back(path.handle, path.selection);
   }
-  PathChange change;
-  change.handle = path.handle;
-  change.selectionBefore = Selection(path);
-  open_->paths.push_back(std::move(change));
-  return open_->paths.back();
+  return selection;
+}
+
+DocumentPath* UndoHistory::Find(AIArtHandle handle) const {
+  for (DocumentPath& path : paths_) {
+    if (path.handle == handle) return &path;
+  }
+  return nullptr;
 }
 
 void UndoHistory::RecordSegment(const DocumentPath& path, size_t index, const PathSegment& after) {
-  PathChange& change = Touch(path);
+  Step& step = Open();
   // Rewritten twice in one step: it was as it was before the first write.
-  const auto [entry, inserted] =
-      change.segments.try_emplace(index, SegmentChange{path.segments[index], after});
+  const auto [entry, inserted] = step.segments.try_emplace(
+      std::make_pair(path.handle, index), SegmentChange{path.segments[index], after});
   if (!inserted) entry->second.after = after;
-  open_->rewritesAnchors = true;
 }
 
-void UndoHistory::RecordSelection(const DocumentPath& path) {
-  Touch(path);
+void UndoHistory::RecordSelection() {
+  Open();
 }
 
 void UndoHistory::NameOpenStep(const char* undoText, const char* redoText) {
-  if (!open_) open_.emplace();
-  if (undoText != nullptr) open_->undoText = undoText;
-  if (redoText != nullptr) open_->redoText = redoText;
+  Step& step = Open();
+  if (undoText != nullptr) step.undoText = undoText;
+  if (redoText != nullptr) step.redoText = redoText;
+}
+
+void UndoHistory::CloseStep() {
+  if (!open_) return;
+  Step step = std::move(*open_);
+  open_.reset();
+  if (step.segments.empty()) return;
+  step.selectionAfter = CurrentSelection();
+  undo_.push_back(std::move(step));
+  redo_.clear();
 }
 
 void UndoHistory::Forget(AIArtHandle path) {
   const auto forget = [path](Step& step) {
-    auto& changes = step.paths;
-    changes.erase(std::remove_if(changes.begin(), changes.end(),
-                                 [path](const PathChange& c) { return c.handle == path; }),
-                  changes.end());
-    step.rewritesAnchors = std::any_of(changes.begin(), changes.end(),
-                                       [](const PathChange& c) { return !c.segments.empty(); });
+    for (auto entry = step.segments.begin(); entry != step.segments.end();) {
+      entry = entry->first.first == path ? step.segments.erase(entry) : std::next(entry);
+    }
   };
   for (std::vector<Step>* steps : {&undo_, &redo_}) {
     for (Step& step : *steps) forget(step);
     steps->erase(std::remove_if(steps->begin(), steps->end(),
-                                [](const Step& step) { return !step.rewritesAnchors; }),
+                                [](const Step& step) { return step.segments.empty(); }),
                  steps->end());
   }
   if (open_) forget(*open_);
 }
 
-void UndoHistory::Restore(const PathChange& change, bool forwards, DocumentPath& path) {
-  for (const auto& [index, segment] : change.segments) {
-    if (index < path.segments.size())
-      path.segments[index] = forwards ? segment.after : segment.before;
+bool UndoHistory::Undo() {
+  CloseStep();
+  if (undo_.empty()) return false;
+  Step step = std::move(undo_.back());
+  undo_.pop_back();
+  Apply(step, false);
+  redo_.push_back(std::move(step));
+  return true;
+}
+
+bool UndoHistory::Redo() {
+  CloseStep();
+  if (redo_.empty()) return false;
+  Step step = std::move(redo_.back());
+  redo_.pop_back();
+  Apply(step, true);
+  undo_.push_back(std::move(step));
+  return true;
+}
+
+void UndoHistory::Apply(const Step& step, bool forwards) {
+  for (const auto& [where, change] : step.segments) {
+    DocumentPath* path = Find(where.first);
+    if (path != nullptr && where.second < path->segments.size())
+      path->segments[where.second] = forwards ? change.after : change.before;
   }
-  const std::vector<int16_t>& selection = forwards ? change.selectionAfter : change.selectionBefore;
-  if (selection.size() == path.selection.size()) path.selection = selection;
+  // The selection of the whole document, as it was on that side of the step.
+  for (DocumentPath& path : paths_) std::fill(path.selection.begin(), path.selection.end(), 0);
+  for (const auto& [handle, states] : forwards ? step.selectionAfter : step.selectionBefore) {
+    DocumentPath* path = Find(handle);
+    if (path != nullptr && path->selection.size() == states.size()) path->selection = states;
+  }
 }
 
 }  // namespace tavrix::host

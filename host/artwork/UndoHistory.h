@@ -1,7 +1,7 @@
 // The Edit menu's undo and redo. Every change a plug-in makes to the paths during one call into
 // it (one message, one user action) becomes one step, named by the texts it set meanwhile. A
-// step keeps, for each path it touched, the anchors it rewrote (as they were and as they
-// became) and the path's selection before and after, so undo and redo restore both exactly.
+// step keeps the anchors it rewrote (as they were and as they became) and the selection of the
+// whole document before and after it, so undo and redo restore both exactly.
 #pragma once
 
 #include <cstddef>
@@ -9,6 +9,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "hostapi/AIArtworkSuites.h"
@@ -23,86 +24,57 @@ class UndoHistory {
   static constexpr const char* kDefaultUndoText = "Undo";
   static constexpr const char* kDefaultRedoText = "Redo";
 
+  // The history of these paths: the document's own, which outlive it.
+  explicit UndoHistory(std::vector<DocumentPath>& paths) : paths_(paths) {}
+  UndoHistory(const UndoHistory&) = delete;
+  UndoHistory& operator=(const UndoHistory&) = delete;
+
   // Before a plug-in's write changes the path.
   void RecordSegment(const DocumentPath& path, size_t index, const PathSegment& after);
-  void RecordSelection(const DocumentPath& path);
+  void RecordSelection();
   void NameOpenStep(const char* undoText, const char* redoText);
 
   // Ends the call's step. A call that only changed the selection makes no step of its own, as
   // selecting is not undone in a drawing program; one that rewrote anchors does, and clears
-  // what could be redone. `paths` is how the touched paths are found now.
-  template <class FindPath>
-  void CloseStep(FindPath&& findPath) {
-    if (!open_) return;
-    Step step = std::move(*open_);
-    open_.reset();
-    if (!step.rewritesAnchors) return;
-    for (PathChange& change : step.paths) {
-      if (const DocumentPath* path = findPath(change.handle))
-        change.selectionAfter = Selection(*path);
-    }
-    undo_.push_back(std::move(step));
-    redo_.clear();
-  }
+  // what could be redone.
+  void CloseStep();
 
   // The path changed in a way no step can be applied to any more (anchors added or removed,
   // the path deleted): every step's record of it goes, and steps left with nothing go too.
   void Forget(AIArtHandle path);
 
   bool CanUndo() const { return !undo_.empty(); }
+  size_t UndoCount() const { return undo_.size(); }
   bool CanRedo() const { return !redo_.empty(); }
   // The Edit menu's texts; empty when there is nothing to undo or redo.
   std::string UndoText() const { return undo_.empty() ? std::string() : undo_.back().undoText; }
   std::string RedoText() const { return redo_.empty() ? std::string() : redo_.back().redoText; }
 
-  // Apply the last step backwards or forwards. A path that no longer exists is passed over.
-  template <class FindPath>
-  bool Undo(FindPath&& findPath) {
-    if (undo_.empty()) return false;
-    Step step = std::move(undo_.back());
-    undo_.pop_back();
-    Apply(step, false, findPath);
-    redo_.push_back(std::move(step));
-    return true;
-  }
-  template <class FindPath>
-  bool Redo(FindPath&& findPath) {
-    if (redo_.empty()) return false;
-    Step step = std::move(redo_.back());
-    redo_.pop_back();
-    Apply(step, true, findPath);
-    undo_.push_back(std::move(step));
-    return true;
-  }
+  // Apply the last step backwards or forwards; false when there is none.
+  bool Undo();
+  bool Redo();
 
  private:
   struct SegmentChange {
     PathSegment before;
     PathSegment after;
   };
-  struct PathChange {
-    AIArtHandle handle = 0;
-    std::map<size_t, SegmentChange> segments;
-    std::vector<int16_t> selectionBefore;
-    std::vector<int16_t> selectionAfter;
-  };
+  // The selected anchors of every path that has any, by path.
+  using Selection = std::vector<std::pair<AIArtHandle, std::vector<int16_t>>>;
   struct Step {
     std::string undoText = kDefaultUndoText;
     std::string redoText = kDefaultRedoText;
-    std::vector<PathChange> paths;
-    bool rewritesAnchors = false;
+    std::map<std::pair<AIArtHandle, size_t>, SegmentChange> segments;
+    Selection selectionBefore;
+    Selection selectionAfter;
   };
 
-  static std::vector<int16_t> Selection(const DocumentPath& path);
-  PathChange& Touch(const DocumentPath& path);
-  template <class FindPath>
-  static void Apply(const Step& step, bool forwards, FindPath& findPath) {
-    for (const PathChange& change : step.paths) {
-      if (DocumentPath* path = findPath(change.handle)) Restore(change, forwards, *path);
-    }
-  }
-  static void Restore(const PathChange& change, bool forwards, DocumentPath& path);
+  Step& Open();
+  Selection CurrentSelection() const;
+  DocumentPath* Find(AIArtHandle handle) const;
+  void Apply(const Step& step, bool forwards);
 
+  std::vector<DocumentPath>& paths_;
   std::optional<Step> open_;
   std::vector<Step> undo_;
   std::vector<Step> redo_;

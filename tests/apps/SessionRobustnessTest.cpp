@@ -125,7 +125,9 @@ TEST(SessionRobustness, RandomEditsKeepTheArtworkFiniteAndUndoAllTheWayBack) {
           "click inOutSectionTriangle", "click pathSectionTriangle"}) {
       session.Execute(SplitScriptLine(line));
     }
-    const std::vector<host::DocumentPath> start = session.host().document()->paths();
+    // The document before each step that made an undo step: undoing must give each back.
+    const host::Document& document = *session.host().document();
+    std::vector<std::vector<host::DocumentPath>> beforeEachStep;
     int edits = 0;
     for (int step = 0; step < 400; ++step) {
       std::vector<std::string> command;
@@ -134,6 +136,8 @@ TEST(SessionRobustness, RandomEditsKeepTheArtworkFiniteAndUndoAllTheWayBack) {
       } else {
         command = RandomEdit(random);
       }
+      std::vector<host::DocumentPath> before = document.paths();
+      const size_t steps = document.history().UndoCount();
       try {
         session.Execute(command);
         ++edits;
@@ -141,20 +145,29 @@ TEST(SessionRobustness, RandomEditsKeepTheArtworkFiniteAndUndoAllTheWayBack) {
       } catch (const std::invalid_argument&) {
         // A disabled field or arrow: a retracted handle has no direction to step.
       }
-      ASSERT_TRUE(EveryCoordinateIsFinite(*session.host().document()))
+      if (document.history().UndoCount() > steps) beforeEachStep.push_back(std::move(before));
+      ASSERT_TRUE(EveryCoordinateIsFinite(document))
           << "seed " << seed << " after " << command[0] << " " << command[1];
     }
     EXPECT_GT(edits, 300) << "seed " << seed;
-    while (session.host().Undo()) {
+    EXPECT_GT(beforeEachStep.size(), 100u) << "seed " << seed;
+    EXPECT_EQ(document.history().UndoText(), "Undo Tavrix");
+    while (!beforeEachStep.empty()) {
+      ASSERT_TRUE(session.host().Undo());
+      const std::vector<host::DocumentPath>& expected = beforeEachStep.back();
+      const std::vector<host::DocumentPath>& now = document.paths();
+      ASSERT_EQ(now.size(), expected.size());
+      for (size_t p = 0; p < expected.size(); ++p) {
+        ASSERT_EQ(now[p].segments.size(), expected[p].segments.size());
+        ASSERT_EQ(0, std::memcmp(now[p].segments.data(), expected[p].segments.data(),
+                                 expected[p].segments.size() * sizeof(PathSegment)))
+            << "seed " << seed << ", path " << p << ", " << beforeEachStep.size() << " steps left";
+        ASSERT_EQ(now[p].selection, expected[p].selection)
+            << "seed " << seed << ", path " << p << ", " << beforeEachStep.size() << " steps left";
+      }
+      beforeEachStep.pop_back();
     }
-    const std::vector<host::DocumentPath>& end = session.host().document()->paths();
-    ASSERT_EQ(end.size(), start.size());
-    for (size_t p = 0; p < start.size(); ++p) {
-      ASSERT_EQ(end[p].segments.size(), start[p].segments.size());
-      EXPECT_EQ(0, std::memcmp(end[p].segments.data(), start[p].segments.data(),
-                               start[p].segments.size() * sizeof(PathSegment)))
-          << "seed " << seed << ", path " << p;
-    }
+    EXPECT_FALSE(session.host().Undo());
     EXPECT_NO_THROW(session.Execute({"expect", "alerts", "0"})) << "seed " << seed;
   }
 }
