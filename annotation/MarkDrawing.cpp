@@ -1,6 +1,8 @@
 #include "annotation/MarkDrawing.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "core/ErrorReporting.h"
 #include "core/SuiteTable.h"
@@ -18,6 +20,13 @@ constexpr float kEraseHalfSize = 12.0f;
 constexpr int32_t kEraseMargin = 3;
 constexpr int32_t kDrawerFont = 2;
 constexpr double kPixelNoise = 1e-4;
+
+// A pixel a few pixels from one the host gave, which may be the largest it has: never past the
+// 32-bit range.
+int32_t Offset(int32_t pixel, int32_t by) {
+  const int64_t moved = int64_t{pixel} + by;
+  return static_cast<int32_t>(std::clamp<int64_t>(moved, INT32_MIN, INT32_MAX));
+}
 
 AIPoint ViewPoint(AIDocumentViewHandle view, const RealPoint& artwork) {
   AIPoint point{0, 0};
@@ -44,7 +53,8 @@ ADMPoint InDrawer(const RealPoint& offset) {
 bool DrawDirectionMark(AIPortRef port, AIDocumentViewHandle view, const RealPoint& mark,
                        RealPoint tangent) {
   const AIPoint at = ViewPoint(view, mark);
-  const ADMRect bounds{at.h - kHalfSize, at.v - kHalfSize, at.h + kHalfSize, at.v + kHalfSize};
+  const ADMRect bounds{Offset(at.h, -kHalfSize), Offset(at.v, -kHalfSize), Offset(at.h, kHalfSize),
+                       Offset(at.v, kHalfSize)};
   ADMDrawerRef drawer = ADMDrawer().Create(port, &bounds, kDrawerFont);
   if (drawer == nullptr) return false;
   ADMDrawer().SetDrawMode(drawer, kADMNormalMode);
@@ -77,8 +87,8 @@ void InvalidateMarkArea(AIDocumentViewHandle view, const RealPoint& mark) {
       ViewPoint(view, RealPoint{mark.h - kEraseHalfSize, mark.v + kEraseHalfSize});
   const AIPoint bottomRight =
       ViewPoint(view, RealPoint{mark.h + kEraseHalfSize, mark.v - kEraseHalfSize});
-  const AIRect area{topLeft.h - kEraseMargin, topLeft.v - kEraseMargin,
-                    bottomRight.h + kEraseMargin, bottomRight.v + kEraseMargin};
+  const AIRect area{Offset(topLeft.h, -kEraseMargin), Offset(topLeft.v, -kEraseMargin),
+                    Offset(bottomRight.h, kEraseMargin), Offset(bottomRight.v, kEraseMargin)};
   CheckError(AIAnnotator().InvalAnnotationRect(view, &area));
 }
 

@@ -28,16 +28,15 @@ void VPointDBox::UpdateDirectionMarks(bool show) {
       if (!show && marksShown) EraseDirectionMarks();
       return;
     }
-    AIDocumentViewHandle view = 0;
-    CheckError(AIDocumentView().GetNthDocumentView(0, &view));
-    InvalidateMarkArea(view, forwardMarkPoint);
-    InvalidateMarkArea(view, backwardMarkPoint);
     if (!show) {
-      forwardMarkPoint = RealPoint{0, 0};
-      backwardMarkPoint = RealPoint{0, 0};
-      marksShown = false;
+      EraseDirectionMarks();
       return;
     }
+    AIDocumentViewHandle view = 0;
+    CheckError(AIDocumentView().GetNthDocumentView(0, &view));
+    // The areas of the marks drawn last go back to the host before the new ones are drawn.
+    InvalidateMarkArea(view, forwardMarkPoint);
+    InvalidateMarkArea(view, backwardMarkPoint);
     const AIPortRef port = globals != nullptr ? globals->annotationPort : 0;
     const PathSegment current = ReadSegment(currentPath, currentPointIndex);
 

@@ -18,12 +18,13 @@ void VPointDBox::ChooseFlyoutEntry(int32_t number) {
   };
   switch (number) {
     case flyout::kIncreasePrecision:
-      precision = std::min(precision + 1, 6);
+      // A stored precision may be any number: no step may overflow it.
+      precision = precision >= 6 ? 6 : precision + 1;
       ApplyPrecisionToFields();
       RefreshDisplay();
       break;
     case flyout::kDecreasePrecision:
-      precision = std::max(precision - 1, 0);
+      precision = precision <= 0 ? 0 : precision - 1;
       ApplyPrecisionToFields();
       RefreshDisplay();
       break;

@@ -65,7 +65,7 @@ void VPointDBox::CreateCoordinatePair(KADMTextEditField*& field, int32_t fieldId
 
 ASErr VPointDBox::Init() {
   KADMBaseDialog::Init();
-  ReadPreferences();
+  const bool visible = ReadPreferences();
 
   pointSectionLabel = new KADMWidget(NeededItem(item::kPointSectionLabel), this);
   pointSectionTriangle = new KADMDisclosureTriangle(NeededItem(item::kPointSectionTriangle), this);
@@ -156,6 +156,9 @@ ASErr VPointDBox::Init() {
   ApplyModeAndUnits();
   LayoutSections();
   initialised = true;
+  // Shown or hidden once every item exists: a dialog manager may tell the palette at once, and
+  // the palette answers by filling its items.
+  ADMDialog().Show(dialog, visible);
   return kNoErr;
 }
 

@@ -156,8 +156,18 @@ void VPointDBox::Notify(ADMNotifierRef notifier) {
   } else if (is(kADMExpandNotifier)) {
     SetSelectionNotifiersActive(true);
     UpdateFromSelection();
+    if (showPathDirection) {
+      CheckError(AIAnnotator().SetAnnotatorActive(globals->annotator, true));
+      UpdateDirectionMarks(true);
+    }
   } else if (is(kADMCollapseNotifier)) {
     SetSelectionNotifiersActive(false);
+    // A collapsed palette no longer follows the selection, so its marks would soon show a
+    // point that is not current: they go until it opens again.
+    if (showPathDirection) {
+      CheckError(AIAnnotator().SetAnnotatorActive(globals->annotator, false));
+      UpdateDirectionMarks(false);
+    }
   }
 }
 

@@ -24,7 +24,7 @@ void WriteFlag(const char* key, int32_t flag) {
 
 }  // namespace
 
-void VPointDBox::ReadPreferences() {
+bool VPointDBox::ReadPreferences() {
   ReadFlag("ShowPointData", showPointData);
   ReadFlag("ShowInOutData", showInOutData);
   ReadFlag("ShowPathData", showPathData);
@@ -50,7 +50,7 @@ void VPointDBox::ReadPreferences() {
     AIPreference().GetIntegerPreference(kPrefix, "DialogDockingCode", &code);
     ADMDialogGroup().SetDialogGroupInfo(dialog, group, code);
   }
-  ADMDialog().Show(dialog, visible != 0);
+  return visible != 0;
 }
 
 void VPointDBox::WritePreferences() {

@@ -7,16 +7,12 @@
 #include "core/StringIds.h"
 #include "core/SuiteTable.h"
 #include "geometry/BezierCurve.h"
+#include "palette/EditThresholds.h"
 #include "palette/PaletteItems.h"
 #include "palette/VPointDBox.h"
 
 namespace tavrix {
 namespace {
-
-// All compared in double precision.
-constexpr double kRetractedLength = 0.00001;
-constexpr double kSmallestLengthChange = 0.001;
-constexpr double kSmallestAngleChange = 0.00001;
 
 bool IsFinite(const RealPoint& p) {
   return std::isfinite(p.h) && std::isfinite(p.v);
@@ -37,6 +33,20 @@ PolarForm VPointDBox::HandlePolar(bool isIn, bool withFallback) {
   if (withFallback && static_cast<double>(polar.length) < kRetractedLength)
     polar.angle = RetractedHandleAngle(isIn);
   return polar;
+}
+
+void VPointDBox::SetHandleLength(bool isIn, const PolarForm& handle, float length) {
+  // Shortened past its anchor, a handle stops there, retracted.
+  Handle(isIn) = PolarToCartesian(std::max(length, 0.0f), handle.angle);
+}
+
+void VPointDBox::TurnHandle(bool isIn, const PolarForm& handle, float angle, float delta) {
+  Handle(isIn) = PolarToCartesian(handle.length, angle);
+  if (lockAngle) {
+    // The opposite handle turns with it: the Out handle with its fallback, the In handle plain.
+    const PolarForm opposite = HandlePolar(!isIn, isIn);
+    Handle(!isIn) = PolarToCartesian(opposite.length, opposite.angle + delta);
+  }
 }
 
 void VPointDBox::CommitCurrentPoint() {
@@ -129,7 +139,7 @@ void VPointDBox::TypePolarLength(bool isIn, float length) {
     RefreshDisplay();  // nothing is written; the field shows the length again
     return;
   }
-  Handle(isIn) = PolarToCartesian(std::max(length, 0.0f), polar.angle);
+  SetHandleLength(isIn, polar, length);
   CommitCurrentPoint();
 }
 
@@ -142,12 +152,7 @@ void VPointDBox::TypePolarAngle(bool isIn, float degrees) {
     RefreshDisplay();
     return;
   }
-  Handle(isIn) = PolarToCartesian(old.length, angle);
-  if (lockAngle) {
-    // The opposite handle turns with it: the Out handle with its fallback, the In handle plain.
-    const PolarForm opposite = HandlePolar(!isIn, isIn);
-    Handle(!isIn) = PolarToCartesian(opposite.length, opposite.angle + delta);
-  }
+  TurnHandle(isIn, old, angle, delta);
   CommitCurrentPoint();
 }
 

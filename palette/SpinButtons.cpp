@@ -1,7 +1,6 @@
 // The arrow buttons beside the fields: each click nudges its value by the keyboard increment
 // (one degree for a Polar direction), ten times more with Shift, a tenth with Ctrl; the Point
 // field's arrows walk through the anchors.
-#include <algorithm>
 #include <initializer_list>
 
 #include "core/SuiteTable.h"
@@ -35,9 +34,8 @@ void VPointDBox::StepArrow(int32_t itemId, KADMSpin* spin) {
     case item::kOutXSpin: {
       const bool isIn = itemId == item::kInXSpin;
       if (polar) {
-        // A handle shortened past its anchor stops there, retracted.
         const PolarForm handle = HandlePolar(isIn, true);
-        Handle(isIn) = PolarToCartesian(std::max(0.0f, handle.length + step), handle.angle);
+        SetHandleLength(isIn, handle, handle.length + step);
       } else {
         Handle(isIn).h += step;
       }
@@ -52,11 +50,7 @@ void VPointDBox::StepArrow(int32_t itemId, KADMSpin* spin) {
       }
       const float delta = static_cast<float>(step * kPi / 180.0);
       const PolarForm handle = HandlePolar(isIn, isIn);
-      Handle(isIn) = PolarToCartesian(handle.length, handle.angle + delta);
-      if (lockAngle) {
-        const PolarForm opposite = HandlePolar(!isIn, isIn);
-        Handle(!isIn) = PolarToCartesian(opposite.length, opposite.angle + delta);
-      }
+      TurnHandle(isIn, handle, handle.angle + delta, delta);
       break;
     }
     default:

@@ -49,8 +49,9 @@ class VPointDBox : public KADMBaseDialog {
   float ModifierFactor();
   // The path-direction marks on the artwork.
   void UpdateDirectionMarks(bool show);
-  // Preferences: read in Init, written at shutdown.
-  void ReadPreferences();
+  // Preferences: read in Init, written at shutdown. Reading moves and docks the window and
+  // answers whether it was visible.
+  bool ReadPreferences();
   void WritePreferences();
 
   // Options.
@@ -145,13 +146,18 @@ class VPointDBox : public KADMBaseDialog {
   void ApplyPrecisionToFields();
   // Value display.
   void ShowPointValues();
-  void ShowPolarHandle(const RealPoint& offset, bool isIn, KADMTextEditField* lengthField,
-                       KADMTextEditField* directionField, KADMSpin* directionSpin);
+  void ShowPolarHandle(bool isIn, KADMTextEditField* lengthField, KADMTextEditField* directionField,
+                       KADMSpin* directionSpin);
   float RetractedHandleAngle(bool isIn);
   // The polar form of the In or Out handle; with the fallback, a retracted handle takes the
   // direction of the curve at the anchor.
   PolarForm HandlePolar(bool isIn, bool withFallback);
   RealPoint& Handle(bool isIn) { return isIn ? inOffset : outOffset; }
+  // The handle at that length along its own direction; a negative length retracts it.
+  void SetHandleLength(bool isIn, const PolarForm& handle, float length);
+  // The handle to that angle, `delta` from where it was; with Lock angle on the opposite handle
+  // turns by the same amount (the Out handle with its fallback, the In handle plain).
+  void TurnHandle(bool isIn, const PolarForm& handle, float angle, float delta);
   // Item dispatch.
   void DispatchEdit(int32_t itemId);
   // The coordinate or handle arrow button with that id.

@@ -16,8 +16,6 @@
 namespace tavrix {
 namespace {
 
-// Compared in double precision: a handle exactly the float nearest 0.00001 long is retracted.
-constexpr double kRetractedLength = 0.00001;
 constexpr float kSmallestCoordinate = -32768.0f;
 
 int32_t UnitCodeOfRulerUnits(int16_t rulerUnits) {
@@ -130,8 +128,8 @@ void VPointDBox::ShowPointValues() {
     SetItemText(outXField, ValueText(outOffset.h, rulerUnits, true));
     SetItemText(outYField, ValueText(outOffset.v, rulerUnits, true));
   } else if (inOutMode == kPolarMode) {
-    ShowPolarHandle(inOffset, true, inXField, inYField, inYSpin);
-    ShowPolarHandle(outOffset, false, outXField, outYField, outYSpin);
+    ShowPolarHandle(true, inXField, inYField, inYSpin);
+    ShowPolarHandle(false, outXField, outYField, outYSpin);
   } else {
     SetItemText(inXField, ValueText(anchor.h + inOffset.h, rulerUnits, true));
     SetItemText(inYField, ValueText(anchor.v + inOffset.v, rulerUnits, true));
@@ -153,12 +151,10 @@ bool VPointDBox::ShowOptionBoxes() {
   return cornerShown;
 }
 
-void VPointDBox::ShowPolarHandle(const RealPoint& offset, bool isIn, KADMTextEditField* lengthField,
+void VPointDBox::ShowPolarHandle(bool isIn, KADMTextEditField* lengthField,
                                  KADMTextEditField* directionField, KADMSpin* directionSpin) {
-  PolarForm polar = CartesianToPolar(offset.h, offset.v);
   // A retracted handle has no direction of its own: show where the curve runs at the anchor.
-  if (static_cast<double>(polar.length) < kRetractedLength)
-    polar.angle = RetractedHandleAngle(isIn);
+  const PolarForm polar = HandlePolar(isIn, true);
   SetItemText(lengthField, ValueText(polar.length, rulerUnits, true));
   SetItemText(directionField, ValueText(Degrees(polar.angle), kADMDegreeUnits, true));
   EnableItem(directionField, polar.length != 0.0f);

@@ -1,6 +1,7 @@
 // The application's life in a session: starting, quitting and restarting the host as a person
 // would, with the preferences kept between runs.
 #include <cmath>
+#include <cstdint>
 #include <optional>
 
 #include "host/Pipl.h"
@@ -33,8 +34,12 @@ bool BooleanWord(const std::string& word) {
   throw ScriptError("a boolean is 0 or 1, found '" + word + "'");
 }
 
+// Any 32-bit integer, as a preference file may hold one.
 int32_t Int32Word(const std::string& word, const char* what) {
-  return static_cast<int32_t>(IntegerWord(word, what));
+  const double value = NumberWord(word, what);
+  if (value != std::floor(value) || value < INT32_MIN || value > INT32_MAX)
+    throw ScriptError(std::string("expected ") + what + " (a 32-bit whole number), found '" + word + "'");
+  return static_cast<int32_t>(value);
 }
 
 std::string ValueText(const host::PreferenceValue& value) {

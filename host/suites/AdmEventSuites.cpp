@@ -1,5 +1,7 @@
 // ADM List, Entry, Notifier, Tracker and Drawer: menus in lists, and what the dialog manager
 // hands to callbacks.
+#include <algorithm>
+#include <cstdint>
 #include "host/suites/AdmCall.h"
 #include "host/suites/HostSuites.h"
 #include "hostapi/ADMSuites.h"
@@ -176,7 +178,10 @@ void DrawLine(ADMDrawerRef ref, const ADMPoint* start, const ADMPoint* end) {
     if (d == nullptr || d->port != DocumentView::kPort || start == nullptr || end == nullptr)
       return;
     const auto at = [d](const ADMPoint& p) {
-      return AIPoint{d->bounds.left + p.h, d->bounds.top + p.v};
+      const auto sum = [](int32_t a, int32_t b) {
+        return static_cast<int32_t>(std::clamp<int64_t>(int64_t{a} + b, INT32_MIN, INT32_MAX));
+      };
+      return AIPoint{sum(d->bounds.left, p.h), sum(d->bounds.top, p.v)};
     };
     dm.host().view().DrawLine(at(*start), at(*end), d->color);
   });
