@@ -22,6 +22,9 @@ class BlockStore {
   ASErr Dispose(void* block);
 
   bool Owns(const void* block) const { return blocks_.count(const_cast<void*>(block)) != 0; }
+  // Whether every live block still ends in the guard bytes the store put after it: a plug-in
+  // that writes past a block it was given breaks them.
+  bool GuardsIntact() const;
   size_t LiveCount() const { return blocks_.size(); }
 
  private:

@@ -23,12 +23,20 @@ void FaultPlan::FailFromCall(const std::string& operation, int64_t k, ASErr erro
   faults_[operation].push_back(Fault{calls_[operation] + k, -1, error});
 }
 
+void FaultPlan::FailNthCallOfAny(int64_t n, ASErr error) {
+  if (n < 1) throw std::invalid_argument("calls are counted from 1");
+  nthOfAny_ = total_ + n;
+  nthError_ = error;
+}
+
 void FaultPlan::Clear() {
   faults_.clear();
+  nthOfAny_ = 0;
 }
 
 ASErr FaultPlan::Check(const std::string& operation) {
   const int64_t call = ++calls_[operation];
+  if (++total_ == nthOfAny_) return nthError_;
   const auto found = faults_.find(operation);
   if (found == faults_.end()) return kNoErr;
   for (const Fault& fault : found->second) {

@@ -21,11 +21,15 @@ class FaultPlan {
   void FailOnce(const std::string& operation, ASErr error);
   // From the k-th call from now on (k = 1: the next one), every call answers `error`.
   void FailFromCall(const std::string& operation, int64_t k, ASErr error);
+  // The n-th host call from now on, of whatever operation, answers `error` (n = 1: the next).
+  void FailNthCallOfAny(int64_t n, ASErr error);
   void Clear();
 
   // Called by every host operation first: counts the call and says whether it fails.
   ASErr Check(const std::string& operation);
   int64_t Calls(const std::string& operation) const;
+  // Every call of every operation so far.
+  int64_t TotalCalls() const { return total_; }
 
  private:
   struct Fault {
@@ -38,6 +42,9 @@ class FaultPlan {
   std::set<std::string> known_;
   std::map<std::string, int64_t> calls_;
   std::map<std::string, std::vector<Fault>> faults_;
+  int64_t total_ = 0;
+  int64_t nthOfAny_ = 0;  // 0: none
+  ASErr nthError_ = kNoErr;
 };
 
 }  // namespace tavrix::host

@@ -85,6 +85,19 @@ Document& Host::NewDocument(int16_t rulerUnits) {
   return *document_;
 }
 
+bool Host::AnyPluginCodeLoaded() const {
+  return std::any_of(plugins_.begin(), plugins_.end(), [](const auto& plugin) {
+    return plugin->state() != HostedPlugin::State::CodeUnloaded;
+  });
+}
+
+void Host::CheckAfterCall() {
+  if (dialogs_.ReleaseLeftoverDrawers() > 0)
+    misuse_.Record("a drawer was still held when the call into the plug-in returned");
+  if (!blocks_.GuardsIntact() || !memoryHandles_.GuardsIntact())
+    misuse_.Record("the plug-in wrote past the end of a memory block the host gave it");
+}
+
 bool Host::RedrawView() {
   if (document_ == nullptr || !view_.NeedsRedraw()) return false;
   const std::vector<AIRect> areas = view_.BeginRedraw();
@@ -156,6 +169,7 @@ Host::PluginCall::~PluginCall() {
   if (--host_.callDepth_ == 0) {
     // Whatever the call changed is one step of the Edit menu.
     if (host_.document_) host_.document_->CloseUndoStep();
+    host_.CheckAfterCall();
     try {
       host_.DeliverNotifications();
     } catch (...) {

@@ -13,6 +13,7 @@
 #include "host/BlockStore.h"
 #include "host/FaultPlan.h"
 #include "host/HostedPlugin.h"
+#include "host/MisuseLog.h"
 #include "host/Registrations.h"
 #include "host/SuiteRegistry.h"
 #include "host/artwork/Document.h"
@@ -91,11 +92,18 @@ class Host final : private DocumentListener {
   Registrations& registrations() { return registrations_; }
   BlockStore& blocks() { return blocks_; }
   AlertLog& alerts() { return alerts_; }
+  MisuseLog& misuse() { return misuse_; }
+  // Whether some plug-in's code is loaded now: a suite call at any other time comes from code
+  // that kept a suite past its Unload.
+  bool AnyPluginCodeLoaded() const;
+  bool HasPlugins() const { return !plugins_.empty(); }
   DialogManager& dialogs() { return dialogs_; }
   std::ostream* console() const { return console_; }
 
  private:
   void ArtworkChanged() override;
+  // After each outermost call into a plug-in: what it must have given back or left intact.
+  void CheckAfterCall();
   void UnitsChanged() override;
 
   std::ostream* console_;
@@ -104,6 +112,7 @@ class Host final : private DocumentListener {
   Registrations registrations_;
   BlockStore blocks_;
   AlertLog alerts_;
+  MisuseLog misuse_;
   std::vector<std::unique_ptr<HostedPlugin>> plugins_;
   std::unique_ptr<Document> document_;
   PreferenceStore preferences_;

@@ -1,10 +1,36 @@
 #include "host/HostedPlugin.h"
 
+#include <algorithm>
+#include <cstring>
+#include <iterator>
 #include <vector>
 
 #include "host/Host.h"
 
 namespace tavrix::host {
+namespace {
+
+// A message record with guard bytes right after it: a plug-in that writes past the record it
+// was given breaks them, and the host says so when the record goes.
+template <class Message>
+struct Guarded {
+  static constexpr uint8_t kGuardByte = 0xA5;
+  Message message{};
+  uint8_t guard[32];
+
+  explicit Guarded(Host& host) : host_(host) { std::memset(guard, kGuardByte, sizeof guard); }
+  ~Guarded() {
+    if (!std::all_of(std::begin(guard), std::end(guard), [](uint8_t b) { return b == kGuardByte; }))
+      host_.misuse().Record("the plug-in wrote past the end of a message record");
+  }
+  Guarded(const Guarded&) = delete;
+  Guarded& operator=(const Guarded&) = delete;
+
+ private:
+  Host& host_;
+};
+
+}  // namespace
 
 HostedPlugin::HostedPlugin(Host& host, SPPluginRef ref, PluginFile file)
     : host_(host), ref_(ref), file_(std::move(file)), library_(file_.path(), file_.entryPoint()) {}
@@ -17,7 +43,15 @@ ASErr HostedPlugin::Call(const char* caller, const char* selector, SPMessageData
   message.globals = globalsSlot_;
   message.basic = host_.basic();
   Host::PluginCall call(host_);
-  const ASErr result = library_.entry()(caller, selector, &message);
+  ASErr result = kNoErr;
+  try {
+    result = library_.entry()(caller, selector, &message);
+  } catch (...) {
+    // A plug-in may not let an exception out; this host survives it and says so.
+    host_.misuse().Record(std::string("an exception left PluginMain for \"") + caller + "\"/\"" +
+                          selector + "\"");
+    result = kBadParameterErr;
+  }
   globalsSlot_ = message.globals;
   return result;
 }
@@ -53,7 +87,10 @@ ASErr HostedPlugin::Stop() {
 
 ASErr HostedPlugin::Reload() {
   library_.Map();
-  SPAccessMessage message{};
+  // The code is loaded from here on: the Reload message acquires its suites.
+  state_ = started_ ? State::Started : State::CodeLoaded;
+  Guarded<SPAccessMessage> guarded(host_);
+  SPAccessMessage& message = guarded.message;
   const ASErr error = Call(kSPAccessCaller, kSPAccessReloadSelector, message.d);
   if (error == kNoErr) {
     state_ = started_ ? State::Started : State::CodeLoaded;
@@ -67,7 +104,8 @@ ASErr HostedPlugin::Reload() {
 
 ASErr HostedPlugin::Unload() {
   if (state_ == State::CodeUnloaded) return kNoErr;
-  SPAccessMessage message{};
+  Guarded<SPAccessMessage> guarded(host_);
+  SPAccessMessage& message = guarded.message;
   const ASErr error = Call(kSPAccessCaller, kSPAccessUnloadSelector, message.d);
   library_.UnmapIfFree();
   state_ = State::CodeUnloaded;
@@ -75,7 +113,8 @@ ASErr HostedPlugin::Unload() {
 }
 
 ASErr HostedPlugin::Startup() {
-  SPInterfaceMessage message{};
+  Guarded<SPInterfaceMessage> guarded(host_);
+  SPInterfaceMessage& message = guarded.message;
   const ASErr error = Send(kSPInterfaceCaller, kSPInterfaceStartupSelector, message.d);
   if (error == kNoErr) {
     started_ = true;
@@ -88,7 +127,8 @@ ASErr HostedPlugin::Startup() {
 }
 
 ASErr HostedPlugin::Shutdown() {
-  SPInterfaceMessage message{};
+  Guarded<SPInterfaceMessage> guarded(host_);
+  SPInterfaceMessage& message = guarded.message;
   const ASErr error = Send(kSPInterfaceCaller, kSPInterfaceShutdownSelector, message.d);
   started_ = false;
   state_ = State::ShutDown;
@@ -97,7 +137,8 @@ ASErr HostedPlugin::Shutdown() {
 }
 
 ASErr HostedPlugin::About() {
-  SPInterfaceMessage message{};
+  Guarded<SPInterfaceMessage> guarded(host_);
+  SPInterfaceMessage& message = guarded.message;
   return Send(kSPInterfaceCaller, kSPInterfaceAboutSelector, message.d);
 }
 
@@ -113,7 +154,8 @@ ASErr HostedPlugin::Notify(const std::string& type, void* data) {
   for (AINotifierHandle handle : targets) {
     const NotifierRecord* notifier = host_.registrations().Notifier(handle);
     if (notifier == nullptr || !notifier->active) continue;
-    AINotifierMessage message{};
+    Guarded<AINotifierMessage> guarded(host_);
+    AINotifierMessage& message = guarded.message;
     message.notifier = handle;
     message.type = type.c_str();
     message.notifyData = data;
@@ -124,13 +166,15 @@ ASErr HostedPlugin::Notify(const std::string& type, void* data) {
 }
 
 ASErr HostedPlugin::ChooseMenuItem(AIMenuItemHandle item) {
-  AIMenuMessage message{};
+  Guarded<AIMenuMessage> guarded(host_);
+  AIMenuMessage& message = guarded.message;
   message.menuItem = item;
   return Send(kCallerAIMenu, kSelectorAIGoMenuItem, message.d);
 }
 
 ASErr HostedPlugin::UpdateMenuItem(AIMenuItemHandle item) {
-  AIMenuMessage message{};
+  Guarded<AIMenuMessage> guarded(host_);
+  AIMenuMessage& message = guarded.message;
   message.menuItem = item;
   return Send(kCallerAIMenu, kSelectorAIUpdateMenuItem, message.d);
 }
@@ -143,7 +187,8 @@ ASErr HostedPlugin::Annotate(AIDocumentViewHandle view, int32_t drawState, AIPor
   }
   ASErr first = kNoErr;
   for (AIAnnotatorHandle handle : targets) {
-    AIAnnotatorMessage message{};
+    Guarded<AIAnnotatorMessage> guarded(host_);
+    AIAnnotatorMessage& message = guarded.message;
     message.annotator = handle;
     message.view = view;
     message.drawState = drawState;

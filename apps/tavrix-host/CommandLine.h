@@ -1,6 +1,7 @@
 // What a person asked the host command to do.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,11 @@ struct CommandLine {
   std::string pluginPath;       // empty: the plug-in built beside this command
   std::string preferencesPath;  // empty: no preference file
   std::string scriptPath;       // for "run"; "-" is standard input
+  // For "validate".
+  uint32_t seed = 0;  // 0: a new one
+  int level = 5;
+  std::string junitPath;
+  std::vector<std::string> skip;
   bool help = false;
   std::string error;  // non-empty when the arguments make no sense
 };

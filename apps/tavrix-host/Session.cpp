@@ -21,7 +21,8 @@ Session::Session(const SessionOptions& options, std::ostream& out)
     : out_(out),
       errors_(options.errors != nullptr ? *options.errors : out),
       pluginPath_(options.pluginPath),
-      preferencesPath_(options.preferencesPath) {
+      preferencesPath_(options.preferencesPath),
+      beforeStart_(options.beforeStart) {
   host::PreferenceStore preferences;
   if (!preferencesPath_.empty()) {
     const host::PreferenceFileLoad load = host::LoadPreferenceFile(preferencesPath_, preferences);

@@ -2,6 +2,7 @@
 // line, so that any session can be replayed and tests read like what a user does.
 #pragma once
 
+#include <functional>
 #include <istream>
 #include <memory>
 #include <ostream>
@@ -14,9 +15,19 @@
 namespace tavrix::app {
 
 struct SessionOptions {
+  SessionOptions(std::string plugin, std::string preferences = "",
+                 std::ostream* errorStream = nullptr,
+                 std::function<void(host::Host&)> armBeforeStart = {})
+      : pluginPath(std::move(plugin)),
+        preferencesPath(std::move(preferences)),
+        errors(errorStream),
+        beforeStart(std::move(armBeforeStart)) {}
+
   std::string pluginPath;
   std::string preferencesPath;     // empty: start fresh, keep nothing
   std::ostream* errors = nullptr;  // warnings and failures; null: the session's output
+  // Runs once the plug-in file is loaded and before it is started: a validator arms its faults.
+  std::function<void(host::Host&)> beforeStart;
 };
 
 class Session {
@@ -91,6 +102,7 @@ class Session {
   std::string preferencesPath_;
   // Put into the store at the next restart, after the quitting plug-in wrote its own.
   host::PreferenceStore pendingPreferences_;
+  std::function<void(host::Host&)> beforeStart_;
   bool finished_ = false;
   std::unique_ptr<host::Host> host_;
   host::HostedPlugin* plugin_ = nullptr;

@@ -38,7 +38,8 @@ bool BooleanWord(const std::string& word) {
 int32_t Int32Word(const std::string& word, const char* what) {
   const double value = NumberWord(word, what);
   if (value != std::floor(value) || value < INT32_MIN || value > INT32_MAX)
-    throw ScriptError(std::string("expected ") + what + " (a 32-bit whole number), found '" + word + "'");
+    throw ScriptError(std::string("expected ") + what + " (a 32-bit whole number), found '" + word +
+                      "'");
   return static_cast<int32_t>(value);
 }
 
@@ -62,6 +63,10 @@ void Session::StartHost(const host::PreferenceStore& preferences) {
   host_->preferences().Adopt(preferences);
   plugin_ = &host_->LoadPlugin(pluginPath_);
   user_ = std::make_unique<host::DialogUser>(host_->dialogs());
+  if (beforeStart_) {
+    beforeStart_(*host_);
+    beforeStart_ = nullptr;  // a restarted application starts plainly
+  }
   const ASErr started = plugin_->Start();
   if (started != kNoErr) {
     throw ScriptError("the plug-in failed to start: error '" +

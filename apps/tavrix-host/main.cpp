@@ -10,6 +10,7 @@
 #include "tavrix-host/CommandLine.h"
 #include "tavrix-host/RegistrationReport.h"
 #include "tavrix-host/Session.h"
+#include "validator/Validator.h"
 
 namespace {
 
@@ -70,6 +71,15 @@ int main(int argc, char** argv) {
   const std::string path =
       line.pluginPath.empty() ? tavrix::app::DefaultPluginPath() : line.pluginPath;
   try {
+    if (line.command == "validate") {
+      tavrix::validator::ValidatorOptions options;
+      options.pluginPath = path;
+      options.seed = line.seed;
+      options.level = line.level;
+      options.junitPath = line.junitPath;
+      options.skip = line.skip;
+      return tavrix::validator::RunValidator(options, std::cout);
+    }
     return line.command == "run" ? RunScript(line, path) : Report(line, path);
   } catch (const std::exception& error) {
     return Fail(error.what());

@@ -43,10 +43,14 @@ void DialogManager::EnsurePluginLoaded(SPPluginRef plugin) {
 }
 
 HostDialog* DialogManager::Dialog(ADMDialogRef ref) const {
-  return liveDialogs_.count(ref) ? reinterpret_cast<HostDialog*>(ref) : nullptr;
+  if (liveDialogs_.count(ref)) return reinterpret_cast<HostDialog*>(ref);
+  if (ref != nullptr) host_.misuse().Record("a dialog reference was used after its dialog went");
+  return nullptr;
 }
 HostItem* DialogManager::Item(ADMItemRef ref) const {
-  return liveItems_.count(ref) ? reinterpret_cast<HostItem*>(ref) : nullptr;
+  if (liveItems_.count(ref)) return reinterpret_cast<HostItem*>(ref);
+  if (ref != nullptr) host_.misuse().Record("an item reference was used after its item went");
+  return nullptr;
 }
 HostList* DialogManager::List(ADMListRef ref) const {
   return liveLists_.count(ref) ? reinterpret_cast<HostList*>(ref) : nullptr;
@@ -61,7 +65,9 @@ HostTracker* DialogManager::Tracker(ADMTrackerRef ref) const {
   return liveTrackers_.count(ref) ? reinterpret_cast<HostTracker*>(ref) : nullptr;
 }
 HostDrawer* DialogManager::Drawer(ADMDrawerRef ref) const {
-  return liveDrawers_.count(ref) ? reinterpret_cast<HostDrawer*>(ref) : nullptr;
+  if (liveDrawers_.count(ref)) return reinterpret_cast<HostDrawer*>(ref);
+  if (ref != nullptr) host_.misuse().Record("a drawer reference was used after it was released");
+  return nullptr;
 }
 
 HostDialog* DialogManager::CreateDialog(SPPluginRef plugin, const std::string& name,
@@ -311,6 +317,12 @@ void DialogManager::ReleaseDrawer(HostDrawer* drawer) {
   liveDrawers_.erase(drawer);
   releasedPortDrawings_.push_back(**found);
   portDrawers_.erase(found);
+}
+
+size_t DialogManager::ReleaseLeftoverDrawers() {
+  const size_t leftover = portDrawers_.size();
+  while (!portDrawers_.empty()) ReleaseDrawer(portDrawers_.back().get());
+  return leftover;
 }
 
 }  // namespace tavrix::host

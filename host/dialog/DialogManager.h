@@ -34,6 +34,8 @@ class DialogManager {
   HostNotifier* Notifier(ADMNotifierRef ref) const;
   HostTracker* Tracker(ADMTrackerRef ref) const;
   HostDrawer* Drawer(ADMDrawerRef ref) const;
+  // Releases the port drawers a plug-in did not; answers how many there were.
+  size_t ReleaseLeftoverDrawers();
   static ADMDialogRef Ref(HostDialog* dialog) { return reinterpret_cast<ADMDialogRef>(dialog); }
   static ADMItemRef Ref(HostItem* item) { return reinterpret_cast<ADMItemRef>(item); }
   static ADMListRef Ref(HostList* list) { return reinterpret_cast<ADMListRef>(list); }

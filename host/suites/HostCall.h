@@ -15,6 +15,9 @@ template <class Body>
 ASErr HostCall(const char* operation, Body&& body) noexcept {
   try {
     Host& host = Host::Current();
+    if (!host.AnyPluginCodeLoaded() && host.HasPlugins())
+      host.misuse().Record(std::string("'") + operation +
+                           "' was called while no plug-in code was loaded");
     const ASErr fault = host.faults().Check(operation);
     if (fault != kNoErr) return fault;
     return body(host);

@@ -18,7 +18,11 @@ ASErr AcquireSuite(const char* name, int32_t version, const void** suite) {
 ASErr ReleaseSuite(const char* name, int32_t version) {
   return HostCall("SPBasic.ReleaseSuite", [&](Host& host) {
     if (name == nullptr) return kBadParameterErr;
-    return host.suites().Release(name, version);
+    const ASErr released = host.suites().Release(name, version);
+    if (released != kNoErr && name != nullptr)
+      host.misuse().Record(std::string("suite '") + name + "' version " + std::to_string(version) +
+                           " was released more often than it was acquired");
+    return released;
   });
 }
 

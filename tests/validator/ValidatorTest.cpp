@@ -1,0 +1,103 @@
+// The validator: it passes the plug-in, names its checks and replays a seed, and rejects each
+// plug-in broken on purpose for the fault it has.
+#include "validator/Validator.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "support/PluginBytes.h"
+#include "validator/ChildProcess.h"
+
+namespace tavrix::validator {
+namespace {
+
+struct Validation {
+  int code;
+  std::string output;
+};
+
+Validation Validate(const std::string& plugin, ValidatorOptions options = {}) {
+  options.pluginPath = plugin;
+  options.level = options.level == 5 ? 1 : options.level;
+  options.seed = options.seed == 0 ? 42 : options.seed;
+  std::ostringstream out;
+  const int code = RunValidator(options, out);
+  return {code, out.str()};
+}
+
+TEST(Validator, PassesThePluginAndWritesAJUnitReport) {
+  ValidatorOptions options;
+  options.junitPath = (std::filesystem::temp_directory_path() / "tavrix-validate.xml").string();
+  const Validation run = Validate(test::PluginPath(), options);
+  EXPECT_EQ(run.code, 0) << run.output;
+  EXPECT_NE(run.output.find("replay with --seed 42"), std::string::npos);
+  EXPECT_NE(run.output.find("[PASS] random.sessions"), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find(" passed, 0 failed"), std::string::npos) << run.output;
+  std::ifstream report(options.junitPath);
+  const std::string xml((std::istreambuf_iterator<char>(report)), {});
+  EXPECT_NE(xml.find("<testsuite name=\"tavrix-validate\""), std::string::npos) << xml;
+  EXPECT_NE(xml.find("failures=\"0\""), std::string::npos) << xml;
+}
+
+TEST(Validator, SkipsChecksByName) {
+  ValidatorOptions options;
+  options.skip = {"random.sessions", "lifecycle.load-unload-cycles"};
+  const Validation run = Validate(test::PluginPath(), options);
+  EXPECT_NE(run.output.find("[SKIP] random.sessions"), std::string::npos) << run.output;
+  EXPECT_EQ(run.output.find("[PASS] random.sessions"), std::string::npos) << run.output;
+}
+
+TEST(Validator, RejectsAnExceptionLeftOutOfPluginMain) {
+  const Validation run = Validate(TAVRIX_FIXTURE_THROWS);
+  EXPECT_EQ(run.code, 1);
+  EXPECT_NE(run.output.find("an exception left PluginMain"), std::string::npos) << run.output;
+}
+
+TEST(Validator, RejectsAWritePastAMessageRecord) {
+  const Validation run = Validate(TAVRIX_FIXTURE_OVERRUNS);
+  EXPECT_EQ(run.code, 1);
+  EXPECT_NE(run.output.find("wrote past the end of a message record"), std::string::npos)
+      << run.output;
+}
+
+TEST(Validator, RejectsALeakedDrawerAndAnUnbalancedSuite) {
+  const Validation run = Validate(TAVRIX_FIXTURE_LEAKS_DRAWER);
+  EXPECT_EQ(run.code, 1);
+  EXPECT_NE(run.output.find("a drawer was still held"), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("released more often than it was acquired"), std::string::npos)
+      << run.output;
+}
+
+TEST(Validator, RejectsAPluginWithTheWrongPipl) {
+  test::Bytes file = test::ReadFileBytes(test::PluginPath());
+  const size_t at = test::Find(file, test::Ascii("AEPS"));
+  ASSERT_NE(at, std::string::npos);
+  std::copy_n(test::Ascii("RTLF").begin(), 4, file.begin() + static_cast<long>(at));
+  const Validation run = Validate(test::WriteTempFile("wrong-kind.aip", file));
+  EXPECT_EQ(run.code, 1);
+  EXPECT_NE(run.output.find("not a plug-in of kind 'SPEA'"), std::string::npos) << run.output;
+}
+
+TEST(ChildProcess, ACrashIsAFailedCheckNotADeadValidator) {
+  const ChildOutcome crashed = RunInChild(
+      []() -> std::string {
+        volatile int* nowhere = nullptr;
+        return std::to_string(*nowhere);
+      },
+      10);
+  EXPECT_FALSE(crashed.passed);
+  EXPECT_NE(crashed.message.find("crashed with signal"), std::string::npos) << crashed.message;
+  const ChildOutcome slow = RunInChild(
+      []() -> std::string {
+        for (;;) {
+        }
+      },
+      1);
+  EXPECT_NE(slow.message.find("took longer than 1 s"), std::string::npos) << slow.message;
+}
+
+}  // namespace
+}  // namespace tavrix::validator

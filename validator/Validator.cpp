@@ -1,0 +1,125 @@
+#include "validator/Validator.h"
+
+#include <algorithm>
+#include <chrono>
+#include <fstream>
+#include <iomanip>
+#include <random>
+#include <sstream>
+
+#include "validator/ChildProcess.h"
+#include "validator/ValidatorCheck.h"
+
+namespace tavrix::validator {
+namespace {
+
+struct Result {
+  std::string name;
+  bool passed;
+  std::string message;
+  double seconds;
+};
+
+std::string XmlEscaped(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      default:
+        // XML 1.0 has no other control characters.
+        if (static_cast<unsigned char>(c) < 0x20 && c != '\n' && c != '\t') {
+          out += '?';
+        } else {
+          out += c;
+        }
+    }
+  }
+  return out;
+}
+
+bool WriteJUnit(const std::string& path, const std::vector<Result>& results, uint32_t seed) {
+  std::ofstream out(path, std::ios::trunc);
+  size_t failures = 0;
+  double total = 0;
+  for (const Result& r : results) {
+    failures += r.passed ? 0 : 1;
+    total += r.seconds;
+  }
+  out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+      << "<testsuite name=\"tavrix-validate\" tests=\"" << results.size() << "\" failures=\""
+      << failures << "\" time=\"" << total << "\">\n"
+      << "  <properties><property name=\"seed\" value=\"" << seed << "\"/></properties>\n";
+  for (const Result& r : results) {
+    out << "  <testcase classname=\"validate\" name=\"" << XmlEscaped(r.name) << "\" time=\""
+        << r.seconds << "\"";
+    if (r.passed) {
+      out << "/>\n";
+    } else {
+      out << ">\n    <failure message=\"" << XmlEscaped(r.message) << "\"/>\n  </testcase>\n";
+    }
+  }
+  out << "</testsuite>\n";
+  return static_cast<bool>(out);
+}
+
+}  // namespace
+
+int RunValidator(const ValidatorOptions& options, std::ostream& out) {
+  const uint32_t seed = options.seed != 0 ? options.seed : std::random_device{}() | 1u;
+  const int level = std::clamp(options.level, 1, 10);
+  out << "Validating " << options.pluginPath << " at level " << level << ", seed " << seed
+      << " (replay with --seed " << seed << ")\n";
+  std::vector<Result> results;
+  for (const ValidatorCheck& check : AllChecks()) {
+    if (check.level > level) continue;
+    if (std::find(options.skip.begin(), options.skip.end(), check.name) != options.skip.end()) {
+      out << "[SKIP] " << check.name << "\n";
+      continue;
+    }
+    const auto start = std::chrono::steady_clock::now();
+    const ChildOutcome outcome = RunInChild(
+        [&]() -> std::string {
+          std::ostringstream log;
+          check.run(CheckContext{options.pluginPath, seed, level, log});
+          return "";
+        },
+        options.timeLimitSeconds);
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    results.push_back({check.name, outcome.passed, outcome.message, seconds});
+    out << (outcome.passed ? "[PASS] " : "[FAIL] ") << check.name << " (" << std::fixed
+        << std::setprecision(2) << seconds << " s)\n       " << check.description << "\n";
+    if (!outcome.passed) out << "       " << outcome.message << "\n";
+    out.flush();
+  }
+  const size_t failed = static_cast<size_t>(
+      std::count_if(results.begin(), results.end(), [](const Result& r) { return !r.passed; }));
+  out << results.size() - failed << " passed, " << failed << " failed\n";
+  if (!options.junitPath.empty() && !WriteJUnit(options.junitPath, results, seed)) {
+    out << "cannot write the JUnit report " << options.junitPath << "\n";
+    return 1;
+  }
+  return failed == 0 ? 0 : 1;
+}
+
+std::vector<ValidatorCheck> AllChecks() {
+  std::vector<ValidatorCheck> all;
+  for (auto group :
+       {&LifecycleChecks, &IntegrityChecks, &FaultChecks, &BadInputChecks, &RandomSessionChecks}) {
+    for (ValidatorCheck& check : group()) all.push_back(std::move(check));
+  }
+  return all;
+}
+
+}  // namespace tavrix::validator
