@@ -81,8 +81,10 @@ ChildOutcome RunInChild(const std::function<std::string()>& body, int timeLimitS
             "crashed with signal " + std::to_string(signal) + " (" + strsignal(signal) + ")"};
   }
   if (WIFEXITED(status) && WEXITSTATUS(status) == 0 && message.empty()) return {true, ""};
-  return {false,
-          message.empty() ? "exited with status " + std::to_string(WEXITSTATUS(status)) : message};
+  // The sanitizers end a crashing process with a status of their own rather than the signal.
+  return {false, message.empty() ? "crashed: ended without finishing, exit status " +
+                                       std::to_string(WEXITSTATUS(status))
+                                 : message};
 }
 
 }  // namespace tavrix::validator

@@ -10,6 +10,12 @@
 namespace tavrix::validator {
 namespace {
 
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kSanitized = true;
+#else
+constexpr bool kSanitized = false;
+#endif
+
 // Resident memory of this process in kilobytes.
 long ResidentKilobytes() {
   std::ifstream statm("/proc/self/statm");
@@ -47,12 +53,10 @@ void LoadUnloadCycles(const CheckContext& context) {
             "the plug-in's code stayed mapped after cycle " + std::to_string(cycle));
     if (cycle == 20) settled = ResidentKilobytes();
   }
-#if !defined(__SANITIZE_ADDRESS__)
-  // The sanitizer keeps freed memory aside on purpose; elsewhere memory must come back.
+  // The address sanitizer keeps freed memory aside on purpose; elsewhere it must come back.
   const long grown = ResidentKilobytes() - settled;
-  Require(grown < 8 * 1024, "memory grew by " + std::to_string(grown) + " KB over " +
-                                std::to_string(cycles - 20) + " cycles");
-#endif
+  Require(kSanitized || grown < 8 * 1024, "memory grew by " + std::to_string(grown) + " KB over " +
+                                              std::to_string(cycles - 20) + " cycles");
 }
 
 // Every caller and selector, unknown ones, and messages out of their order as a faulty host

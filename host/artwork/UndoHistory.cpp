@@ -6,6 +6,8 @@
 
 namespace tavrix::host {
 
+UndoHistory::Step::Step() : undoText(kDefaultUndoText), redoText(kDefaultRedoText) {}
+
 UndoHistory::Step& UndoHistory::Open() {
   if (!open_) {
     open_.emplace();

@@ -62,8 +62,9 @@ class UndoHistory {
   // The selected anchors of every path that has any, by path.
   using Selection = std::vector<std::pair<AIArtHandle, std::vector<int16_t>>>;
   struct Step {
-    std::string undoText = kDefaultUndoText;
-    std::string redoText = kDefaultRedoText;
+    Step();  // out of line: a nested class's default members are not ready inside its outer one
+    std::string undoText;
+    std::string redoText;
     std::map<std::pair<AIArtHandle, size_t>, SegmentChange> segments;
     Selection selectionBefore;
     Selection selectionAfter;

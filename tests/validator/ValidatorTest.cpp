@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -84,12 +86,12 @@ TEST(Validator, RejectsAPluginWithTheWrongPipl) {
 TEST(ChildProcess, ACrashIsAFailedCheckNotADeadValidator) {
   const ChildOutcome crashed = RunInChild(
       []() -> std::string {
-        volatile int* nowhere = nullptr;
-        return std::to_string(*nowhere);
+        raise(SIGSEGV);  // as a plug-in's bad pointer would, also under the sanitizers
+        return "";
       },
       10);
   EXPECT_FALSE(crashed.passed);
-  EXPECT_NE(crashed.message.find("crashed with signal"), std::string::npos) << crashed.message;
+  EXPECT_EQ(crashed.message.rfind("crashed", 0), 0u) << crashed.message;
   const ChildOutcome slow = RunInChild(
       []() -> std::string {
         for (;;) {
