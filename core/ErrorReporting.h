@@ -27,12 +27,18 @@ inline void CheckError(ASErr error) {
 // itself is dropped, since there is nobody left to tell.
 void ShowErrorAlert(SPPluginRef plugin) noexcept;
 
-// Runs `action`; any exception ends it with the error alert and kExTrErr.
+// How many error alerts the plug-in has shown.
+unsigned AlertsShown() noexcept;
+
+// Runs `action`; any exception ends it with the error alert and kExTrErr. A failure a
+// dialog-manager callback inside it already told the user of also answers kExTrErr, without a
+// second alert.
 template <class Action>
 ASErr RunReportingErrors(SPPluginRef plugin, Action&& action) noexcept {
+  const unsigned before = AlertsShown();
   try {
     action();
-    return kNoErr;
+    return AlertsShown() == before ? kNoErr : kExTrErr;
   } catch (...) {
     ShowErrorAlert(plugin);
     return kExTrErr;

@@ -43,6 +43,7 @@ ASErr HostedPlugin::Call(const char* caller, const char* selector, SPMessageData
   message.globals = globalsSlot_;
   message.basic = host_.basic();
   Host::PluginCall call(host_);
+  const size_t alertsBefore = host_.alerts().ErrorCount();
   ASErr result = kNoErr;
   try {
     result = library_.entry()(caller, selector, &message);
@@ -53,6 +54,17 @@ ASErr HostedPlugin::Call(const char* caller, const char* selector, SPMessageData
     result = kBadParameterErr;
   }
   globalsSlot_ = message.globals;
+  // A menu or notifier handler that tells the user of a failure says so to the host, and the
+  // other way round.
+  if (std::strcmp(caller, kCallerAIMenu) == 0 || std::strcmp(caller, kCallerAINotifier) == 0) {
+    const bool told = host_.alerts().ErrorCount() > alertsBefore;
+    if (told && result != kExTrErr)
+      host_.misuse().Record(std::string("a \"") + caller +
+                            "\" message showed an alert but did not answer ExTr");
+    if (!told && result == kExTrErr)
+      host_.misuse().Record(std::string("a \"") + caller +
+                            "\" message answered ExTr without an alert");
+  }
   return result;
 }
 

@@ -36,6 +36,32 @@ void SuitesComeBackAtEveryUnload(const CheckContext& context) {
   Require(host.misuse().empty(), host.misuse().Describe());
 }
 
+// Messages the plug-in answers again and again (its menu items, its notifiers, the annotation
+// pass) leave no more dialogs behind than it had after starting.
+void NoDialogPilesUp(const CheckContext& context) {
+  host::Host host;
+  host::HostedPlugin& plugin = host.LoadPlugin(context.pluginPath);
+  Require(plugin.Start() == kNoErr, "the plug-in did not start");
+  host.NewDocument(kAIPointRulerUnits).AddPath({PathSegment{{0, 0}, {0, 0}, {0, 0}, 0}}, false);
+  host.DeliverNotifications();
+  const size_t started = host.dialogs().LiveDialogCount();
+  for (int round = 0; round < 10; ++round) {
+    for (const host::MenuItemRecord& item : host.registrations().menuItems())
+      plugin.ChooseMenuItem(item.handle);
+    for (const host::NotifierRecord& notifier : host.registrations().notifiers()) {
+      AINotifierMessage message{};
+      message.notifier = notifier.handle;
+      message.type = notifier.type.c_str();
+      plugin.Send(kCallerAINotifier, notifier.type.c_str(), message.d);
+    }
+    plugin.Annotate(host::DocumentView::kHandle, 1, host::DocumentView::kPort);
+  }
+  const size_t now = host.dialogs().LiveDialogCount();
+  Require(now <= started, "the plug-in had " + std::to_string(started) +
+                              " dialogs after starting and " + std::to_string(now) +
+                              " after 10 rounds of its messages");
+}
+
 }  // namespace
 
 std::vector<ValidatorCheck> IntegrityChecks() {
@@ -49,6 +75,10 @@ std::vector<ValidatorCheck> IntegrityChecks() {
        "Every suite acquired at Reload is released at Unload, never more often, across "
        "unload and reload",
        1, &SuitesComeBackAtEveryUnload},
+      {"integrity.no-dialog-piles-up",
+       "Its menu items, notifiers and annotation pass answered ten times over leave no more "
+       "dialogs than the plug-in had after starting",
+       1, &NoDialogPilesUp},
   };
 }
 

@@ -34,6 +34,8 @@ class DialogManager {
   HostNotifier* Notifier(ADMNotifierRef ref) const;
   HostTracker* Tracker(ADMTrackerRef ref) const;
   HostDrawer* Drawer(ADMDrawerRef ref) const;
+  // Dialogs not yet destroyed, of every plug-in.
+  size_t LiveDialogCount() const { return liveDialogs_.size(); }
   // Releases the port drawers a plug-in did not; answers how many there were.
   size_t ReleaseLeftoverDrawers();
   static ADMDialogRef Ref(HostDialog* dialog) { return reinterpret_cast<ADMDialogRef>(dialog); }

@@ -106,9 +106,11 @@ TEST(PaletteInit, APaletteMissingAnItemIsNotBuiltAtAll) {
   file[at + 8] = 99;
   Host host;
   HostedPlugin& plugin = host.LoadPlugin(test::WriteTempFile("no-item-6.aip", file));
-  ASSERT_EQ(plugin.Start(), kNoErr);
+  // The application-started notification tells the user once and answers ExTr.
+  EXPECT_EQ(plugin.Start(), kExTrErr);
   EXPECT_EQ(host.alerts().ErrorCount(), 1u);
   EXPECT_EQ(host.dialogs().DialogNamed("Zuva"), nullptr);
+  EXPECT_TRUE(host.misuse().empty()) << host.misuse().Describe();
 }
 
 TEST(PaletteInit, AFailedSetUpIsShownOnceAndLeavesNoHalfBuiltPalette) {
@@ -117,6 +119,7 @@ TEST(PaletteInit, AFailedSetUpIsShownOnceAndLeavesNoHalfBuiltPalette) {
     HostedPlugin& plugin = host.LoadPlugin(test::PluginPath());
     StartWithFault(host, plugin, fault);
     EXPECT_EQ(host.alerts().ErrorCount(), 1u) << fault;
+    EXPECT_TRUE(host.misuse().empty()) << fault << ": " << host.misuse().Describe();
     EXPECT_EQ(host.dialogs().DialogNamed("Zuva"), nullptr) << fault;
     // The menu item finds no palette to show, and a selection change finds none to update.
     const MenuItemRecord& menu = *host.registrations().MenuItemNamed("Tavrix");

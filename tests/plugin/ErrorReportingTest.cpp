@@ -47,6 +47,12 @@ TEST_F(ErrorReporting, AnyExceptionIsReportedTheSameWay) {
   EXPECT_EQ(host.alerts().ErrorCount(), 1u);
 }
 
+TEST_F(ErrorReporting, AFailureACallbackInsideAlreadyToldAnswersExTrWithoutASecondAlert) {
+  const ASErr result = RunReportingErrors(plugin.ref(), [&] { ShowErrorAlert(plugin.ref()); });
+  EXPECT_EQ(result, kExTrErr);
+  EXPECT_EQ(host.alerts().ErrorCount(), 1u);
+}
+
 TEST_F(ErrorReporting, ASuccessfulHandlerShowsNothing) {
   EXPECT_EQ(RunReportingErrors(plugin.ref(), [] {}), kNoErr);
   EXPECT_EQ(host.alerts().shown().size(), 0u);

@@ -73,6 +73,12 @@ TEST(Validator, RejectsALeakedDrawerAndAnUnbalancedSuite) {
       << run.output;
 }
 
+TEST(Validator, RejectsDialogsThatPileUp) {
+  const Validation run = Validate(TAVRIX_FIXTURE_LEAKS_DIALOGS);
+  EXPECT_EQ(run.code, 1);
+  EXPECT_NE(run.output.find("dialogs after starting and"), std::string::npos) << run.output;
+}
+
 TEST(Validator, RejectsAPluginWithTheWrongPipl) {
   test::Bytes file = test::ReadFileBytes(test::PluginPath());
   const size_t at = test::Find(file, test::Ascii("AEPS"));
