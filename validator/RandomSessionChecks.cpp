@@ -43,7 +43,7 @@ class RandomPerson {
       case 11:
         return {"flyout", std::to_string(1 + Pick(12))};
       case 12:
-        return {"window", Pick(2) ? "collapse" : (Pick(2) ? "expand" : "show")};
+        return Window();
       case 13:
         return {"menu"};
       case 14:
@@ -51,8 +51,7 @@ class RandomPerson {
       case 15:
         return {"click", Pick(2) ? "inOutSectionTriangle" : "pathSectionTriangle"};
       case 16:
-        return Pick(3) == 0 ? std::vector<std::string>{"zoom", std::to_string(1 + Pick(4))}
-                            : std::vector<std::string>{"redraw"};
+        return View();
       case 17:
         return {"increment", std::to_string(1 + Pick(10))};
       case 18:
@@ -102,6 +101,34 @@ class RandomPerson {
     if (Pick(3) == 0) spin.push_back("ctrl");
     if (Pick(5) == 0) spin.insert(spin.end(), {"hold", std::to_string(1 + Pick(4))});
     return spin;
+  }
+  std::vector<std::string> Window() {
+    switch (Pick(6)) {
+      case 0:
+        return {"window", "collapse"};
+      case 1:
+        return {"window", "expand"};
+      case 2:
+        return {"window", "show"};
+      case 3:
+        return {"window", "hide"};
+      case 4:
+        return {"window", "move", Coordinate(), Coordinate()};
+      default:
+        return {"window", "dock", Pick(2) ? "Tools" : "", Number(4)};
+    }
+  }
+  std::vector<std::string> View() {
+    switch (Pick(4)) {
+      case 0:
+        return {"zoom", std::to_string(1 + Pick(4))};
+      case 1:
+        return {"scroll", Coordinate(), Coordinate()};
+      case 2:
+        return {"print"};
+      default:
+        return {"redraw"};
+    }
   }
   std::vector<std::string> Change() {
     switch (Pick(4)) {
