@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <fstream>
 #include <string>
 
@@ -14,8 +15,11 @@ using namespace tavrix::host;
 namespace {
 
 const std::string& Scratch() {
-  static const std::string path = "/tmp/tavrix-fuzz-prefs-" + std::to_string(getpid()) + ".json";
-  return path;
+  static const struct File {
+    std::string path = "/tmp/tavrix-fuzz-prefs-" + std::to_string(getpid()) + ".json";
+    ~File() { std::remove(path.c_str()); }
+  } file;
+  return file.path;
 }
 
 }  // namespace

@@ -36,6 +36,7 @@ ASErr BlockStore::Allocate(size_t size, void** block) {
 ASErr BlockStore::Dispose(void* block) {
   const auto found = blocks_.find(block);
   if (found == blocks_.end()) return kBadHandleErr;
+  if (!GuardIntact(found->first, found->second)) ++overrunsAtDispose_;
   std::free(found->first);
   blocks_.erase(found);
   return kNoErr;

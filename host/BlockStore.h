@@ -18,8 +18,10 @@ class BlockStore {
 
   // Zero-filled. kOutOfMemoryErr when the memory is not there.
   ASErr Allocate(size_t size, void** block);
-  // kBadHandleErr for a pointer this store did not give out, or gave out and took back.
+  // kBadHandleErr for a pointer this store did not give out, or gave out and took back. A block
+  // written past its end is freed all the same and counted in overrunsAtDispose().
   ASErr Dispose(void* block);
+  size_t overrunsAtDispose() const { return overrunsAtDispose_; }
 
   bool Owns(const void* block) const { return blocks_.count(const_cast<void*>(block)) != 0; }
   // Whether every live block still ends in the guard bytes the store put after it: a plug-in
@@ -29,6 +31,7 @@ class BlockStore {
 
  private:
   std::map<void*, size_t> blocks_;
+  size_t overrunsAtDispose_ = 0;
 };
 
 }  // namespace tavrix::host

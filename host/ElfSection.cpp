@@ -85,6 +85,30 @@ SectionLookup FindElfSection(ByteView file, const std::string& name) {
   return Problem("it has no " + name + " section (no resources)");
 }
 
+bool ExportsSymbol(ByteView file, const std::string& name) {
+  constexpr size_t kSymbolSize = 24;
+  constexpr uint8_t kGlobal = 1;
+  constexpr uint8_t kWeak = 2;
+  const SectionLookup symbols = FindElfSection(file, ".dynsym");
+  const SectionLookup names = FindElfSection(file, ".dynstr");
+  if (!symbols.found || !names.found) return false;
+  for (size_t at = 0; at + kSymbolSize <= symbols.bytes.size; at += kSymbolSize) {
+    uint32_t nameOffset = 0;
+    uint16_t section = 0;
+    symbols.bytes.Read32(at, nameOffset);
+    symbols.bytes.Read16(at + 6, section);
+    const uint8_t binding = symbols.bytes.data[at + 4] >> 4;
+    const uint8_t visibility = symbols.bytes.data[at + 5] & 3;
+    if (section == 0 || (binding != kGlobal && binding != kWeak) || visibility != 0) continue;
+    if (nameOffset >= names.bytes.size) continue;
+    const char* start = reinterpret_cast<const char*>(names.bytes.data) + nameOffset;
+    const size_t room = names.bytes.size - nameOffset;
+    const size_t length = strnlen(start, room);
+    if (length < room && name == std::string(start, length)) return true;
+  }
+  return false;
+}
+
 std::string CheckLoadableSegments(ByteView file) {
   constexpr uint16_t kProgramHeaderSize = 56;
   constexpr uint32_t kLoadable = 1;

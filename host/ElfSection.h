@@ -15,6 +15,10 @@ struct SectionLookup {
 
 SectionLookup FindElfSection(ByteView file, const std::string& name);
 
+// Whether the file's dynamic symbol table exports a defined, visible function or object of that
+// name: what a loader would find, asked without loading anything.
+bool ExportsSymbol(ByteView file, const std::string& name);
+
 // Why the file's loadable segments cannot all be mapped from it (the program header table or a
 // segment lies past its end), or empty when they can.
 std::string CheckLoadableSegments(ByteView file);

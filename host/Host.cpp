@@ -94,8 +94,11 @@ bool Host::AnyPluginCodeLoaded() const {
 void Host::CheckAfterCall() {
   if (dialogs_.ReleaseLeftoverDrawers() > 0)
     misuse_.Record("a drawer was still held when the call into the plug-in returned");
-  if (!blocks_.GuardsIntact() || !memoryHandles_.GuardsIntact())
+  const size_t overruns = blocks_.overrunsAtDispose() + memoryHandles_.overrunsAtDispose();
+  if (!blocks_.GuardsIntact() || !memoryHandles_.GuardsIntact() || overruns != overrunsSeen_) {
+    overrunsSeen_ = overruns;
     misuse_.Record("the plug-in wrote past the end of a memory block the host gave it");
+  }
 }
 
 bool Host::RedrawView() {

@@ -113,6 +113,7 @@ class Host final : private DocumentListener {
   BlockStore blocks_;
   AlertLog alerts_;
   MisuseLog misuse_;
+  size_t overrunsSeen_ = 0;
   std::vector<std::unique_ptr<HostedPlugin>> plugins_;
   std::unique_ptr<Document> document_;
   PreferenceStore preferences_;

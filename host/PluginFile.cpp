@@ -62,6 +62,9 @@ PluginFile PluginFile::Read(const std::string& path) {
   } catch (const PiplError& error) {
     Refuse(path, error.what());
   }
+  // Asked of the file, not of the loader: loading would already run the library's initialisers.
+  if (!ExportsSymbol(mapped->bytes(), file.entryPoint_))
+    Refuse(path, "it does not export '" + file.entryPoint_ + "', the entry point its PiPL names");
   return file;
 }
 

@@ -1,5 +1,6 @@
 // Input no person should give, given anyway: texts that are no numbers, numbers no float holds,
 // preference files that are not, plug-in files that are not.
+#include <stdlib.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -21,16 +22,33 @@ std::vector<uint8_t> ReadBytes(const std::string& path) {
   return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
 }
 
-std::string WriteScratch(const std::string& name, const std::vector<uint8_t>& bytes) {
-  const std::filesystem::path folder =
-      std::filesystem::temp_directory_path() / ("tavrix-validate-" + std::to_string(getpid()));
-  std::filesystem::create_directories(folder);
-  const std::string path = (folder / name).string();
-  std::ofstream(path, std::ios::binary | std::ios::trunc)
-      .write(reinterpret_cast<const char*>(bytes.data()),
-             static_cast<std::streamsize>(bytes.size()));
-  return path;
-}
+// A folder of the check's own, removed when the check ends.
+class ScratchFolder {
+ public:
+  ScratchFolder() {
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "tavrix-validate-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) Fail("cannot make a temporary folder");
+    path_ = pattern;
+  }
+  ~ScratchFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+  std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) const {
+    const std::string path = (path_ / name).string();
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+    return path;
+  }
+
+ private:
+  std::filesystem::path path_;
+};
 
 bool SameSegments(const std::vector<host::DocumentPath>& a,
                   const std::vector<host::DocumentPath>& b) {
@@ -101,8 +119,9 @@ void BadPreferenceFilesGiveTheDefaults(const CheckContext& context) {
       {'{', '}'},
       {},
   };
+  const ScratchFolder scratch;
   for (size_t i = 0; i < files.size(); ++i) {
-    const std::string path = WriteScratch("prefs-" + std::to_string(i) + ".json", files[i]);
+    const std::string path = scratch.Write("prefs-" + std::to_string(i) + ".json", files[i]);
     std::ostringstream out;
     std::ostringstream errors;
     {
@@ -132,8 +151,9 @@ void BadPluginFilesAreRefused(const CheckContext& context) {
   broken.push_back(patched("PluginMain", "PluginMane"));  // an entry that is not there
   const std::string text = "not a library at all\n";
   broken.emplace_back(text.begin(), text.end());
+  const ScratchFolder scratch;
   for (size_t i = 0; i < broken.size(); ++i) {
-    const std::string path = WriteScratch("broken-" + std::to_string(i) + ".aip", broken[i]);
+    const std::string path = scratch.Write("broken-" + std::to_string(i) + ".aip", broken[i]);
     host::Host host;
     try {
       host.LoadPlugin(path);

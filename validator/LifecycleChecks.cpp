@@ -1,5 +1,6 @@
 // The plug-in's life as the host drives it: many cycles of loading and unloading, and every
 // message in and out of its order.
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -25,7 +26,10 @@ long ResidentKilobytes() {
   return resident * 4;
 }
 
-bool IsMapped(const std::string& path) {
+// Whether the file is mapped into this process, under whatever name it was given.
+bool IsMapped(const std::string& given) {
+  std::error_code error;
+  const std::string path = std::filesystem::canonical(given, error).string();
   std::ifstream maps("/proc/self/maps");
   std::string line;
   while (std::getline(maps, line)) {

@@ -23,6 +23,11 @@ struct Result {
 std::string XmlEscaped(const std::string& text) {
   std::string out;
   for (char c : text) {
+    // Failure texts may quote bytes that are no UTF-8; the report must stay well-formed.
+    if (static_cast<unsigned char>(c) >= 0x80) {
+      out += '?';
+      continue;
+    }
     switch (c) {
       case '&':
         out += "&amp;";
@@ -80,8 +85,17 @@ int RunValidator(const ValidatorOptions& options, std::ostream& out) {
   const int level = std::clamp(options.level, 1, 10);
   out << "Validating " << options.pluginPath << " at level " << level << ", seed " << seed
       << " (replay with --seed " << seed << ")\n";
+  const std::vector<ValidatorCheck> checks = AllChecks();
+  for (const std::string& name : options.skip) {
+    const bool known = std::any_of(checks.begin(), checks.end(),
+                                   [&](const ValidatorCheck& check) { return check.name == name; });
+    if (!known) {
+      out << "there is no check named '" << name << "' to skip\n";
+      return 1;
+    }
+  }
   std::vector<Result> results;
-  for (const ValidatorCheck& check : AllChecks()) {
+  for (const ValidatorCheck& check : checks) {
     if (check.level > level) continue;
     if (std::find(options.skip.begin(), options.skip.end(), check.name) != options.skip.end()) {
       out << "[SKIP] " << check.name << "\n";
@@ -91,7 +105,13 @@ int RunValidator(const ValidatorOptions& options, std::ostream& out) {
     const ChildOutcome outcome = RunInChild(
         [&]() -> std::string {
           std::ostringstream log;
-          check.run(CheckContext{options.pluginPath, seed, level, log});
+          try {
+            check.run(CheckContext{options.pluginPath, seed, level, log});
+          } catch (const std::exception& error) {
+            // What the check logged on its way helps to tell why it failed.
+            const std::string logged = log.str();
+            return error.what() + (logged.empty() ? "" : "\n       log: " + logged.substr(0, 2000));
+          }
           return "";
         },
         options.timeLimitSeconds);

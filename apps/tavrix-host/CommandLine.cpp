@@ -36,6 +36,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         return line;
       }
       const std::string& value = arguments[++i];
+      if (value.rfind("--", 0) == 0) {
+        line.error = argument + " needs a value, not the option " + value;
+        return line;
+      }
       char* end = nullptr;
       const unsigned long number = std::strtoul(value.c_str(), &end, 10);
       const bool isNumber = !value.empty() && *end == '\0';

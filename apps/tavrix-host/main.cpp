@@ -1,4 +1,5 @@
 // tavrix-host: loads the Tavrix plug-in into the stand-in host, as the application would.
+#include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -46,14 +47,21 @@ int Report(const tavrix::app::CommandLine& line, const std::string& path) {
 int RunScript(const tavrix::app::CommandLine& line, const std::string& path) {
   std::ifstream script;
   if (line.scriptPath != "-") {
+    // A pipe or a device may well hold a script; a folder never does.
     const std::string problem = tavrix::host::NotARegularFile(line.scriptPath);
-    if (!problem.empty()) return Fail("cannot read the script " + line.scriptPath + ": " + problem);
+    if (problem == "it is a directory")
+      return Fail("cannot read the script " + line.scriptPath + ": " + problem);
     script.open(line.scriptPath);
     if (!script) return Fail("cannot read the script " + line.scriptPath);
   }
   tavrix::app::Session session({path, line.preferencesPath, &std::cerr}, std::cout);
-  const int result = line.scriptPath == "-" ? session.Run(std::cin, "(standard input)")
-                                            : session.Run(script, line.scriptPath);
+  int result = line.scriptPath == "-" ? session.Run(std::cin, "(standard input)")
+                                      : session.Run(script, line.scriptPath);
+  // Standard input reports a read error (a folder given as input) as its end.
+  if (line.scriptPath == "-" && std::ferror(stdin)) {
+    std::cerr << "tavrix-host: standard input cannot be read to its end\n";
+    result = 1;
+  }
   // Preferences that could not be kept are a failure of the run, whatever the script did.
   return session.Finish() ? result : 1;
 }

@@ -129,8 +129,7 @@ TEST(Session, PrintShowsThePaletteAsAPersonSeesIt) {
 }
 
 TEST(Session, TheKeyboardIncrementIsKeptInThePreferenceFile) {
-  const std::string prefs =
-      (std::filesystem::temp_directory_path() / "tavrix-session-prefs.txt").string();
+  const std::string prefs = (test::TempFolder() / "session-prefs.json").string();
   std::filesystem::remove(prefs);
   EXPECT_EQ(RunScript("document\nincrement 4\n", prefs).code, 0);
   const Outcome next = RunScript(
@@ -161,8 +160,7 @@ TEST(Session, MeasuresNearTheFloatLimitReachThePaletteFinite) {
 }
 
 TEST(Session, AKeyboardIncrementTheFloatsCannotStepByIsNeverUsed) {
-  const std::string prefs =
-      (std::filesystem::temp_directory_path() / "tavrix-bad-increment.json").string();
+  const std::string prefs = (test::TempFolder() / "bad-increment.json").string();
   for (const char* stored : {"-5", "0", "-0.0", "1e-300", "1e39"}) {
     {
       std::ofstream file(prefs, std::ios::trunc);

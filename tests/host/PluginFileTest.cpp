@@ -114,8 +114,7 @@ TEST(PluginFile, RefusesMissingAndForeignFiles) {
 }
 
 TEST(PluginFile, RefusesWhatIsNotARegularFileWithoutReadingOrWaiting) {
-  const std::filesystem::path folder =
-      std::filesystem::path(WriteTempFile("probe.aip", {})).parent_path();
+  const std::filesystem::path& folder = test::TempFolder();
   EXPECT_NE(LoadErrorOf(folder.string()).find("it is a directory"), std::string::npos);
   const std::string pipe = (folder / "plugin.fifo").string();
   std::filesystem::remove(pipe);
@@ -151,7 +150,8 @@ TEST(PluginFile, RefusesCodeThatLiesPastTheEndOfTheFile) {
   const std::string grown = LoadErrorOf(WriteTempFile("grown.aip", file));
   EXPECT_NE(grown.find("lies past the end of the file"), std::string::npos) << grown;
 
-  // The file cut after its resources, with the section table put back at the new end.
+  // The file cut after its resources, with the section names and the section table put back
+  // at the new end: only the code segments lie outside it.
   Bytes original = ReadFileBytes(PluginPath());
   const SectionLookup resources =
       FindElfSection(ByteView{original.data(), original.size()}, kResourceSectionName);
@@ -160,12 +160,20 @@ TEST(PluginFile, RefusesCodeThatLiesPastTheEndOfTheFile) {
       static_cast<size_t>(resources.bytes.data - original.data()) + resources.bytes.size;
   const size_t table = static_cast<size_t>(Read64(original, 0x28));
   const size_t sections = static_cast<size_t>(original[0x3C] | (original[0x3D] << 8));
+  const size_t namesIndex = static_cast<size_t>(original[0x3E] | (original[0x3F] << 8));
+  const size_t namesHeader = table + namesIndex * 64;
+  const size_t namesAt = static_cast<size_t>(Read64(original, namesHeader + 0x18));
+  const size_t namesSize = static_cast<size_t>(Read64(original, namesHeader + 0x20));
   Bytes cut(original.begin(), original.begin() + static_cast<long>(end));
+  cut.insert(cut.end(), original.begin() + static_cast<long>(namesAt),
+             original.begin() + static_cast<long>(namesAt + namesSize));
+  const size_t newTable = cut.size();
   cut.insert(cut.end(), original.begin() + static_cast<long>(table),
              original.begin() + static_cast<long>(table + sections * 64));
-  Write64(cut, 0x28, end);
-  EXPECT_NE(LoadErrorOf(WriteTempFile("cut.aip", cut)).find("Cannot load plug-in"),
-            std::string::npos);
+  Write64(cut, 0x28, newTable);
+  Write64(cut, newTable + namesIndex * 64 + 0x18, end);
+  const std::string message = LoadErrorOf(WriteTempFile("cut.aip", cut));
+  EXPECT_NE(message.find("lies past the end of the file"), std::string::npos) << message;
 }
 
 TEST(PluginFile, RefusesADialogTemplateThatDoesNotParseNamingTheResourceAndTheByte) {

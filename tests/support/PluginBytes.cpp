@@ -1,5 +1,7 @@
 #include "support/PluginBytes.h"
 
+#include <stdlib.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -14,10 +16,28 @@ Bytes ReadFileBytes(const std::string& path) {
   return Bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+const std::filesystem::path& TempFolder() {
+  // One folder of its own per test process, gone when it ends: test runs side by side (the
+  // native and the sanitizer build) never write over each other's files.
+  static const struct Folder {
+    std::filesystem::path path;
+    Folder() {
+      std::string pattern =
+          (std::filesystem::temp_directory_path() / "tavrix-tests-XXXXXX").string();
+      if (mkdtemp(pattern.data()) == nullptr)
+        throw std::runtime_error("cannot make a temporary folder");
+      path = pattern;
+    }
+    ~Folder() {
+      std::error_code ignored;
+      std::filesystem::remove_all(path, ignored);
+    }
+  } folder;
+  return folder.path;
+}
+
 std::string WriteTempFile(const std::string& name, const Bytes& bytes) {
-  const auto folder = std::filesystem::temp_directory_path() / "tavrix-tests";
-  std::filesystem::create_directories(folder);
-  const std::string path = (folder / name).string();
+  const std::string path = (TempFolder() / name).string();
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(reinterpret_cast<const char*>(bytes.data()),
             static_cast<std::streamsize>(bytes.size()));

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,8 @@ inline const char* PluginPath() {
 }
 
 Bytes ReadFileBytes(const std::string& path);
+// This test process's own temporary folder, removed when the process ends.
+const std::filesystem::path& TempFolder();
 // Writes the bytes to a fresh file in the test's temporary folder and answers its path.
 std::string WriteTempFile(const std::string& name, const Bytes& bytes);
 

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <chrono>
 #include <csignal>
 
 #include <filesystem>
@@ -32,7 +35,7 @@ Validation Validate(const std::string& plugin, ValidatorOptions options = {}) {
 
 TEST(Validator, PassesThePluginAndWritesAJUnitReport) {
   ValidatorOptions options;
-  options.junitPath = (std::filesystem::temp_directory_path() / "tavrix-validate.xml").string();
+  options.junitPath = (test::TempFolder() / "validate.xml").string();
   const Validation run = Validate(test::PluginPath(), options);
   EXPECT_EQ(run.code, 0) << run.output;
   EXPECT_NE(run.output.find("replay with --seed 42"), std::string::npos);
@@ -105,6 +108,44 @@ TEST(ChildProcess, ACrashIsAFailedCheckNotADeadValidator) {
       },
       1);
   EXPECT_NE(slow.message.find("took longer than 1 s"), std::string::npos) << slow.message;
+}
+
+TEST(ChildProcess, AChildThatEndsAnyOtherWayThanByFinishingHasNotPassed) {
+  // A plug-in that calls exit(0) never reached the check's verdict.
+  const ChildOutcome exited = RunInChild([]() -> std::string { _exit(0); }, 10);
+  EXPECT_FALSE(exited.passed);
+  // A child that will not hear its alarm is still stopped at the time limit.
+  const ChildOutcome deaf = RunInChild(
+      []() -> std::string {
+        signal(SIGALRM, SIG_IGN);
+        for (;;) pause();
+      },
+      1);
+  EXPECT_NE(deaf.message.find("took longer than 1 s"), std::string::npos) << deaf.message;
+  // A grandchild that keeps the pipe open does not keep the validator waiting.
+  const auto started = std::chrono::steady_clock::now();
+  const ChildOutcome forked = RunInChild(
+      []() -> std::string {
+        if (fork() == 0) {
+          sleep(30);
+          _exit(0);
+        }
+        raise(SIGSEGV);
+        return "";
+      },
+      5);
+  EXPECT_FALSE(forked.passed);
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
+  // A caller that ignores its children's ends still learns of a crash.
+  signal(SIGCHLD, SIG_IGN);
+  EXPECT_FALSE(RunInChild(
+                   []() -> std::string {
+                     raise(SIGSEGV);
+                     return "";
+                   },
+                   10)
+                   .passed);
+  signal(SIGCHLD, SIG_DFL);
 }
 
 }  // namespace
