@@ -5,6 +5,7 @@
 #include <iterator>
 #include <vector>
 
+#include "host/GuardBytes.h"
 #include "host/Host.h"
 
 namespace tavrix::host {
@@ -14,13 +15,12 @@ namespace {
 // was given breaks them, and the host says so when the record goes.
 template <class Message>
 struct Guarded {
-  static constexpr uint8_t kGuardByte = 0xA5;
   Message message{};
   uint8_t guard[32];
 
-  explicit Guarded(Host& host) : host_(host) { std::memset(guard, kGuardByte, sizeof guard); }
+  explicit Guarded(Host& host) : host_(host) { SetGuard(guard, sizeof guard); }
   ~Guarded() {
-    if (!std::all_of(std::begin(guard), std::end(guard), [](uint8_t b) { return b == kGuardByte; }))
+    if (!GuardIntact(guard, sizeof guard))
       host_.misuse().Record("the plug-in wrote past the end of a message record");
   }
   Guarded(const Guarded&) = delete;
@@ -104,9 +104,7 @@ ASErr HostedPlugin::Reload() {
   Guarded<SPAccessMessage> guarded(host_);
   SPAccessMessage& message = guarded.message;
   const ASErr error = Call(kSPAccessCaller, kSPAccessReloadSelector, message.d);
-  if (error == kNoErr) {
-    state_ = started_ ? State::Started : State::CodeLoaded;
-  } else {
+  if (error != kNoErr) {
     // A plug-in that cannot take its suites gets no further messages until the next Reload.
     library_.UnmapIfFree();
     state_ = State::CodeUnloaded;

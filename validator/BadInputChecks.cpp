@@ -50,18 +50,6 @@ class ScratchFolder {
   std::filesystem::path path_;
 };
 
-bool SameSegments(const std::vector<host::DocumentPath>& a,
-                  const std::vector<host::DocumentPath>& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (a[i].segments.size() != b[i].segments.size() ||
-        std::memcmp(a[i].segments.data(), b[i].segments.data(),
-                    a[i].segments.size() * sizeof(PathSegment)) != 0)
-      return false;
-  }
-  return true;
-}
-
 void FieldsRefuseWhatIsNoNumber(const CheckContext& context) {
   const auto run = PlaySession(
       context.pluginPath, {"document", "path 0 0 ; 100 200 in 90 200 out 130 200 ; 200 300", "menu",
@@ -89,7 +77,7 @@ void FieldsRefuseWhatIsNoNumber(const CheckContext& context) {
           session.Execute({"type", field, text});
         } catch (const std::exception&) {
         }
-        Require(SameSegments(before, host.document()->paths()),
+        Require(SameDocument(before, host.document()->paths(), false),
                 std::string(field) + " took '" + text + "' as a value");
       }
       for (const std::string& text : tooLarge) {

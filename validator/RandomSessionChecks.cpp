@@ -2,7 +2,6 @@
 // arrows, boxes, selection, artwork changes by another hand, undo and redo. After every action
 // the artwork is finite and every change is named "Undo Tavrix"; every so often all steps are
 // undone, each giving back the document it changed, then redone.
-#include <cstring>
 #include <random>
 
 #include "host/Host.h"
@@ -145,20 +144,6 @@ class RandomPerson {
 
   std::mt19937 random_;
 };
-
-// With `selection`, the selected anchors must agree too.
-bool SameDocument(const std::vector<host::DocumentPath>& a,
-                  const std::vector<host::DocumentPath>& b, bool selection = true) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (a[i].segments.size() != b[i].segments.size() ||
-        (selection && a[i].selection != b[i].selection) ||
-        std::memcmp(a[i].segments.data(), b[i].segments.data(),
-                    a[i].segments.size() * sizeof(PathSegment)) != 0)
-      return false;
-  }
-  return true;
-}
 
 int ActionsAtLevel(int level) {
   static const int kActions[] = {0,     2000,   5000,   5000,   10000,  20000,

@@ -1,6 +1,7 @@
 #include "validator/ReferenceSession.h"
 
 #include <cmath>
+#include <cstring>
 
 #include "tavrix-host/ScriptWords.h"
 
@@ -95,6 +96,19 @@ std::unique_ptr<SessionRun> PlaySession(const std::string& pluginPath,
     }
   }
   return run;
+}
+
+bool SameDocument(const std::vector<host::DocumentPath>& a,
+                  const std::vector<host::DocumentPath>& b, bool selection) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (a[i].segments.size() != b[i].segments.size() ||
+        (selection && a[i].selection != b[i].selection) ||
+        std::memcmp(a[i].segments.data(), b[i].segments.data(),
+                    a[i].segments.size() * sizeof(PathSegment)) != 0)
+      return false;
+  }
+  return true;
 }
 
 std::string UnsoundArtwork(const host::Host& host) {

@@ -28,6 +28,11 @@ std::unique_ptr<SessionRun> PlaySession(const std::string& pluginPath,
                                         const std::vector<std::string>& lines,
                                         std::function<void(host::Host&)> beforeStart = {});
 
+// Whether two states of a document hold the same anchors bit for bit, and with `selection` the
+// same selected anchors too.
+bool SameDocument(const std::vector<host::DocumentPath>& a,
+                  const std::vector<host::DocumentPath>& b, bool selection = true);
+
 // Why the document is not sound (a non-finite coordinate), or empty.
 std::string UnsoundArtwork(const host::Host& host);
 
