@@ -34,9 +34,12 @@ void FaultPlan::Clear() {
   nthOfAny_ = 0;
 }
 
-ASErr FaultPlan::Check(const std::string& operation) {
-  const int64_t call = ++calls_[operation];
+ASErr FaultPlan::Check(const char* operation) {
+  int64_t*& count = countsByAddress_[operation];
+  if (count == nullptr) count = &calls_[operation];
+  const int64_t call = ++*count;
   if (++total_ == nthOfAny_) return nthError_;
+  if (faults_.empty()) return kNoErr;
   const auto found = faults_.find(operation);
   if (found == faults_.end()) return kNoErr;
   for (const Fault& fault : found->second) {

@@ -12,11 +12,13 @@
 #include "host/AlertLog.h"
 #include "host/BlockStore.h"
 #include "host/FaultPlan.h"
+#include "host/HostCallClock.h"
 #include "host/HostedPlugin.h"
 #include "host/MisuseLog.h"
 #include "host/Registrations.h"
 #include "host/SuiteRegistry.h"
 #include "host/artwork/Document.h"
+#include "host/artwork/PathMeasures.h"
 #include "host/artwork/PreferenceStore.h"
 #include "host/dialog/DialogManager.h"
 #include "host/platform/Keyboard.h"
@@ -99,6 +101,8 @@ class Host final : private DocumentListener {
   bool HasPlugins() const { return !plugins_.empty(); }
   DialogManager& dialogs() { return dialogs_; }
   std::ostream* console() const { return console_; }
+  HostCallClock& callClock() { return callClock_; }
+  PathMeasures& measures() { return measures_; }
 
  private:
   void ArtworkChanged() override;
@@ -125,6 +129,8 @@ class Host final : private DocumentListener {
   bool quit_ = false;
   bool delivering_ = false;
   AIArtHandle nextArtHandle_ = 0x1000;
+  HostCallClock callClock_;
+  PathMeasures measures_;
   // Declared last: its dialogs go first, while the plug-ins they call back are still there.
   DialogManager dialogs_{*this};
 };

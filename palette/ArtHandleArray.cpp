@@ -17,6 +17,19 @@ void ArtHandleArray::Append(AIArtHandle handle) {
   storage_[count_++] = handle;
 }
 
+void ArtHandleArray::AppendAll(const AIArtHandle* handles, size_t count) {
+  if (count == 0) return;
+  if (capacity_ - count_ < count) {
+    const size_t needed = count_ + count;
+    std::unique_ptr<AIArtHandle[]> storage(new AIArtHandle[needed]);
+    std::copy(storage_.get(), storage_.get() + count_, storage.get());
+    storage_ = std::move(storage);
+    capacity_ = needed;
+  }
+  std::copy(handles, handles + count, storage_.get() + count_);
+  count_ += count;
+}
+
 AIArtHandle ArtHandleArray::At(size_t index) const {
   if (index >= count_) throw HostError(kIndexOutOfRangeErr);
   return storage_[index];

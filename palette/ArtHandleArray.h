@@ -14,6 +14,9 @@ inline constexpr ASErr kIndexOutOfRangeErr = 1010;
 class ArtHandleArray {
  public:
   void Append(AIArtHandle handle);
+  // Appends a whole run, growing at most once and to exactly the room it needs: appending a
+  // million handles one by one would copy the array about a hundred times.
+  void AppendAll(const AIArtHandle* handles, size_t count);
   AIArtHandle At(size_t index) const;
   // Frees the storage: count and capacity 0.
   void Clear();

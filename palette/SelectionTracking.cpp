@@ -25,7 +25,7 @@ ASErr VPointDBox::UpdateFromSelection() {
   }
 
   selectedPaths.Clear();
-  for (int32_t i = 0; i < matchCount; ++i) selectedPaths.Append(matches[i]);
+  if (matchCount > 0) selectedPaths.AppendAll(matches, static_cast<size_t>(matchCount));
   currentPath = selectedPaths.count() > 0 ? selectedPaths.At(0) : 0;
   AIMdMemory().MdMemoryDisposeHandle(matches);
 

@@ -34,10 +34,23 @@ AIArtHandle Document::AddPath(std::vector<PathSegment> segments, bool closed) {
 }
 
 DocumentPath* Document::Path(AIArtHandle handle) {
-  for (DocumentPath& path : paths_) {
-    if (path.handle == handle) return &path;
+  // Handles are handed out in increasing order and paths only ever join at the end, so the
+  // paths stay sorted by handle.
+  const auto found =
+      std::lower_bound(paths_.begin(), paths_.end(), handle,
+                       [](const DocumentPath& path, AIArtHandle h) { return path.handle < h; });
+  return found != paths_.end() && found->handle == handle ? &*found : nullptr;
+}
+
+const std::vector<size_t>& Document::SelectedPaths() {
+  if (!selectedPathsKnown_) {
+    selectedPaths_.clear();
+    for (size_t i = 0; i < paths_.size(); ++i) {
+      if (paths_[i].IsSelected()) selectedPaths_.push_back(i);
+    }
+    selectedPathsKnown_ = true;
   }
-  return nullptr;
+  return selectedPaths_;
 }
 
 DocumentPath& Document::PathAt(size_t index) {
@@ -59,6 +72,7 @@ DocumentPath& Document::Checked(size_t path, size_t anchor) {
 }
 
 void Document::ClearSelection() {
+  selectedPathsKnown_ = false;
   for (DocumentPath& path : paths_)
     std::fill(path.selection.begin(), path.selection.end(), kAINotSelected);
 }
@@ -95,6 +109,7 @@ void Document::Deselect() {
 void Document::DeletePath(size_t path) {
   const AIArtHandle handle = PathAt(path).handle;
   paths_.erase(paths_.begin() + static_cast<long>(path));
+  selectedPathsKnown_ = false;
   history_.Forget(handle);
   if (listener_ != nullptr) listener_->ArtworkChanged();
 }
@@ -107,6 +122,7 @@ void Document::DeleteAnchor(size_t path, size_t anchor) {
   }
   p.segments.erase(p.segments.begin() + static_cast<long>(anchor));
   p.selection.erase(p.selection.begin() + static_cast<long>(anchor));
+  selectedPathsKnown_ = false;
   history_.Forget(p.handle);
   if (listener_ != nullptr) listener_->ArtworkChanged();
 }
@@ -134,6 +150,7 @@ void Document::SetSelection(size_t path, const std::vector<int16_t>& states) {
                                 std::to_string(states.size()));
   }
   p.selection = states;
+  selectedPathsKnown_ = false;
   if (listener_ != nullptr) listener_->ArtworkChanged();
 }
 
@@ -147,6 +164,7 @@ void Document::SetSegments(DocumentPath& path, size_t index,
 void Document::SetAnchorSelection(DocumentPath& path, size_t index, int16_t state) {
   history_.RecordSelection();
   path.selection[index] = state;
+  selectedPathsKnown_ = false;
   if (listener_ != nullptr) listener_->ArtworkChanged();
 }
 
@@ -160,12 +178,14 @@ void Document::CloseUndoStep() {
 
 bool Document::Undo() {
   if (!history_.Undo()) return false;
+  selectedPathsKnown_ = false;
   if (listener_ != nullptr) listener_->ArtworkChanged();
   return true;
 }
 
 bool Document::Redo() {
   if (!history_.Redo()) return false;
+  selectedPathsKnown_ = false;
   if (listener_ != nullptr) listener_->ArtworkChanged();
   return true;
 }

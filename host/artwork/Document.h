@@ -48,6 +48,9 @@ class Document {
   // Null for a handle that names no path of this document.
   DocumentPath* Path(AIArtHandle handle);
   const std::vector<DocumentPath>& paths() const { return paths_; }
+  // The indexes of the selected paths in document order. Plug-ins ask on every notification, so
+  // the answer is kept until the selection or the paths change; a new path is unselected.
+  const std::vector<size_t>& SelectedPaths();
   // Throws std::out_of_range naming the path index.
   DocumentPath& PathAt(size_t index);
 
@@ -91,6 +94,8 @@ class Document {
   DocumentListener* listener_;
   AIArtHandle nextHandle_;
   std::vector<DocumentPath> paths_;
+  std::vector<size_t> selectedPaths_;
+  bool selectedPathsKnown_ = true;
   UndoHistory history_{paths_};
 };
 

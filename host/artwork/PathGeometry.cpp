@@ -1,5 +1,7 @@
 #include "host/artwork/PathGeometry.h"
 
+#include "host/artwork/CurveLength.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -14,13 +16,6 @@ struct P {
 P Of(const RealPoint& r) {
   return P{r.h, r.v};
 }
-P Mid(P a, P b) {
-  return P{(a.h + b.h) / 2, (a.v + b.v) / 2};
-}
-double Distance(P a, P b) {
-  return std::hypot(b.h - a.h, b.v - a.v);
-}
-
 struct Curve {
   P p0, p1, p2, p3;
 };
@@ -37,23 +32,6 @@ void ForEachCurve(const std::vector<PathSegment>& s, bool closed, Visit&& visit)
     const PathSegment& b = s[(i + 1) % n];
     visit(Curve{Of(a.p), Of(a.out), Of(b.in), Of(b.p)});
   }
-}
-
-double DistanceToLine(P p, P a, P b) {
-  const double length = Distance(a, b);
-  if (length == 0.0) return Distance(p, a);
-  return std::fabs((b.h - a.h) * (a.v - p.v) - (a.h - p.h) * (b.v - a.v)) / length;
-}
-
-double FlattenedLength(const Curve& c, double flatness, int depth) {
-  const bool flat =
-      DistanceToLine(c.p1, c.p0, c.p3) <= flatness && DistanceToLine(c.p2, c.p0, c.p3) <= flatness;
-  // Depth 16 already splits a curve into 65536 chords, far below any visible difference.
-  if (flat || depth >= 16) return Distance(c.p0, c.p3);
-  const P a = Mid(c.p0, c.p1), b = Mid(c.p1, c.p2), d = Mid(c.p2, c.p3);
-  const P e = Mid(a, b), f = Mid(b, d), m = Mid(e, f);
-  return FlattenedLength(Curve{c.p0, a, e, m}, flatness, depth + 1) +
-         FlattenedLength(Curve{m, f, d, c.p3}, flatness, depth + 1);
 }
 
 P PointAt(const Curve& c, double t) {
@@ -110,11 +88,12 @@ std::vector<double> Turns(double a, double b, double c, double d) {
 
 }  // namespace
 
-double PathLength(const std::vector<PathSegment>& segments, bool closed, double flatness) {
-  const double tolerance = flatness > 0 ? flatness : 1e-5;
+double PathLength(const std::vector<PathSegment>& segments, bool closed) {
   double length = 0.0;
-  ForEachCurve(segments, closed,
-               [&](const Curve& c) { length += FlattenedLength(c, tolerance, 0); });
+  ForEachCurve(segments, closed, [&](const Curve& c) {
+    length +=
+        CurveLength(CurvePoints{c.p0.h, c.p0.v, c.p1.h, c.p1.v, c.p2.h, c.p2.v, c.p3.h, c.p3.v});
+  });
   return length;
 }
 

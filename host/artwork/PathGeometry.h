@@ -7,9 +7,10 @@
 
 namespace tavrix::host {
 
-// The length of the flattened path: each curve is split until its control points lie within
-// `flatness` of the chord (a straight segment is its chord).
-double PathLength(const std::vector<PathSegment>& segments, bool closed, double flatness);
+// The length of the curves themselves. A caller's flatness only bounds how far a flattening
+// may stray from the curve; the true length is what every finer flattening approaches, and the
+// plug-in asks for a flatness far below any difference it shows.
+double PathLength(const std::vector<PathSegment>& segments, bool closed);
 
 // Exact for cubic curves; positive counter-clockwise with v up. An open path is closed by a
 // straight line from its last anchor back to its first.

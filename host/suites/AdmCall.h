@@ -10,7 +10,9 @@ namespace tavrix::host {
 template <class Result, class Body>
 Result AdmCall(Result fallback, Body&& body) noexcept {
   try {
-    DialogManager& dialogs = Host::Current().dialogs();
+    Host& host = Host::Current();
+    const TimedHostCall timed(host.callClock());
+    DialogManager& dialogs = host.dialogs();
     dialogs.CountCall();
     return body(dialogs);
   } catch (...) {
@@ -21,7 +23,9 @@ Result AdmCall(Result fallback, Body&& body) noexcept {
 template <class Body>
 void AdmDo(Body&& body) noexcept {
   try {
-    DialogManager& dialogs = Host::Current().dialogs();
+    Host& host = Host::Current();
+    const TimedHostCall timed(host.callClock());
+    DialogManager& dialogs = host.dialogs();
     dialogs.CountCall();
     body(dialogs);
   } catch (...) {

@@ -21,6 +21,17 @@ bool Matches(const DocumentPath& path, const AIMatchingArtCriterion& criterion) 
   return (have & criterion.whichAttributes) == (criterion.attributes & criterion.whichAttributes);
 }
 
+// Whether every criterion asks for selected art: then only the selected paths need a look.
+bool OnlySelectedArtMatches(const AIMatchingArtCriterion* criteria, int16_t count) {
+  for (int16_t i = 0; i < count; ++i) {
+    if ((criteria[i].whichAttributes & kAIArtSelectedAttribute) == 0 ||
+        (criteria[i].attributes & kAIArtSelectedAttribute) == 0) {
+      return false;
+    }
+  }
+  return true;
+}
+
 ASErr GetMatchingArt(const AIMatchingArtCriterion* criteria, int16_t numCriteria,
                      AIArtHandle** matches, int32_t* numMatches) {
   return HostCall("AIMatchingArt.GetMatchingArt", [&](Host& host) {
@@ -28,14 +39,29 @@ ASErr GetMatchingArt(const AIMatchingArtCriterion* criteria, int16_t numCriteria
       return kBadParameterErr;
     }
     if (host.document() == nullptr) return kNoDocumentErr;
+    Document& document = *host.document();
     std::vector<AIArtHandle> found;
-    for (const DocumentPath& path : host.document()->paths()) {
+    auto consider = [&](const DocumentPath& path) {
       for (int16_t i = 0; i < numCriteria; ++i) {
         if (Matches(path, criteria[i])) {
           found.push_back(path.handle);
-          break;
+          return;
         }
       }
+    };
+    if (OnlySelectedArtMatches(criteria, numCriteria)) {
+      // Whether a selected path matches depends on nothing else about it.
+      const std::vector<size_t>& selected = document.SelectedPaths();
+      if (!selected.empty()) {
+        const DocumentPath& sample = document.paths()[selected.front()];
+        if (std::any_of(criteria, criteria + numCriteria,
+                        [&](const AIMatchingArtCriterion& c) { return Matches(sample, c); })) {
+          found.reserve(selected.size());
+          for (size_t index : selected) found.push_back(document.paths()[index].handle);
+        }
+      }
+    } else {
+      for (const DocumentPath& path : document.paths()) consider(path);
     }
     void* block = nullptr;
     const ASErr error = host.memoryHandles().Allocate(found.size() * sizeof(AIArtHandle), &block);
@@ -134,11 +160,12 @@ ASErr GetPathClosed(AIArtHandle art, ASBoolean* closed) {
   });
 }
 
-ASErr GetPathLength(AIArtHandle art, float* length, float flatness) {
+// The stand-in host measures the curves exactly, which any flatness a caller asks for allows.
+ASErr GetPathLength(AIArtHandle art, float* length, float /*flatness*/) {
   return HostCall("AIPath.GetPathLength", [&](Host& host) {
     DocumentPath* path = PathOf(host, art);
     if (path == nullptr || length == nullptr) return kBadParameterErr;
-    *length = Saturated(PathLength(path->segments, path->closed, flatness));
+    *length = Saturated(host.measures().Length(*path));
     return kNoErr;
   });
 }
@@ -147,7 +174,7 @@ ASErr GetPathArea(AIArtHandle art, float* area) {
   return HostCall("AIPath.GetPathArea", [&](Host& host) {
     DocumentPath* path = PathOf(host, art);
     if (path == nullptr || area == nullptr) return kBadParameterErr;
-    *area = Saturated(PathArea(path->segments, path->closed));
+    *area = Saturated(host.measures().Area(*path));
     return kNoErr;
   });
 }
@@ -158,7 +185,7 @@ ASErr GetArtBounds(AIArtHandle art, const void* /*transform*/, int32_t /*options
     DocumentPath* path = PathOf(host, art);
     if (path == nullptr || bounds == nullptr) return kBadParameterErr;
     // Paths carry no stroke in this host, so every option gives the geometry's own bounds.
-    const AIRealRect found = PathBounds(path->segments, path->closed);
+    const AIRealRect found = host.measures().Bounds(*path);
     *bounds = AIRealRect{Saturated(found.left), Saturated(found.top), Saturated(found.right),
                          Saturated(found.bottom)};
     return kNoErr;

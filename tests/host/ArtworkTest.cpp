@@ -45,10 +45,78 @@ TEST(PathGeometry, AnOpenPathIsClosedByItsChordForArea) {
 }
 
 TEST(PathGeometry, LengthFollowsTheCurveNotItsControlPolygon) {
-  EXPECT_NEAR(PathLength(Square(72, true), true, 1e-5), 288.0, 1e-9);
-  EXPECT_NEAR(PathLength(Square(72, true), false, 1e-5), 216.0, 1e-9);
-  EXPECT_NEAR(PathLength(Circle(100), true, 1e-5) / (2 * M_PI * 100), 1.0, 0.0005);
-  EXPECT_EQ(PathLength({Corner(3, 4)}, true, 1e-5), 0.0);
+  EXPECT_NEAR(PathLength(Square(72, true), true), 288.0, 1e-9);
+  EXPECT_NEAR(PathLength(Square(72, true), false), 216.0, 1e-9);
+  EXPECT_NEAR(PathLength(Circle(100), true) / (2 * M_PI * 100), 1.0, 0.0005);
+  EXPECT_EQ(PathLength({Corner(3, 4)}, true), 0.0);
+}
+
+// An independent measure: the curve's points joined by a million chords, in long double.
+double ChordLength(const std::vector<PathSegment>& s, bool closed) {
+  constexpr int kChords = 1 << 20;
+  long double total = 0;
+  const size_t curves = closed ? s.size() : s.size() - 1;
+  for (size_t i = 0; i < curves; ++i) {
+    const PathSegment& a = s[i];
+    const PathSegment& b = s[(i + 1) % s.size()];
+    auto at = [&](long double t, bool vertical) {
+      auto c = [&](const RealPoint& p) { return static_cast<long double>(vertical ? p.v : p.h); };
+      const long double u = 1 - t;
+      return u * u * u * c(a.p) + 3 * u * u * t * c(a.out) + 3 * u * t * t * c(b.in) +
+             t * t * t * c(b.p);
+    };
+    long double h = at(0, false), v = at(0, true);
+    for (int k = 1; k <= kChords; ++k) {
+      const long double t = static_cast<long double>(k) / kChords;
+      const long double nh = at(t, false), nv = at(t, true);
+      total += std::sqrt((nh - h) * (nh - h) + (nv - v) * (nv - v));
+      h = nh;
+      v = nv;
+    }
+  }
+  return static_cast<double>(total);
+}
+
+PathSegment Anchor(float h, float v, float inH, float inV, float outH, float outV) {
+  return PathSegment{{h, v}, {inH, inV}, {outH, outV}, 0};
+}
+
+TEST(PathGeometry, HandlesRunningPastTheEndsAlongTheChordAreMeasured) {
+  // The handles lie on the line through the ends, so the curve looks straight but doubles back.
+  const std::vector<PathSegment> overshoot = {Corner(0, 0), Anchor(100, 0, 200, 0, 100, 0)};
+  EXPECT_NEAR(PathLength(overshoot, false), 156.0, 156.0 * 1e-9);
+  const std::vector<PathSegment> backAndForth = {Anchor(0, 0, 0, 0, 300, 0),
+                                                 Anchor(100, 0, -200, 0, 100, 0)};
+  EXPECT_NEAR(PathLength(backAndForth, false), 300.0, 300.0 * 1e-9);
+  // A loop out and back to where it started: 20 / sqrt(3).
+  const std::vector<PathSegment> outAndBack = {Anchor(0, 0, 0, 0, 10, 0),
+                                               Anchor(0, 0, -10, 0, 0, 0)};
+  EXPECT_NEAR(PathLength(outAndBack, false), 20 / std::sqrt(3.0), 1e-9);
+  for (const auto* path : {&overshoot, &backAndForth, &outAndBack}) {
+    const double chords = ChordLength(*path, false);
+    EXPECT_NEAR(PathLength(*path, false), chords, chords * 1e-9);
+  }
+}
+
+TEST(PathGeometry, LengthAgreesWithAnIndependentMeasureOnAssortedCurves) {
+  const std::vector<std::vector<PathSegment>> paths = {
+      Circle(100),
+      // A cusp: the handles cross.
+      {Anchor(0, 0, 0, 0, 100, 100), Anchor(100, 0, 0, 100, 100, 0)},
+      // A loop.
+      {Anchor(0, 0, 0, 0, 150, 100), Anchor(50, 0, -100, 100, 50, 0)},
+      // Long and shallow, then tiny.
+      {Anchor(-20000, 5, 0, 0, -10000, 7), Anchor(20000, -3, 10000, 9, 0, 0),
+       Anchor(20000.01f, -3, 20000.02f, -3.01f, 20000.01f, -3)},
+      // One retracted handle, one long.
+      {Anchor(0, 0, 0, 0, 0, 0), Anchor(10, 10, 500, -300, 10, 10)}};
+  for (size_t i = 0; i < paths.size(); ++i) {
+    for (bool closed : {false, true}) {
+      const double chords = ChordLength(paths[i], closed);
+      EXPECT_NEAR(PathLength(paths[i], closed), chords, chords * 1e-9)
+          << "path " << i << (closed ? " closed" : " open");
+    }
+  }
 }
 
 TEST(PathGeometry, BoundsAreTheCurvesExtremesNotTheHandles) {

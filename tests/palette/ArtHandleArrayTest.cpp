@@ -24,6 +24,29 @@ TEST(ArtHandleArray, GrowsToEightThenDoublesThenByTenThousand) {
   EXPECT_EQ(ArtHandleArray::elementSize, 4u);
 }
 
+TEST(ArtHandleArray, AppendingARunGrowsOnceToExactlyWhatItNeedsAndKeepsWhatWasThere) {
+  ArtHandleArray array;
+  array.Append(1);
+  array.Append(2);
+  std::vector<AIArtHandle> run(100000);
+  for (size_t i = 0; i < run.size(); ++i) run[i] = static_cast<AIArtHandle>(i + 10);
+  array.AppendAll(run.data(), run.size());
+  EXPECT_EQ(array.capacity(), 100002u);
+  EXPECT_EQ(array.count(), 100002u);
+  EXPECT_EQ(array.At(1), 2u);
+  EXPECT_EQ(array.At(100001), 100009u);
+  // Room enough already: no growth. Then one handle more grows the usual way.
+  array.Clear();
+  for (AIArtHandle h = 0; h < 5; ++h) array.Append(h);
+  array.AppendAll(run.data(), 3);
+  EXPECT_EQ(array.capacity(), 8u);
+  array.Append(99);
+  array.AppendAll(run.data(), 0);
+  EXPECT_EQ(array.count(), 9u);
+  EXPECT_EQ(array.capacity(), 16u);
+  EXPECT_EQ(array.At(8), 99u);
+}
+
 TEST(ArtHandleArray, ReadingOutsideThrowsError1010) {
   ArtHandleArray array;
   array.Append(7);
