@@ -127,8 +127,8 @@ double ReferenceLength(const TestPath& path) {
   long double total = 0;
   ForEachCurve(path, [&](Geom::Point p0, Geom::Point p1, Geom::Point p2, Geom::Point p3) {
     const Geom::Point c[4] = {p0, p1, p2, p3};
-    const long double polygon = Geom::distance(p0, p1) + Geom::distance(p1, p2) +
-                                Geom::distance(p2, p3);
+    const long double polygon =
+        Geom::distance(p0, p1) + Geom::distance(p1, p2) + Geom::distance(p2, p3);
     if (polygon == 0) return;
     total += ReferencePiece(c, 0, 1, GaussLegendre(c, 0, 1), polygon * 1e-12L, 0);
   });
@@ -186,8 +186,8 @@ void ReportAccuracy(benchmark::State& state, double worst) {
 void LengthTavrix(benchmark::State& state) {
   double worst = 0;
   for (const TestPath& path : Drawings())
-    worst = std::max(worst, RelativeError(PathLength(path.segments, path.closed),
-                                          ReferenceLength(path)));
+    worst = std::max(worst,
+                     RelativeError(PathLength(path.segments, path.closed), ReferenceLength(path)));
   for (auto _ : state) {
     for (const TestPath& path : Drawings())
       benchmark::DoNotOptimize(PathLength(path.segments, path.closed));
@@ -221,8 +221,10 @@ long double ReferenceArea(const TestPath& path) {
       const long double t = (rule.nodes[i] + 1) / 2, u = 1 - t;
       long double p[2], d[2];
       for (int k = 0; k < 2; ++k) {
-        p[k] = u * u * u * p0[k] + 3 * u * u * t * p1[k] + 3 * u * t * t * p2[k] + t * t * t * p3[k];
-        d[k] = 3 * u * u * (p1[k] - p0[k]) + 6 * u * t * (p2[k] - p1[k]) + 3 * t * t * (p3[k] - p2[k]);
+        p[k] =
+            u * u * u * p0[k] + 3 * u * u * t * p1[k] + 3 * u * t * t * p2[k] + t * t * t * p3[k];
+        d[k] =
+            3 * u * u * (p1[k] - p0[k]) + 6 * u * t * (p2[k] - p1[k]) + 3 * t * t * (p3[k] - p2[k]);
       }
       area += rule.weights[i] / 2 * (p[0] * d[1] - p[1] * d[0]) / 2;
     }
@@ -231,7 +233,8 @@ long double ReferenceArea(const TestPath& path) {
     const PathSegment& last = path.segments.back();
     const PathSegment& first = path.segments.front();
     area += (static_cast<long double>(last.p.h) * first.p.v -
-             static_cast<long double>(first.p.h) * last.p.v) / 2;
+             static_cast<long double>(first.p.h) * last.p.v) /
+            2;
   }
   return area;
 }

@@ -4,6 +4,9 @@
 // the rest, which is the plug-in's own ("plugin_us"), per iteration.
 #include <benchmark/benchmark.h>
 
+#include <chrono>
+#include <csignal>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -34,23 +37,45 @@ std::vector<PathSegment> LongPath() {
   return anchors;
 }
 
-// Microseconds one timed host call adds by itself.
-double ClockCostPerCall() {
-  static const double cost = [] {
-    HostCallClock clock;
-    clock.running = true;
-    constexpr int kCalls = 1000000;
-    const auto start = std::chrono::steady_clock::now();
-    for (int i = 0; i < kCalls; ++i) {
-      const TimedHostCall timed(clock);
-      benchmark::ClobberMemory();
-    }
-    return std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start)
-               .count() /
-           kCalls;
-  }();
-  return cost;
-}
+// Samples, from a timer signal every 50 microseconds, whether the host's code is running.
+class HostShareSampler {
+ public:
+  HostShareSampler() {
+    hostSamples_ = 0;
+    allSamples_ = 0;
+    struct sigaction action {};
+    action.sa_handler = &Sample;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGPROF, &action, &previous_);
+    sigevent event{};
+    event.sigev_notify = SIGEV_SIGNAL;
+    event.sigev_signo = SIGPROF;
+    timer_create(CLOCK_MONOTONIC, &event, &timer_);
+    const itimerspec every{{0, 50000}, {0, 50000}};
+    timer_settime(timer_, 0, &every, nullptr);
+  }
+  ~HostShareSampler() {
+    timer_delete(timer_);
+    sigaction(SIGPROF, &previous_, nullptr);
+  }
+  HostShareSampler(const HostShareSampler&) = delete;
+  HostShareSampler& operator=(const HostShareSampler&) = delete;
+
+  double HostShare() const {
+    return allSamples_ == 0 ? 0.0 : static_cast<double>(hostSamples_) / allSamples_;
+  }
+
+ private:
+  static void Sample(int) {
+    allSamples_ = allSamples_ + 1;
+    if (insideHostCall > 0) hostSamples_ = hostSamples_ + 1;
+  }
+  static inline volatile std::sig_atomic_t hostSamples_ = 0;
+  static inline volatile std::sig_atomic_t allSamples_ = 0;
+  struct sigaction previous_ {};
+  timer_t timer_{};
+};
 
 struct LongPathSession {
   // `selectedPaths` paths are selected: the long one first, then two-anchor paths.
@@ -76,25 +101,18 @@ struct LongPathSession {
   }
   HostItem& Item(int id) { return *host.dialogs().ItemWithId(*palette, id); }
 
-  // Runs the host's clock over the benchmark's timed loop.
+  // Times the action, and splits the time by sampling where it is spent.
   template <class Action>
   void Measure(benchmark::State& state, Action&& action) {
-    HostCallClock& clock = host.callClock();
-    clock = HostCallClock{};
-    clock.running = true;
+    const HostShareSampler sampler;
     const auto start = std::chrono::steady_clock::now();
     for (auto _ : state) action();
-    const double total =
-        std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count();
-    clock.running = false;
-    const double iterations = static_cast<double>(state.iterations());
-    // Each timed call costs two clock readings: about one falls inside the host's share and one
-    // outside it, so half the clock's cost comes off each share.
-    const double clockCost = ClockCostPerCall() * static_cast<double>(clock.calls) / 2;
-    const double hostTime = static_cast<double>(clock.nanoseconds) / 1000.0 - clockCost;
-    state.counters["host_us"] = hostTime / iterations;
-    state.counters["plugin_us"] = (total - hostTime - 2 * clockCost) / iterations;
-    state.counters["host_calls"] = static_cast<double>(clock.calls) / iterations;
+    const double perIteration =
+        std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start)
+            .count() /
+        static_cast<double>(state.iterations());
+    state.counters["host_us"] = perIteration * sampler.HostShare();
+    state.counters["plugin_us"] = perIteration * (1 - sampler.HostShare());
   }
 
   Host host;

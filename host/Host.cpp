@@ -147,8 +147,11 @@ void Host::UnitsChanged() {
   QueueNotification(kAIPreferenceChangedNotifier);
 }
 
-void Host::QueueNotification(const std::string& type) {
-  if (std::find(pending_.begin(), pending_.end(), type) == pending_.end()) pending_.push_back(type);
+void Host::QueueNotification(const char* type) {
+  // Every anchor a plug-in writes queues the same notification again: no string is made then.
+  const auto same = [type](const std::string& queued) { return queued == type; };
+  if (std::find_if(pending_.begin(), pending_.end(), same) == pending_.end())
+    pending_.push_back(type);
 }
 
 void Host::DeliverNotifications() {

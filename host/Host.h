@@ -12,7 +12,7 @@
 #include "host/AlertLog.h"
 #include "host/BlockStore.h"
 #include "host/FaultPlan.h"
-#include "host/HostCallClock.h"
+#include "host/HostCallMark.h"
 #include "host/HostedPlugin.h"
 #include "host/MisuseLog.h"
 #include "host/Registrations.h"
@@ -86,7 +86,7 @@ class Host final : private DocumentListener {
    private:
     Host& host_;
   };
-  void QueueNotification(const std::string& type);
+  void QueueNotification(const char* type);
   // Sends what is queued to every active notifier of its type, unless a plug-in call runs.
   void DeliverNotifications();
   SuiteRegistry& suites() { return suites_; }
@@ -101,7 +101,6 @@ class Host final : private DocumentListener {
   bool HasPlugins() const { return !plugins_.empty(); }
   DialogManager& dialogs() { return dialogs_; }
   std::ostream* console() const { return console_; }
-  HostCallClock& callClock() { return callClock_; }
   PathMeasures& measures() { return measures_; }
 
  private:
@@ -129,7 +128,6 @@ class Host final : private DocumentListener {
   bool quit_ = false;
   bool delivering_ = false;
   AIArtHandle nextArtHandle_ = 0x1000;
-  HostCallClock callClock_;
   PathMeasures measures_;
   // Declared last: its dialogs go first, while the plug-ins they call back are still there.
   DialogManager dialogs_{*this};

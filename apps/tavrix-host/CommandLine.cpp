@@ -1,102 +1,90 @@
 #include "tavrix-host/CommandLine.h"
 
+#include <CLI/CLI.hpp>
+#include <algorithm>
 #include <climits>
-#include <cstdint>
-#include <cstdlib>
 #include <filesystem>
+#include <memory>
+#include <sstream>
 
 namespace tavrix::app {
+namespace {
+
+// An empty name, from a variable that was never set, must not quietly mean the default file.
+const CLI::Validator kNamesAFile(
+    [](const std::string& name) {
+      return name.empty() ? std::string("an empty name names no file") : "";
+    },
+    "FILE");
+
+std::unique_ptr<CLI::App> CommandLineGrammar(CommandLine& line) {
+  auto app = std::make_unique<CLI::App>(
+      "Loads the Tavrix plug-in into the stand-in host and starts it as the application would "
+      "at launch.",
+      "tavrix-host");
+  app->fallthrough();  // the common options may come after the command too
+  app->require_subcommand(0, 1);
+  app->add_option("--plugin", line.pluginPath,
+                  "the plug-in file (default: the one built beside this command)")
+      ->check(kNamesAFile);
+  app->add_option("--prefs", line.preferencesPath, "keep the preferences in this file between runs")
+      ->check(kNamesAFile);
+
+  app->add_subcommand("report",
+                      "print what the plug-in registered (menu item, notifiers, annotator), then "
+                      "quit (the default)");
+  app->add_subcommand("about", "show the plug-in's about box, then quit");
+  CLI::App* run = app->add_subcommand(
+      "run",
+      "run a session script: one action or expectation per line; stops at the first one that "
+      "fails");
+  run->add_option("SCRIPT", line.scriptPath, "the script file, or - for standard input")
+      ->required()
+      ->check(kNamesAFile);
+  CLI::App* open = app->add_subcommand(
+      "open",
+      "open an SVG drawing: on a terminal, a prompt that takes the session language line by "
+      "line; otherwise the session is read from standard input");
+  open->add_option("FILE", line.documentPath, "the SVG file")->required()->check(kNamesAFile);
+  CLI::App* validate = app->add_subcommand(
+      "validate",
+      "check the plug-in as a validator does: lifecycle, messages, faults on every host call, "
+      "bad input, random sessions; exits 1 if any check fails");
+  validate->add_option("--seed", line.seed, "the random sessions' seed (default: a new one)")
+      ->check(CLI::Range(1u, UINT32_MAX));
+  validate->add_option("--level", line.level, "how thorough, 1 to 10 (default 5)")
+      ->check(CLI::Range(1, 10));
+  validate->add_option("--junit", line.junitPath, "also write the results as JUnit XML")
+      ->check(kNamesAFile);
+  validate->add_option("--skip", line.skip, "checks to leave out, by name");
+  return app;
+}
+
+}  // namespace
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   CommandLine line;
-  bool commandSeen = false;
-  for (size_t i = 0; i < arguments.size(); ++i) {
-    const std::string& argument = arguments[i];
-    if (argument == "-h" || argument == "--help") {
-      line.help = true;
-    } else if (argument == "--plugin") {
-      if (i + 1 == arguments.size()) {
-        line.error = "--plugin needs a file name";
-        return line;
-      }
-      line.pluginPath = arguments[++i];
-    } else if (argument == "--prefs") {
-      if (i + 1 == arguments.size()) {
-        line.error = "--prefs needs a file name";
-        return line;
-      }
-      line.preferencesPath = arguments[++i];
-    } else if (!commandSeen && argument == "validate") {
-      line.command = argument;
-      commandSeen = true;
-    } else if (line.command == "validate" && (argument == "--seed" || argument == "--level" ||
-                                              argument == "--junit" || argument == "--skip")) {
-      if (i + 1 == arguments.size()) {
-        line.error = argument + " needs a value";
-        return line;
-      }
-      const std::string& value = arguments[++i];
-      if (value.rfind("--", 0) == 0) {
-        line.error = argument + " needs a value, not the option " + value;
-        return line;
-      }
-      char* end = nullptr;
-      const unsigned long number = std::strtoul(value.c_str(), &end, 10);
-      const bool isNumber = !value.empty() && *end == '\0';
-      if (argument == "--seed") {
-        if (!isNumber || number == 0 || number > UINT32_MAX) {
-          line.error = "--seed needs a whole number from 1 to 4294967295";
-          return line;
-        }
-        line.seed = static_cast<uint32_t>(number);
-      } else if (argument == "--level") {
-        if (!isNumber || number < 1 || number > 10) {
-          line.error = "--level needs a whole number from 1 to 10";
-          return line;
-        }
-        line.level = static_cast<int>(number);
-      } else if (argument == "--junit") {
-        line.junitPath = value;
-      } else {
-        line.skip.push_back(value);
-        // Further names until the next option.
-        while (i + 1 < arguments.size() && arguments[i + 1].rfind("--", 0) != 0)
-          line.skip.push_back(arguments[++i]);
-      }
-    } else if (!commandSeen && (argument == "report" || argument == "about")) {
-      line.command = argument;
-      commandSeen = true;
-    } else if (!commandSeen && argument == "run") {
-      if (i + 1 == arguments.size()) {
-        line.error = "run needs a script file (or - for standard input)";
-        return line;
-      }
-      line.command = argument;
-      line.scriptPath = arguments[++i];
-      commandSeen = true;
-    } else {
-      line.error = "unknown argument '" + argument + "'";
-      return line;
-    }
+  const std::unique_ptr<CLI::App> app = CommandLineGrammar(line);
+  std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
+  try {
+    app->parse(reversed);
+  } catch (const CLI::CallForHelp& help) {
+    std::ostringstream out, errors;
+    app->exit(help, out, errors);
+    line.help = true;
+    line.helpText = out.str();
+    return line;
+  } catch (const CLI::ParseError& error) {
+    line.error = error.what();
+    return line;
   }
+  for (const CLI::App* command : app->get_subcommands()) line.command = command->get_name();
   return line;
 }
 
 std::string UsageText() {
-  return "usage: tavrix-host [--plugin FILE] [--prefs FILE] [report | about | run SCRIPT |\n"
-         "                   validate [--seed N] [--level 1-10] [--junit FILE] [--skip NAME...]]\n"
-         "\n"
-         "Loads the Tavrix plug-in into the stand-in host and starts it as the application\n"
-         "would at launch.\n"
-         "  report       print what the plug-in registered (menu item, notifiers, annotator),\n"
-         "               then quit (the default)\n"
-         "  about        show the plug-in's about box, then quit\n"
-         "  run SCRIPT   run a session script (- for standard input): one action or\n"
-         "               expectation per line; stops at the first one that fails\n"
-         "  validate     check the plug-in as a validator does: lifecycle, messages, faults on\n"
-         "               every host call, bad input, random sessions; exits 1 if any fails\n"
-         "  --plugin FILE   the plug-in file (default: the one built beside this command)\n"
-         "  --prefs FILE    keep the preferences in this file between runs\n";
+  CommandLine unused;
+  return CommandLineGrammar(unused)->help();
 }
 
 std::string DefaultPluginPath() {

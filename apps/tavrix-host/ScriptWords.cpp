@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <string>
 
 namespace tavrix::app {
 
@@ -84,6 +85,18 @@ std::string Quoted(const std::string& text) {
     }
   }
   return out + "\"";
+}
+
+std::string Excerpt(const std::string& text, size_t limit) {
+  if (text.size() <= limit) return text;
+  size_t cut = limit;
+  // Back up over continuation bytes to the start of a character.
+  while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+  return text.substr(0, cut) + "... (" + std::to_string(text.size()) + " bytes in all)";
+}
+
+std::string WithoutByteOrderMark(const std::string& line) {
+  return line.rfind("\xEF\xBB\xBF", 0) == 0 ? line.substr(3) : line;
 }
 
 }  // namespace tavrix::app

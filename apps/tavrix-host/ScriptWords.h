@@ -26,4 +26,11 @@ float FloatWord(const std::string& word, const char* what);
 // A text shown in a message, with its carriage returns and quotes visible.
 std::string Quoted(const std::string& text);
 
+// A text echoed in a message, cut to about `limit` bytes (never inside a UTF-8 character) and
+// saying how long it was: a refused megabyte-long line must not become a megabyte message.
+std::string Excerpt(const std::string& text, size_t limit = 200);
+
+// The line with a UTF-8 byte-order mark taken off its start, as editors write one.
+std::string WithoutByteOrderMark(const std::string& line);
+
 }  // namespace tavrix::app

@@ -41,13 +41,15 @@ int Session::Run(std::istream& script, const std::string& scriptName) {
   int commands = 0;
   while (std::getline(script, line)) {
     ++number;
+    if (number == 1) line = WithoutByteOrderMark(line);
     try {
       const std::vector<std::string> words = SplitScriptLine(line);
       if (words.empty()) continue;
       Execute(words);
       ++commands;
     } catch (const std::exception& error) {
-      out_ << scriptName << ":" << number << ": " << line << "\n  " << error.what() << "\n";
+      out_ << scriptName << ":" << number << ": " << Excerpt(line) << "\n  "
+           << Excerpt(error.what(), 1000) << "\n";
       return 1;
     }
   }

@@ -72,10 +72,10 @@ int main(int argc, char** argv) {
   const tavrix::app::CommandLine line =
       tavrix::app::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
   if (line.help) {
-    std::cout << tavrix::app::UsageText();
+    std::cout << line.helpText;
     return 0;
   }
-  if (!line.error.empty()) return Fail(line.error + "\n" + tavrix::app::UsageText());
+  if (!line.error.empty()) return Fail(line.error + "\n(tavrix-host --help says what it takes)");
   const std::string path =
       line.pluginPath.empty() ? tavrix::app::DefaultPluginPath() : line.pluginPath;
   try {

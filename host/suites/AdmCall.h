@@ -10,9 +10,8 @@ namespace tavrix::host {
 template <class Result, class Body>
 Result AdmCall(Result fallback, Body&& body) noexcept {
   try {
-    Host& host = Host::Current();
-    const TimedHostCall timed(host.callClock());
-    DialogManager& dialogs = host.dialogs();
+    const HostCallMark mark;
+    DialogManager& dialogs = Host::Current().dialogs();
     dialogs.CountCall();
     return body(dialogs);
   } catch (...) {
@@ -23,9 +22,8 @@ Result AdmCall(Result fallback, Body&& body) noexcept {
 template <class Body>
 void AdmDo(Body&& body) noexcept {
   try {
-    Host& host = Host::Current();
-    const TimedHostCall timed(host.callClock());
-    DialogManager& dialogs = host.dialogs();
+    const HostCallMark mark;
+    DialogManager& dialogs = Host::Current().dialogs();
     dialogs.CountCall();
     body(dialogs);
   } catch (...) {

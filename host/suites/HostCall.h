@@ -15,7 +15,7 @@ template <class Body>
 ASErr HostCall(const char* operation, Body&& body) noexcept {
   try {
     Host& host = Host::Current();
-    const TimedHostCall timed(host.callClock());
+    const HostCallMark mark;
     if (!host.AnyPluginCodeLoaded() && host.HasPlugins())
       host.misuse().Record(std::string("'") + operation +
                            "' was called while no plug-in code was loaded");

@@ -60,6 +60,36 @@ TEST(CommandLine, ReadsCommandsAndOptions) {
   EXPECT_EQ(ParseCommandLine({}).command, "report");
   EXPECT_FALSE(ParseCommandLine({"run"}).error.empty());
   EXPECT_FALSE(ParseCommandLine({"report", "about"}).error.empty());
+  const CommandLine open = ParseCommandLine({"open", "drawing.svg"});
+  EXPECT_EQ(open.command, "open");
+  EXPECT_EQ(open.documentPath, "drawing.svg");
+  const CommandLine validate =
+      ParseCommandLine({"validate", "--seed", "7", "--skip", "a", "b", "--level", "2"});
+  EXPECT_EQ(validate.seed, 7u);
+  EXPECT_EQ(validate.level, 2);
+  EXPECT_EQ(validate.skip, (std::vector<std::string>{"a", "b"}));
+}
+
+TEST(CommandLine, RefusesEmptyFileNamesAndValuesOutOfRange) {
+  // An unset variable must not quietly test the default plug-in.
+  EXPECT_NE(ParseCommandLine({"--plugin", "", "report"}).error.find("empty"), std::string::npos);
+  EXPECT_FALSE(ParseCommandLine({"--prefs", ""}).error.empty());
+  EXPECT_FALSE(ParseCommandLine({"run", ""}).error.empty());
+  EXPECT_FALSE(ParseCommandLine({"validate", "--level", "11"}).error.empty());
+  EXPECT_FALSE(ParseCommandLine({"validate", "--seed", "0"}).error.empty());
+  EXPECT_FALSE(ParseCommandLine({"validate", "--seed", "4294967296"}).error.empty());
+  EXPECT_FALSE(ParseCommandLine({"open"}).error.empty());
+}
+
+TEST(CommandLine, EveryCommandHasItsOwnHelp) {
+  const CommandLine top = ParseCommandLine({"--help"});
+  EXPECT_TRUE(top.help);
+  EXPECT_NE(top.helpText.find("validate"), std::string::npos);
+  const CommandLine validate = ParseCommandLine({"validate", "--help"});
+  EXPECT_TRUE(validate.help);
+  EXPECT_NE(validate.helpText.find("--junit"), std::string::npos);
+  EXPECT_EQ(validate.helpText.find("about"), std::string::npos);
+  EXPECT_NE(ParseCommandLine({"open", "-h"}).helpText.find("SVG"), std::string::npos);
 }
 
 TEST(Session, AFailedExpectationStopsWithItsLineAndWhatWasFound) {
@@ -73,6 +103,27 @@ TEST(Session, AFailedExpectationStopsWithItsLineAndWhatWasFound) {
   EXPECT_NE(outcome.output.find("test.tavrix:4: expect palette height 999\n  found height 164"),
             std::string::npos)
       << outcome.output;
+}
+
+TEST(Session, AByteOrderMarkIsTakenAndARefusedLineIsEchoedShort) {
+  const Outcome marked = RunScript(
+      "\xEF\xBB\xBF"
+      "document\nmenu\nexpect palette visible\n");
+  EXPECT_EQ(marked.code, 0) << marked.output;
+  // Only at the start: anywhere else the mark is part of a word.
+  EXPECT_EQ(RunScript("document\n\xEF\xBB\xBF"
+                      "menu\n")
+                .code,
+            1);
+
+  const std::string huge(1 << 20, 'x');
+  const Outcome refused = RunScript("document\n" + huge + "\n");
+  EXPECT_EQ(refused.code, 1);
+  EXPECT_LT(refused.output.size(), 2000u);
+  EXPECT_NE(refused.output.find("(1048576 bytes in all)"), std::string::npos) << refused.output;
+  // A cut never splits a character: 199 bytes of x, then two-byte characters.
+  const std::string cut = Excerpt(std::string(199, 'x') + "\xC3\xA9\xC3\xA9", 200);
+  EXPECT_EQ(cut.substr(0, 202), std::string(199, 'x') + "...");
 }
 
 TEST(Session, MistakesInTheScriptAreToldPlainly) {
