@@ -7,6 +7,7 @@
 #include "host/Pipl.h"
 #include "host/artwork/PreferenceFile.h"
 #include "tavrix-host/PaletteItemNames.h"
+#include "tavrix-host/PaletteJson.h"
 #include "tavrix-host/ScriptWords.h"
 
 namespace tavrix::app {
@@ -90,7 +91,13 @@ void Session::Execute(const std::vector<std::string>& words) {
   } else if (command == "flyout") {
     Flyout(rest);
   } else if (command == "print") {
-    PrintPalette(Palette(), out_);
+    if (rest.size() > 1 || (rest.size() == 1 && rest[0] != "json"))
+      throw ScriptError("usage: print [json]");
+    if (rest.empty()) {
+      PrintPalette(Palette(), out_);
+    } else {
+      PrintPaletteJson(Palette(), host_->document(), out_);
+    }
   } else if (command == "expect") {
     Expect(rest);
   } else if (command == "restart") {
