@@ -9,6 +9,7 @@
 #include "tavrix-host/PaletteItemNames.h"
 #include "tavrix-host/PaletteJson.h"
 #include "tavrix-host/ScriptWords.h"
+#include "tavrix-host/SvgDrawing.h"
 
 namespace tavrix::app {
 namespace {
@@ -90,6 +91,12 @@ void Session::Execute(const std::vector<std::string>& words) {
     Click(rest);
   } else if (command == "flyout") {
     Flyout(rest);
+  } else if (command == "open") {
+    OpenDrawing(rest);
+  } else if (command == "save") {
+    SaveDrawing(rest);
+  } else if (command == "help") {
+    out_ << SessionHelpText();
   } else if (command == "print") {
     if (rest.size() > 1 || (rest.size() == 1 && rest[0] != "json"))
       throw ScriptError("usage: print [json]");
@@ -125,6 +132,15 @@ void Session::Execute(const std::vector<std::string>& words) {
   // left to be redrawn is redrawn, once.
   host_->DeliverNotifications();
   if (command != "redraw") host_->RedrawView();
+}
+
+void Session::ShowPalette(std::ostream& out) {
+  host::HostDialog* palette = host_->dialogs().DialogNamed(kPaletteDialogName);
+  if (palette == nullptr) {
+    out << "(the palette is not open: 'menu' opens it)\n";
+  } else {
+    PrintPalette(*palette, out);
+  }
 }
 
 host::HostDialog& Session::Palette() {

@@ -14,6 +14,8 @@
 
 namespace tavrix::app {
 
+class SvgDrawing;
+
 struct SessionOptions {
   SessionOptions(std::string plugin, std::string preferences = "",
                  std::ostream* errorStream = nullptr,
@@ -50,10 +52,15 @@ class Session {
   // One command; throws ScriptError with the reason when it fails.
   void Execute(const std::vector<std::string>& words);
   host::Host& host() { return *host_; }
+  // The palette as a person sees it, or how to open it when it is not there.
+  void ShowPalette(std::ostream& out);
 
  private:
   // Actions on the artwork and the host.
   void NewDocument(const std::vector<std::string>& words);
+  // SVG drawings: open FILE.svg, save [FILE.svg].
+  void OpenDrawing(const std::vector<std::string>& words);
+  void SaveDrawing(const std::vector<std::string>& words);
   void AddPath(const std::vector<std::string>& words);
   void Select(const std::vector<std::string>& words);
   // delete, delete-anchor, insert-anchor, close-document: what another hand does to the artwork.
@@ -107,7 +114,12 @@ class Session {
   std::unique_ptr<host::Host> host_;
   host::HostedPlugin* plugin_ = nullptr;
   std::unique_ptr<host::DialogUser> user_;
+  // The SVG file the document came from; null for a document made in the session.
+  std::unique_ptr<SvgDrawing> drawing_;
 };
+
+// The session language in brief, for `help`.
+const char* SessionHelpText();
 
 // What a person sees of the palette: each visible item in reading order with its text and
 // state, and the flyout menu's entries.

@@ -2,6 +2,7 @@
 // keyboard increment.
 #include "tavrix-host/ScriptWords.h"
 #include "tavrix-host/Session.h"
+#include "tavrix-host/SvgDrawing.h"
 
 namespace tavrix::app {
 namespace {
@@ -51,6 +52,7 @@ PathSegment ParseAnchor(const std::vector<std::string>& w) {
 void Session::NewDocument(const std::vector<std::string>& words) {
   if (words.size() > 1) throw ScriptError("usage: document [pt|in|mm|cm|pc|px|Q]");
   host_->NewDocument(words.empty() ? kAIPointRulerUnits : RulerUnitsOf(words[0]));
+  drawing_.reset();
 }
 
 void Session::AddPath(const std::vector<std::string>& words) {
@@ -121,6 +123,7 @@ void Session::ChangeArtwork(const std::vector<std::string>& words) {
   if (command == "close-document") {
     if (words.size() != 1) throw ScriptError("usage: close-document");
     if (!host_->CloseDocument()) throw ScriptError("there is no document to close");
+    drawing_.reset();
     return;
   }
   host::Document& document = Doc();

@@ -8,6 +8,7 @@
 #include "host/artwork/PreferenceFile.h"
 #include "tavrix-host/ScriptWords.h"
 #include "tavrix-host/Session.h"
+#include "tavrix-host/SvgDrawing.h"
 
 namespace tavrix::app {
 namespace {
@@ -97,10 +98,13 @@ bool Session::Finish() {
 
 void Session::Restart() {
   std::optional<SavedDocument> document;
+  std::vector<AIArtHandle> handlesBefore, handlesAfter;
   if (host::Document* open = host_->document()) {
     document = SavedDocument{open->rulerUnits(), {}, host_->view().zoom(), host_->view().origin()};
-    for (const host::DocumentPath& path : open->paths())
+    for (const host::DocumentPath& path : open->paths()) {
       document->paths.push_back(SavedPath{path.segments, path.selection, path.closed});
+      handlesBefore.push_back(path.handle);
+    }
   }
   host_->Quit();
   host::PreferenceStore kept;
@@ -121,9 +125,10 @@ void Session::Restart() {
     host::Document& reopened = host_->NewDocument(document->rulerUnits);
     for (size_t i = 0; i < document->paths.size(); ++i) {
       const SavedPath& path = document->paths[i];
-      reopened.AddPath(path.segments, path.closed);
+      handlesAfter.push_back(reopened.AddPath(path.segments, path.closed));
       reopened.SetSelection(i, path.selection);
     }
+    if (drawing_) drawing_->Rehandle(handlesBefore, handlesAfter);
     host_->view().SetZoom(document->zoom);
     host_->view().ScrollTo(document->origin.h, document->origin.v);
   }

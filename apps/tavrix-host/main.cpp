@@ -1,4 +1,6 @@
 // tavrix-host: loads the Tavrix plug-in into the stand-in host, as the application would.
+#include <unistd.h>
+
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -9,6 +11,7 @@
 #include "host/MappedFile.h"
 #include "host/Pipl.h"
 #include "tavrix-host/CommandLine.h"
+#include "tavrix-host/InteractiveSession.h"
 #include "tavrix-host/RegistrationReport.h"
 #include "tavrix-host/Session.h"
 #include "validator/Validator.h"
@@ -66,6 +69,25 @@ int RunScript(const tavrix::app::CommandLine& line, const std::string& path) {
   return session.Finish() ? result : 1;
 }
 
+// The drawing in a session: a prompt on a terminal, otherwise the session read from standard
+// input, as a script is.
+int OpenDocument(const tavrix::app::CommandLine& line, const std::string& path) {
+  tavrix::app::Session session({path, line.preferencesPath, &std::cerr}, std::cout);
+  int result = 0;
+  try {
+    session.Execute({"open", line.documentPath});
+  } catch (const std::exception& error) {
+    std::cerr << "tavrix-host: " << error.what() << "\n";
+    result = 1;
+  }
+  if (result == 0) {
+    result = isatty(STDIN_FILENO) && isatty(STDOUT_FILENO)
+                 ? tavrix::app::RunInteractive(session, std::cout)
+                 : session.Run(std::cin, "(standard input)");
+  }
+  return session.Finish() ? result : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -88,6 +110,7 @@ int main(int argc, char** argv) {
       options.skip = line.skip;
       return tavrix::validator::RunValidator(options, std::cout);
     }
+    if (line.command == "open") return OpenDocument(line, path);
     return line.command == "run" ? RunScript(line, path) : Report(line, path);
   } catch (const std::exception& error) {
     return Fail(error.what());

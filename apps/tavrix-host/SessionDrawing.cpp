@@ -1,0 +1,32 @@
+// Opening and saving SVG drawings in a session.
+#include "tavrix-host/ScriptWords.h"
+#include "tavrix-host/Session.h"
+#include "tavrix-host/SvgDrawing.h"
+
+namespace tavrix::app {
+
+void Session::OpenDrawing(const std::vector<std::string>& words) {
+  if (words.size() != 1) throw ScriptError("usage: open FILE.svg");
+  try {
+    drawing_ = std::make_unique<SvgDrawing>(SvgDrawing::Open(words[0], *host_));
+  } catch (const svg::SvgError& error) {
+    throw ScriptError(error.what());
+  }
+  out_ << "Opened " << words[0] << ": " << drawing_->pathsRead() << " paths from "
+       << drawing_->elementsRead() << " elements\n";
+}
+
+void Session::SaveDrawing(const std::vector<std::string>& words) {
+  if (words.size() > 1) throw ScriptError("usage: save [FILE.svg]");
+  if (!drawing_) drawing_ = std::make_unique<SvgDrawing>(SvgDrawing::Blank());
+  const std::string fileName = words.empty() ? drawing_->fileName() : words[0];
+  if (fileName.empty()) throw ScriptError("this drawing has no file yet: save FILE.svg");
+  try {
+    drawing_->Save(fileName, Doc());
+  } catch (const svg::SvgError& error) {
+    throw ScriptError(error.what());
+  }
+  out_ << "Saved " << fileName << ": " << Doc().paths().size() << " paths\n";
+}
+
+}  // namespace tavrix::app

@@ -1,0 +1,112 @@
+#include "host/svg/SvgDocument.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <utility>
+
+#include "host/svg/AtomicFile.h"
+#include "host/svg/ElementGeometry.h"
+#include "host/svg/SourceText.h"
+#include "host/svg/SvgWriter.h"
+
+namespace tavrix::svg {
+namespace {
+
+bool Finite(const std::vector<PathSegment>& segments) {
+  for (const PathSegment& s : segments) {
+    for (float value : {s.p.h, s.p.v, s.in.h, s.in.v, s.out.h, s.out.v}) {
+      if (!std::isfinite(value)) return false;
+    }
+  }
+  return true;
+}
+
+// The parser would take UTF-16 and UTF-32 and convert them, and then its offsets would no longer
+// be those of the file, which saving splices into.
+void RefuseWideEncodings(const std::string& text, const std::string& fileName) {
+  const bool wide = text.size() >= 2 && (text[0] == '\0' || text[1] == '\0' ||
+                                         (text[0] == '\xFF' && text[1] == '\xFE') ||
+                                         (text[0] == '\xFE' && text[1] == '\xFF'));
+  if (wide) throw SvgError(fileName + ": not read: only UTF-8 files are read, and this one is not");
+}
+
+}  // namespace
+
+SvgDocument SvgDocument::Open(const std::string& fileName, size_t maxAnchorsPerPath) {
+  return Parse(ReadWholeFile(fileName), fileName, maxAnchorsPerPath);
+}
+
+SvgDocument SvgDocument::Parse(std::string text, const std::string& fileName,
+                               size_t maxAnchorsPerPath) {
+  RefuseWideEncodings(text, fileName);
+  auto model = std::make_shared<SvgModel>();
+  model->fileName = fileName;
+  model->text = std::move(text);
+  model->maxAnchors = maxAnchorsPerPath;
+  const pugi::xml_parse_result parsed = model->xml.load_buffer(
+      model->text.data(), model->text.size(), pugi::parse_default, pugi::encoding_utf8);
+  if (!parsed) {
+    const LineColumn place =
+        PlaceOf(model->text, static_cast<size_t>(std::max<ptrdiff_t>(0, parsed.offset)));
+    throw SvgError(fileName + ":" + std::to_string(place.line) + ":" +
+                   std::to_string(place.column) + ": not an SVG file: the XML is broken (" +
+                   parsed.description() + ")");
+  }
+  model->root = model->xml.document_element();
+  const std::string_view rootName = model->root.name();
+  const size_t colon = rootName.find(':');
+  if ((colon == std::string_view::npos ? rootName : rootName.substr(colon + 1)) != "svg") {
+    throw SvgError(fileName + ": not an SVG file: its root element is <" + std::string(rootName) +
+                   ">, not <svg>");
+  }
+  try {
+    model->rootTransform = ParseTransform(model->root.attribute("transform").value());
+  } catch (const SvgError& error) {
+    throw SvgError(ElementPlace(*model, model->root) + error.what());
+  }
+  model->viewport = RootViewport(model->root);
+
+  SvgDocument document;
+  for (DrawnElement& element : FindDrawnElements(*model)) {
+    element.firstPath = document.paths_.size();
+    const size_t elementIndex = document.elements_.size();
+    std::string numbers;
+    ReadDrawnElement(
+        *model, element,
+        [&](LocalSubpath&& subpath) {
+          SvgPath path{ToArtworkSegments(element.toRoot, subpath), subpath.closed, elementIndex,
+                       document.paths_.size() - element.firstPath};
+          if (!Finite(path.segments)) {
+            throw SvgError("subpath " + std::to_string(path.subpath + 1) +
+                           " reaches beyond the coordinates the artwork can hold");
+          }
+          document.paths_.push_back(std::move(path));
+        },
+        numbers);
+    element.pathCount = document.paths_.size() - element.firstPath;
+    if (element.pathCount == 0) continue;
+    const LineColumn place = PlaceOf(model->text, BeginOf(element.node));
+    document.elements_.push_back(SvgElement{
+        element.node.name(), element.node.attribute("id").value(), place.line, place.column});
+    model->drawn.push_back(std::move(element));
+  }
+  document.model_ = std::move(model);
+  return document;
+}
+
+std::string SvgDocument::SavedText(const std::vector<EditedPath>& current) const {
+  return WriteSvgText(*model_, paths_, current);
+}
+
+void SvgDocument::Save(const std::string& fileName, const std::vector<EditedPath>& current) const {
+  std::string text;
+  try {
+    text = SavedText(current);
+  } catch (const SvgError& error) {
+    throw SvgError(fileName + ": not saved: " + error.what());
+  }
+  ReplaceFile(fileName, text);
+}
+
+}  // namespace tavrix::svg
