@@ -41,26 +41,17 @@ P PointAt(const Curve& c, double t) {
            a * c.p0.v + b * c.p1.v + d * c.p2.v + e * c.p3.v};
 }
 
-P DerivativeAt(const Curve& c, double t) {
-  const double u = 1 - t;
-  return P{
-      3 * u * u * (c.p1.h - c.p0.h) + 6 * u * t * (c.p2.h - c.p1.h) + 3 * t * t * (c.p3.h - c.p2.h),
-      3 * u * u * (c.p1.v - c.p0.v) + 6 * u * t * (c.p2.v - c.p1.v) +
-          3 * t * t * (c.p3.v - c.p2.v)};
+double Cross(P a, P b) {
+  return a.h * b.v - a.v * b.h;
 }
 
-// Half the integral of (h v' - v h') over the curve. The integrand is a polynomial of degree
-// five, which three-point Gauss-Legendre integrates exactly.
+// Half the integral of (h v' - v h') over the curve, in closed form: whole-number weights of the
+// control points' cross products, so a straight segment gives exactly half its own cross
+// product and collinear points exactly nothing.
 double AreaUnder(const Curve& c) {
-  static const double kNodes[3] = {0.5 - std::sqrt(0.15), 0.5, 0.5 + std::sqrt(0.15)};
-  static const double kWeights[3] = {5.0 / 18.0, 8.0 / 18.0, 5.0 / 18.0};
-  double sum = 0.0;
-  for (int i = 0; i < 3; ++i) {
-    const P p = PointAt(c, kNodes[i]);
-    const P d = DerivativeAt(c, kNodes[i]);
-    sum += kWeights[i] * (p.h * d.v - p.v * d.h);
-  }
-  return sum / 2.0;
+  return (6 * Cross(c.p0, c.p1) + 3 * Cross(c.p0, c.p2) + Cross(c.p0, c.p3) +
+          3 * Cross(c.p1, c.p2) + 3 * Cross(c.p1, c.p3) + 6 * Cross(c.p2, c.p3)) /
+         20;
 }
 
 // Parameters in (0, 1) where one coordinate of the curve turns.
@@ -98,13 +89,17 @@ double PathLength(const std::vector<PathSegment>& segments, bool closed) {
 }
 
 double PathArea(const std::vector<PathSegment>& segments, bool closed) {
+  if (segments.empty()) return 0.0;
+  // Measured from the first anchor, which changes no area but keeps far-off coordinates from
+  // cancelling each other's digits: a straight line comes out as exactly nothing.
+  const P origin = Of(segments.front().p);
+  auto local = [&](P p) { return P{p.h - origin.h, p.v - origin.v}; };
   double area = 0.0;
-  ForEachCurve(segments, closed, [&](const Curve& c) { area += AreaUnder(c); });
-  if (!closed && segments.size() > 1) {
-    const P last = Of(segments.back().p);
-    const P first = Of(segments.front().p);
-    area += (last.h * first.v - first.h * last.v) / 2.0;
-  }
+  ForEachCurve(segments, closed, [&](const Curve& c) {
+    area += AreaUnder(Curve{local(c.p0), local(c.p1), local(c.p2), local(c.p3)});
+  });
+  // An open path is closed by the chord back to the first anchor, which is the origin here and
+  // so adds nothing.
   return area;
 }
 

@@ -44,6 +44,22 @@ TEST(PathGeometry, AnOpenPathIsClosedByItsChordForArea) {
   EXPECT_DOUBLE_EQ(PathArea(open, false), 50.0);
 }
 
+TEST(PathGeometry, AreaFarFromTheOriginKeepsItsDigits) {
+  std::vector<PathSegment> square = Square(1, true);
+  for (PathSegment& s : square) {
+    for (RealPoint* p : {&s.p, &s.in, &s.out}) {
+      p->h += 3000000;
+      p->v -= 5000000;
+    }
+  }
+  EXPECT_DOUBLE_EQ(PathArea(square, true), 1.0);
+  // A straight line, open or closed, encloses nothing at all.
+  const std::vector<PathSegment> line = {Corner(1e6f, 3), Corner(1e6f + 7, 3.5f),
+                                         Corner(1e6f + 21, 4.5f)};
+  EXPECT_EQ(PathArea(line, false), 0.0);
+  EXPECT_EQ(PathArea(line, true), 0.0);
+}
+
 TEST(PathGeometry, LengthFollowsTheCurveNotItsControlPolygon) {
   EXPECT_NEAR(PathLength(Square(72, true), true), 288.0, 1e-9);
   EXPECT_NEAR(PathLength(Square(72, true), false), 216.0, 1e-9);

@@ -1,0 +1,133 @@
+// The interactive prompt, driven as a person at a terminal drives it: through a pseudo-terminal.
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <pty.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <string>
+
+#include "support/PluginBytes.h"
+
+namespace {
+
+class Terminal {
+ public:
+  explicit Terminal(const std::vector<std::string>& arguments) {
+    std::vector<char*> argv;
+    for (const std::string& argument : arguments)
+      argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    child_ = forkpty(&master_, nullptr, nullptr, nullptr);
+    if (child_ == 0) {
+      execv(argv[0], argv.data());
+      _exit(127);
+    }
+  }
+  ~Terminal() {
+    if (child_ > 0 && !waited_) {
+      kill(child_, SIGKILL);
+      waitpid(child_, nullptr, 0);
+    }
+    if (master_ >= 0) close(master_);
+  }
+
+  bool started() const { return child_ > 0; }
+  // Types once the line editor reads: it puts the terminal out of line mode then, and may
+  // throw away what was typed before.
+  void Type(const std::string& text) {
+    for (int i = 0; i < 2000 && !EditorReading(); ++i) usleep(5000);
+    ASSERT_EQ(write(master_, text.data(), text.size()), static_cast<ssize_t>(text.size()));
+  }
+
+  // Reads until the text has appeared after what earlier waits consumed; false after 10 s.
+  bool WaitFor(const std::string& text) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    for (;;) {
+      const size_t found = seen_.find(text, consumed_);
+      if (found != std::string::npos) {
+        consumed_ = found + text.size();
+        return true;
+      }
+      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+          deadline - std::chrono::steady_clock::now());
+      if (left.count() <= 0) return false;
+      pollfd fd{master_, POLLIN, 0};
+      if (poll(&fd, 1, static_cast<int>(left.count())) <= 0) continue;
+      char buffer[4096];
+      const ssize_t got = read(master_, buffer, sizeof buffer);
+      if (got <= 0) return seen_.find(text, consumed_) != std::string::npos;
+      seen_.append(buffer, static_cast<size_t>(got));
+    }
+  }
+
+  // The exit status, or -1 when it has not ended within 10 s.
+  int ExitStatus() {
+    for (int i = 0; i < 1000; ++i) {
+      char buffer[4096];
+      pollfd fd{master_, POLLIN, 0};
+      if (poll(&fd, 1, 10) > 0 && read(master_, buffer, sizeof buffer) > 0) continue;
+      int status = 0;
+      if (waitpid(child_, &status, WNOHANG) == child_) {
+        waited_ = true;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+      }
+    }
+    return -1;
+  }
+  const std::string& seen() const { return seen_; }
+
+ private:
+  bool EditorReading() const {
+    termios mode{};
+    return tcgetattr(master_, &mode) == 0 && (mode.c_lflag & ICANON) == 0;
+  }
+
+ public:
+ private:
+  int master_ = -1;
+  pid_t child_ = -1;
+  bool waited_ = false;
+  std::string seen_;
+  size_t consumed_ = 0;
+};
+
+TEST(InteractivePrompt, APersonOpensADrawingEditsAPointAndLeavesWithCtrlD) {
+  const std::string preferences = (tavrix::test::TempFolder() / "prompt-prefs.json").string();
+  Terminal terminal({TAVRIX_HOST_COMMAND, "--plugin", tavrix::test::PluginPath(), "--prefs",
+                     preferences, "open", TAVRIX_SAMPLE_DRAWING});
+  ASSERT_TRUE(terminal.started());
+  ASSERT_TRUE(terminal.WaitFor("Opened ")) << terminal.seen();
+  ASSERT_TRUE(terminal.WaitFor("tavrix> ")) << terminal.seen();
+  terminal.Type("menu\n");
+  ASSERT_TRUE(terminal.WaitFor("Palette \"Tavrix\": visible")) << terminal.seen();
+  // The hull's third anchor: (120, 170) in a group moved by (70, 40).
+  terminal.Type("select 1 2\n");
+  ASSERT_TRUE(terminal.WaitFor("[190.000 pt]")) << terminal.seen();
+  terminal.Type("spin pointXSpin up shift\n");
+  ASSERT_TRUE(terminal.WaitFor("[200.000 pt]")) << terminal.seen();
+  // A mistake is told and the prompt comes back.
+  terminal.Type("frobnicate\n");
+  ASSERT_TRUE(terminal.WaitFor("unknown command 'frobnicate'")) << terminal.seen();
+  terminal.Type("help\n");
+  ASSERT_TRUE(terminal.WaitFor("save [FILE.svg]")) << terminal.seen();
+  ASSERT_TRUE(terminal.WaitFor("tavrix> ")) << terminal.seen();
+  terminal.Type("\x04");
+  EXPECT_EQ(terminal.ExitStatus(), 0) << terminal.seen();
+  // The plug-in shut down cleanly: it wrote its preferences.
+  EXPECT_TRUE(std::filesystem::exists(preferences));
+}
+
+TEST(InteractivePrompt, QuitEndsItToo) {
+  Terminal terminal(
+      {TAVRIX_HOST_COMMAND, "--plugin", tavrix::test::PluginPath(), "open", TAVRIX_SAMPLE_DRAWING});
+  ASSERT_TRUE(terminal.WaitFor("tavrix> ")) << terminal.seen();
+  terminal.Type("quit\n");
+  EXPECT_EQ(terminal.ExitStatus(), 0) << terminal.seen();
+}
+
+}  // namespace
