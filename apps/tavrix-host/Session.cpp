@@ -118,6 +118,8 @@ void Session::Execute(const std::vector<std::string>& words) {
     Scroll(rest);
   } else if (command == "redraw") {
     Redraw(rest);
+  } else if (command == "render") {
+    Render(rest);
   } else if (command == "cmd-click") {
     CommandClick(rest);
   } else if (command == "spin") {

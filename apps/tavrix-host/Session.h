@@ -76,6 +76,8 @@ class Session {
   void Zoom(const std::vector<std::string>& words);
   void Scroll(const std::vector<std::string>& words);
   void Redraw(const std::vector<std::string>& words);
+  // Pictures of the palette and the artwork, as PNG.
+  void Render(const std::vector<std::string>& words);
   // A person at the palette.
   void Window(const std::vector<std::string>& words);
   void Type(const std::vector<std::string>& words);

@@ -82,6 +82,7 @@ void DialogManager::DrawItem(HostItem& item) {
   });
   ++item.drawCount;
   item.lastDrawing = std::move(drawer.operations);
+  item.lastDrawingBounds = drawer.bounds;
 }
 
 void DialogManager::Invalidate(HostItem& item) {

@@ -107,6 +107,7 @@ struct HostItem {
   bool destroyed = false;
   int drawCount = 0;
   std::vector<DrawOperation> lastDrawing;
+  ADMRect lastDrawingBounds{};  // where the item was when drawn: it may have moved since
 };
 
 struct DialogCallbacks {

@@ -1,0 +1,20 @@
+// The document window's content: the paths at the view's zoom and scroll, the selection as the
+// host marks it, the palette's current point, and what the annotator drew in the last pass.
+#pragma once
+
+#include <cairo.h>
+
+#include <optional>
+
+#include "host/artwork/Document.h"
+#include "host/view/DocumentView.h"
+#include "pictures/Pictures.h"
+
+namespace tavrix::pictures {
+
+// Draws the view's kWidth x kHeight pixels with its top left corner at the context's origin.
+// A view pixel (h, v) is the square from (h, v) to (h + 1, v + 1).
+void DrawArtwork(cairo_t* cr, const host::Document& document, const host::DocumentView& view,
+                 const std::optional<AnchorRef>& currentPoint);
+
+}  // namespace tavrix::pictures

@@ -1,0 +1,28 @@
+// The palette window as a person sees it: border, title bar, items, and the flyout menu.
+#pragma once
+
+#include <cairo.h>
+
+#include "host/dialog/DialogObjects.h"
+#include "pictures/Pictures.h"
+
+namespace tavrix::pictures {
+
+inline constexpr int kTitleBarHeight = 18;
+
+// Boxes relative to the window frame's top left corner; the menu may reach past the frame.
+struct PaletteGeometry {
+  int frameWidth = 0;
+  int frameHeight = 0;
+  Box client;
+  Box flyoutButton;
+  Box flyoutMenu;  // empty unless the menu is open
+};
+
+// Throws PictureError for a palette too large to draw. `measuring` sets the text widths.
+PaletteGeometry MeasurePalette(cairo_t* measuring, const host::HostDialog& palette,
+                               bool flyoutOpen);
+// Draws with the frame's top left corner at the context's origin.
+void DrawPalette(cairo_t* cr, const host::HostDialog& palette, const PaletteGeometry& geometry);
+
+}  // namespace tavrix::pictures

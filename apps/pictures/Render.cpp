@@ -1,0 +1,167 @@
+// Which parts a picture shows, where they go, and drawing them into one image.
+#include <fontconfig/fontconfig.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+
+#include "pictures/ArtworkDrawing.h"
+#include "pictures/DrawingTools.h"
+#include "pictures/PaletteDrawing.h"
+#include "pictures/Pictures.h"
+
+namespace tavrix::pictures {
+namespace {
+
+constexpr int kMargin = 12;  // around the palette, on the desktop
+constexpr int kGap = 16;     // between the document window and the palette
+constexpr int kShadow = 3;
+
+// cairo and fontconfig keep the fonts they found for the life of the process. Handing them back
+// at exit, when no picture is left, keeps leak checkers to real leaks.
+void ReleaseFontCachesAtExit() {
+  static const bool registered = [] {
+    std::atexit([] {
+      cairo_debug_reset_static_data();
+      FcFini();
+    });
+    return true;
+  }();
+  static_cast<void>(registered);
+}
+
+struct ContextDeleter {
+  void operator()(cairo_t* cr) const { cairo_destroy(cr); }
+};
+using Context = std::unique_ptr<cairo_t, ContextDeleter>;
+
+// A context on a one-pixel surface, for measuring text before the picture's size is known.
+class MeasuringContext {
+ public:
+  MeasuringContext()
+      : surface_(cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1, 1)),
+        cr_(cairo_create(surface_)) {}
+  ~MeasuringContext() {
+    cairo_destroy(cr_);
+    cairo_surface_destroy(surface_);
+  }
+  MeasuringContext(const MeasuringContext&) = delete;
+  MeasuringContext& operator=(const MeasuringContext&) = delete;
+  cairo_t* get() const { return cr_; }
+
+ private:
+  cairo_surface_t* surface_;
+  cairo_t* cr_;
+};
+
+bool PaletteSeen(const Scene& scene) {
+  return scene.palette != nullptr && scene.palette->visible && !scene.palette->destroyed;
+}
+
+bool ArtworkSeen(const Scene& scene) {
+  return scene.document != nullptr && scene.view != nullptr;
+}
+
+void RequireFlyoutSeen(const Scene& scene, Show show) {
+  if (show == Show::Artwork)
+    throw PictureError("the flyout menu belongs to the palette: draw the palette or both");
+  if (!PaletteSeen(scene)) throw PictureError("cannot show the flyout menu: the palette is hidden");
+  if (scene.palette->collapsed)
+    throw PictureError("cannot show the flyout menu: the palette is collapsed");
+  if (!scene.palette->flyout || !scene.palette->flyout->list)
+    throw PictureError("cannot show the flyout menu: the palette has none");
+}
+
+Box Offset(const Box& box, int left, int top) {
+  return Box{box.left + left, box.top + top, box.width, box.height};
+}
+
+struct Plan {
+  Layout layout;
+  PaletteGeometry palette;  // relative to the palette's frame
+};
+
+Plan MakePlan(const Scene& scene, Show show) {
+  ReleaseFontCachesAtExit();
+  if (scene.flyoutOpen) RequireFlyoutSeen(scene, show);
+  if (show == Show::Palette && !PaletteSeen(scene))
+    throw PictureError("the palette is hidden: there is nothing of it to draw");
+  if (show == Show::Artwork && !ArtworkSeen(scene))
+    throw PictureError("there is no document to draw");
+  if (show == Show::Both && !PaletteSeen(scene) && !ArtworkSeen(scene))
+    throw PictureError("there is nothing to draw: there is no document and the palette is hidden");
+  Plan plan;
+  Layout& layout = plan.layout;
+  layout.showsArtwork = show != Show::Palette && ArtworkSeen(scene);
+  layout.showsPalette = show != Show::Artwork && PaletteSeen(scene);
+  layout.showsFlyout = layout.showsPalette && scene.flyoutOpen;
+
+  int right = 0;
+  int bottom = 0;
+  if (layout.showsArtwork) {
+    layout.artwork = Box{0, 0, host::DocumentView::kWidth, host::DocumentView::kHeight};
+    right = layout.artwork.width;
+    bottom = layout.artwork.height;
+  }
+  if (layout.showsPalette) {
+    const MeasuringContext measuring;
+    const PaletteGeometry& g = plan.palette =
+        MeasurePalette(measuring.get(), *scene.palette, layout.showsFlyout);
+    const int left = layout.showsArtwork ? right + kGap : kMargin;
+    const int top = kMargin;
+    layout.paletteFrame = Box{left, top, g.frameWidth, g.frameHeight};
+    layout.paletteClient = Offset(g.client, left, top);
+    layout.flyoutButton = Offset(g.flyoutButton, left, top);
+    if (layout.showsFlyout) layout.flyoutMenu = Offset(g.flyoutMenu, left, top);
+    const Box& menu = layout.flyoutMenu;
+    right = std::max({right, left + g.frameWidth + kShadow + kMargin,
+                      menu.left + menu.width + kShadow + kMargin});
+    bottom = std::max({bottom, top + g.frameHeight + kShadow + kMargin,
+                       menu.top + menu.height + kShadow + kMargin});
+  }
+  layout.width = right;
+  layout.height = bottom;
+  return plan;
+}
+
+}  // namespace
+
+Layout PlanPicture(const Scene& scene, Show show) {
+  return MakePlan(scene, show).layout;
+}
+
+Picture Render(const Scene& scene, Show show, int scale) {
+  const Plan plan = MakePlan(scene, show);
+  const Layout& layout = plan.layout;
+  Picture picture{Image(layout.width, layout.height, scale), layout};
+  const Context context(cairo_create(picture.image.surface()));
+  cairo_t* cr = context.get();
+  cairo_scale(cr, scale, scale);
+  SetColour(cr, kDesktop);
+  cairo_paint(cr);
+  if (layout.showsArtwork) {
+    cairo_save(cr);
+    cairo_translate(cr, layout.artwork.left, layout.artwork.top);
+    DrawArtwork(cr, *scene.document, *scene.view, scene.currentPoint);
+    cairo_restore(cr);
+  }
+  if (layout.showsPalette) {
+    cairo_save(cr);
+    cairo_translate(cr, layout.paletteFrame.left, layout.paletteFrame.top);
+    DrawPalette(cr, *scene.palette, plan.palette);
+    cairo_restore(cr);
+  }
+  CheckCairo(cr, "the picture");
+  cairo_surface_flush(picture.image.surface());
+  return picture;
+}
+
+std::string DescribeContents(const Layout& layout) {
+  std::string palette =
+      layout.showsFlyout ? "the palette with its flyout menu open" : "the palette";
+  if (layout.showsArtwork && layout.showsPalette) return "the artwork and " + palette;
+  if (layout.showsArtwork) return "the artwork";
+  return palette;
+}
+
+}  // namespace tavrix::pictures

@@ -1,0 +1,78 @@
+// Pictures of the session: what a person would see of the palette and of the artwork, as PNG.
+#include <cctype>
+
+#include "pictures/Pictures.h"
+#include "tavrix-host/ScriptWords.h"
+#include "tavrix-host/Session.h"
+
+namespace tavrix::app {
+namespace {
+
+constexpr int kDefaultScale = 2;  // crisp when looked at closely, still small files
+
+bool NamesPng(const std::string& file) {
+  if (file.size() < 5) return false;
+  std::string suffix = file.substr(file.size() - 4);
+  for (char& c : suffix) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return suffix == ".png";
+}
+
+}  // namespace
+
+void Session::Render(const std::vector<std::string>& words) {
+  static const char kUsage[] = "usage: render FILE.png [palette|artwork|both] [flyout] [scale 1-4]";
+  if (words.empty()) throw ScriptError(kUsage);
+  const std::string& file = words[0];
+  if (!NamesPng(file))
+    throw ScriptError("render writes PNG pictures: name the file FILE.png, not " + Quoted(file));
+  pictures::Show show = pictures::Show::Both;
+  bool showChosen = false;
+  int scale = kDefaultScale;
+  pictures::Scene scene;
+  for (size_t i = 1; i < words.size(); ++i) {
+    const std::string& word = words[i];
+    if (!showChosen && (word == "palette" || word == "artwork" || word == "both")) {
+      show = word == "palette"   ? pictures::Show::Palette
+             : word == "artwork" ? pictures::Show::Artwork
+                                 : pictures::Show::Both;
+      showChosen = true;
+    } else if (word == "flyout" && !scene.flyoutOpen) {
+      scene.flyoutOpen = true;
+    } else if (word == "scale" && i + 1 < words.size()) {
+      scale = IntegerWord(words[++i], "a scale");
+      if (scale < 1 || scale > pictures::Image::kMaxScale) throw ScriptError(kUsage);
+    } else {
+      throw ScriptError(kUsage);
+    }
+  }
+
+  host::HostDialog* palette = nullptr;
+  try {
+    palette = &Palette();
+  } catch (const ScriptError&) {
+    // Never opened: nothing of it to see, which the picture says.
+  }
+  scene.palette = palette;
+  scene.document = host_->document();
+  scene.view = &host_->view();
+  // The palette follows the selection only while it can be seen.
+  if (scene.document != nullptr && palette != nullptr && palette->visible && !palette->collapsed)
+    scene.currentPoint = pictures::FindCurrentPoint(*scene.document);
+
+  try {
+    const pictures::Picture picture = pictures::Render(scene, show, scale);
+    picture.image.WritePng(file);
+    std::string missing;
+    if (show == pictures::Show::Both && !picture.layout.showsPalette)
+      missing = " (the palette is hidden)";
+    if (show == pictures::Show::Both && !picture.layout.showsArtwork)
+      missing = " (there is no document)";
+    out_ << "wrote " << file << ": " << pictures::DescribeContents(picture.layout) << missing
+         << ", " << picture.image.pixelWidth() << " x " << picture.image.pixelHeight()
+         << " pixels (scale " << scale << ")\n";
+  } catch (const pictures::PictureError& error) {
+    throw ScriptError(error.what());
+  }
+}
+
+}  // namespace tavrix::app
