@@ -45,12 +45,21 @@ DocumentPath* Document::Path(AIArtHandle handle) {
 const std::vector<size_t>& Document::SelectedPaths() {
   if (!selectedPathsKnown_) {
     selectedPaths_.clear();
+    selectedHandles_.clear();
     for (size_t i = 0; i < paths_.size(); ++i) {
-      if (paths_[i].IsSelected()) selectedPaths_.push_back(i);
+      if (paths_[i].IsSelected()) {
+        selectedPaths_.push_back(i);
+        selectedHandles_.push_back(paths_[i].handle);
+      }
     }
     selectedPathsKnown_ = true;
   }
   return selectedPaths_;
+}
+
+const std::vector<AIArtHandle>& Document::SelectedHandles() {
+  SelectedPaths();
+  return selectedHandles_;
 }
 
 DocumentPath& Document::PathAt(size_t index) {

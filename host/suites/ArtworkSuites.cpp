@@ -56,8 +56,7 @@ ASErr GetMatchingArt(const AIMatchingArtCriterion* criteria, int16_t numCriteria
         const DocumentPath& sample = document.paths()[selected.front()];
         if (std::any_of(criteria, criteria + numCriteria,
                         [&](const AIMatchingArtCriterion& c) { return Matches(sample, c); })) {
-          found.reserve(selected.size());
-          for (size_t index : selected) found.push_back(document.paths()[index].handle);
+          found = document.SelectedHandles();
         }
       }
     } else {

@@ -34,6 +34,10 @@ TEST(ArtworkCaches, TheSelectedPathsFollowEveryKindOfChange) {
   for (int i = 0; i < 6; ++i) document.AddPath(Wave(4, static_cast<float>(i)), i % 2 == 0);
   auto check = [&](const char* after) {
     EXPECT_EQ(document.SelectedPaths(), SelectedByLooking(document)) << "after " << after;
+    std::vector<AIArtHandle> handles;
+    for (size_t index : SelectedByLooking(document))
+      handles.push_back(document.paths()[index].handle);
+    EXPECT_EQ(document.SelectedHandles(), handles) << "after " << after;
   };
   check("adding");
   document.SelectPaths({1, 3, 5});
