@@ -57,6 +57,7 @@ TEST(CommandLine, ReadsCommandsAndOptions) {
   EXPECT_EQ(run.scriptPath, "-");
   EXPECT_EQ(run.preferencesPath, "p.txt");
   EXPECT_EQ(run.pluginPath, "x.aip");
+  EXPECT_FALSE(run.help);
   EXPECT_EQ(ParseCommandLine({}).command, "report");
   EXPECT_FALSE(ParseCommandLine({"run"}).error.empty());
   EXPECT_FALSE(ParseCommandLine({"report", "about"}).error.empty());
