@@ -1,10 +1,12 @@
 #include "host/PluginFile.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
 #include "host/ElfSection.h"
 #include "host/MappedFile.h"
+#include "host/PeFile.h"
 #include "host/Pipl.h"
 #include "host/dialog/DialogTemplate.h"
 
@@ -31,6 +33,50 @@ void CheckTemplates(const std::string& path, const ResourceTable& resources) {
   }
 }
 
+#ifdef _WIN32
+
+// A DLL's resources are in its resource directory, where the system's resource calls find them.
+ResourceTable ReadResources(const std::string& path, ByteView bytes) {
+  // The loader would map code the file does not hold, and fault inside it.
+  const std::string image = CheckPeImage(bytes);
+  if (!image.empty()) Refuse(path, image);
+  std::vector<Resource> resources;
+  try {
+    resources = ReadPeResources(bytes);
+  } catch (const ResourceError& error) {
+    Refuse(path, std::string("its resources are malformed: ") + error.what());
+  }
+  if (resources.empty()) Refuse(path, "it has no resource directory (no resources)");
+  return ResourceTable(std::move(resources));
+}
+
+bool Exports(ByteView bytes, const std::string& name) {
+  const std::vector<std::string> names = PeExportNames(bytes);
+  return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+#else
+
+// A shared library carries the compiled resources in a section of its own.
+ResourceTable ReadResources(const std::string& path, ByteView bytes) {
+  const SectionLookup section = FindElfSection(bytes, kResourceSectionName);
+  if (!section.found) Refuse(path, section.problem);
+  // The loader would map code the file does not hold, and fault inside it.
+  const std::string segments = CheckLoadableSegments(bytes);
+  if (!segments.empty()) Refuse(path, segments);
+  try {
+    return ResourceTable::Parse(section.bytes);
+  } catch (const ResourceError& error) {
+    Refuse(path, std::string("its resources are malformed: ") + error.what());
+  }
+}
+
+bool Exports(ByteView bytes, const std::string& name) {
+  return ExportsSymbol(bytes, name);
+}
+
+#endif
+
 }  // namespace
 
 PluginFile PluginFile::Read(const std::string& path) {
@@ -40,19 +86,9 @@ PluginFile PluginFile::Read(const std::string& path) {
   } catch (const std::runtime_error& error) {
     Refuse(path, error.what());
   }
-  const SectionLookup section = FindElfSection(mapped->bytes(), kResourceSectionName);
-  if (!section.found) Refuse(path, section.problem);
-  // The loader would map code the file does not hold, and fault inside it.
-  const std::string segments = CheckLoadableSegments(mapped->bytes());
-  if (!segments.empty()) Refuse(path, segments);
-
   PluginFile file;
   file.path_ = path;
-  try {
-    file.resources_ = ResourceTable::Parse(section.bytes);
-  } catch (const ResourceError& error) {
-    Refuse(path, std::string("its resources are malformed: ") + error.what());
-  }
+  file.resources_ = ReadResources(path, mapped->bytes());
   CheckTemplates(path, file.resources_);
   const Resource* pipl = file.resources_.Find(kPiplResourceType, kPiplResourceId);
   if (pipl == nullptr) Refuse(path, "it has no PiPL resource 16000");
@@ -63,7 +99,7 @@ PluginFile PluginFile::Read(const std::string& path) {
     Refuse(path, error.what());
   }
   // Asked of the file, not of the loader: loading would already run the library's initialisers.
-  if (!ExportsSymbol(mapped->bytes(), file.entryPoint_))
+  if (!Exports(mapped->bytes(), file.entryPoint_))
     Refuse(path, "it does not export '" + file.entryPoint_ + "', the entry point its PiPL names");
   return file;
 }

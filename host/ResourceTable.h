@@ -43,6 +43,8 @@ struct Resource {
 class ResourceTable {
  public:
   ResourceTable() = default;
+  // Resources already read, e.g. from a Windows DLL's resource directory.
+  explicit ResourceTable(std::vector<Resource> resources) : resources_(std::move(resources)) {}
   // Throws ResourceError naming what is malformed and where.
   static ResourceTable Parse(ByteView bytes);
 

@@ -1,7 +1,5 @@
 // Input no person should give, given anyway: texts that are no numbers, numbers no float holds,
 // preference files that are not, plug-in files that are not.
-#include <stdlib.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
@@ -11,6 +9,7 @@
 
 #include "host/Host.h"
 #include "host/PluginFile.h"
+#include "host/TemporaryFolder.h"
 #include "validator/ReferenceSession.h"
 #include "validator/ValidatorCheck.h"
 
@@ -26,10 +25,11 @@ std::vector<uint8_t> ReadBytes(const std::string& path) {
 class ScratchFolder {
  public:
   ScratchFolder() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "tavrix-validate-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) Fail("cannot make a temporary folder");
-    path_ = pattern;
+    try {
+      path_ = host::MakeTemporaryFolder("tavrix-validate");
+    } catch (const std::runtime_error& error) {
+      Fail(error.what());
+    }
   }
   ~ScratchFolder() {
     std::error_code ignored;

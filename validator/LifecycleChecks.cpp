@@ -6,6 +6,7 @@
 
 #include "host/Host.h"
 #include "host/Pipl.h"
+#include "validator/ProcessInfo.h"
 #include "validator/ValidatorCheck.h"
 
 namespace tavrix::validator {
@@ -16,27 +17,6 @@ constexpr bool kSanitized = true;
 #else
 constexpr bool kSanitized = false;
 #endif
-
-// Resident memory of this process in kilobytes.
-long ResidentKilobytes() {
-  std::ifstream statm("/proc/self/statm");
-  long pages = 0;
-  long resident = 0;
-  statm >> pages >> resident;
-  return resident * 4;
-}
-
-// Whether the file is mapped into this process, under whatever name it was given.
-bool IsMapped(const std::string& given) {
-  std::error_code error;
-  const std::string path = std::filesystem::canonical(given, error).string();
-  std::ifstream maps("/proc/self/maps");
-  std::string line;
-  while (std::getline(maps, line)) {
-    if (line.find(path) != std::string::npos) return true;
-  }
-  return false;
-}
 
 void LoadUnloadCycles(const CheckContext& context) {
   const int cycles = context.level >= 5 ? 1000 : 100;

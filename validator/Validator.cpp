@@ -78,7 +78,37 @@ bool WriteJUnit(const std::string& path, const std::vector<Result>& results, uin
   return static_cast<bool>(out);
 }
 
+// Why the check failed, or empty when it passed.
+std::string CheckVerdict(const ValidatorCheck& check, const std::string& pluginPath, uint32_t seed,
+                         int level) {
+  std::ostringstream log;
+  try {
+    check.run(CheckContext{pluginPath, seed, level, log});
+  } catch (const std::exception& error) {
+    // What the check logged on its way helps to tell why it failed.
+    const std::string logged = log.str();
+    return error.what() + (logged.empty() ? "" : "\n       log: " + logged.substr(0, 2000));
+  }
+  return "";
+}
+
 }  // namespace
+
+#ifdef _WIN32
+int RunCheckInThisProcess(const ValidatorOptions& options, const std::string& name,
+                          std::ostream& out) {
+  for (const ValidatorCheck& check : AllChecks()) {
+    if (check.name != name) continue;
+    return ReportVerdict(
+        [&]() -> std::string {
+          return CheckVerdict(check, options.pluginPath, options.seed, options.level);
+        },
+        out);
+  }
+  out << "there is no check named '" << name << "'\n";
+  return 1;
+}
+#endif
 
 int RunValidator(const ValidatorOptions& options, std::ostream& out) {
   const uint32_t seed = options.seed != 0 ? options.seed : std::random_device{}() | 1u;
@@ -102,19 +132,17 @@ int RunValidator(const ValidatorOptions& options, std::ostream& out) {
       continue;
     }
     const auto start = std::chrono::steady_clock::now();
-    const ChildOutcome outcome = RunInChild(
-        [&]() -> std::string {
-          std::ostringstream log;
-          try {
-            check.run(CheckContext{options.pluginPath, seed, level, log});
-          } catch (const std::exception& error) {
-            // What the check logged on its way helps to tell why it failed.
-            const std::string logged = log.str();
-            return error.what() + (logged.empty() ? "" : "\n       log: " + logged.substr(0, 2000));
-          }
-          return "";
-        },
+#ifdef _WIN32
+    const ChildOutcome outcome = RunProgramInChild(
+        options.hostCommand.empty() ? ThisProgram() : options.hostCommand,
+        {"--plugin", options.pluginPath, "validate", "--seed", std::to_string(seed), "--level",
+         std::to_string(level), "--in-child", check.name},
         options.timeLimitSeconds);
+#else
+    const ChildOutcome outcome = RunInChild(
+        [&]() -> std::string { return CheckVerdict(check, options.pluginPath, seed, level); },
+        options.timeLimitSeconds);
+#endif
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     results.push_back({check.name, outcome.passed, outcome.message, seconds});

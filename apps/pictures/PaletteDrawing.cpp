@@ -306,7 +306,7 @@ void DrawTitleBar(cairo_t* cr, const host::HostDialog& palette, const PaletteGeo
 
   // The collapse box: a bar in a small square, left of the flyout button.
   const Box& b = g.flyoutButton;
-  const Rect collapse{static_cast<double>(b.left - 15), static_cast<double>(b.top + 1), 11, 11};
+  const Rect collapse = RectOf(g.collapseBox);
   StrokePixelRect(cr, collapse.left, collapse.top, collapse.left + collapse.width,
                   collapse.top + collapse.height, kBorder);
   FillRect(cr, Rect{collapse.left + 3, collapse.top + 5, 5, 1}, kText);
@@ -331,18 +331,18 @@ void DrawFlyoutMenu(cairo_t* cr, const host::HostList& list, const Box& menu) {
   cairo_fill(cr);
   FillRect(cr, r, kMenuFace);
   StrokePixelRect(cr, r.left, r.top, r.left + r.width, r.top + r.height, kBorder);
-  double y = r.top + kMenuPadding;
-  for (const host::HostEntry& entry : list.entries) {
+  const std::vector<Box> rows = FlyoutRows(list, menu);
+  for (size_t i = 0; i < rows.size(); ++i) {
+    const host::HostEntry& entry = list.entries[i];
+    const double y = rows[i].top;
     if (entry.separator) {
       FillRect(cr, Rect{r.left + 4, y + kMenuSeparatorHeight / 2, r.width - 8, 1}, kGrooveDark);
-      y += kMenuSeparatorHeight;
       continue;
     }
     const Colour colour = entry.enabled ? kText : kGreyText;
     if (entry.checked) CheckMark(cr, r.left + 5, y + 3, 12, colour);
     DrawText(cr, entry.text, r.left + kMenuCheckColumn, y, r.width - kMenuCheckColumn - 4,
              kMenuRowHeight, Align::Left, colour);
-    y += kMenuRowHeight;
   }
 }
 
@@ -356,6 +356,18 @@ int ClientExtent(int32_t low, int32_t high, const char* what) {
 
 }  // namespace
 
+std::vector<Box> FlyoutRows(const host::HostList& list, const Box& menu) {
+  std::vector<Box> rows;
+  rows.reserve(list.entries.size());
+  int y = menu.top + kMenuPadding;
+  for (const host::HostEntry& entry : list.entries) {
+    const int height = entry.separator ? kMenuSeparatorHeight : kMenuRowHeight;
+    rows.push_back(Box{menu.left, y, menu.width, height});
+    y += height;
+  }
+  return rows;
+}
+
 PaletteGeometry MeasurePalette(cairo_t* measuring, const host::HostDialog& palette,
                                bool flyoutOpen) {
   PaletteGeometry g;
@@ -367,6 +379,7 @@ PaletteGeometry MeasurePalette(cairo_t* measuring, const host::HostDialog& palet
   g.client = palette.collapsed ? Box{1, 1 + kTitleBarHeight, 0, 0}
                                : Box{1, 1 + kTitleBarHeight, width, height};
   g.flyoutButton = Box{g.frameWidth - 1 - 19, 3, 16, 14};
+  g.collapseBox = Box{g.flyoutButton.left - 15, g.flyoutButton.top + 1, 11, 11};
   if (flyoutOpen && palette.flyout && palette.flyout->list) {
     UseDialogFont(measuring);
     double widest = 0;

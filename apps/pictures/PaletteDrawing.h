@@ -3,6 +3,8 @@
 
 #include <cairo.h>
 
+#include <vector>
+
 #include "host/dialog/DialogObjects.h"
 #include "pictures/Pictures.h"
 
@@ -15,9 +17,14 @@ struct PaletteGeometry {
   int frameWidth = 0;
   int frameHeight = 0;
   Box client;
+  Box collapseBox;
   Box flyoutButton;
   Box flyoutMenu;  // empty unless the menu is open
 };
+
+// Where each entry of the flyout menu lies, separators included, in the list's order: a window
+// that takes clicks finds the entry under the mouse in the rows the picture draws.
+std::vector<Box> FlyoutRows(const host::HostList& list, const Box& menu);
 
 // Throws PictureError for a palette too large to draw. `measuring` sets the text widths.
 PaletteGeometry MeasurePalette(cairo_t* measuring, const host::HostDialog& palette,

@@ -17,19 +17,6 @@ constexpr int kMargin = 12;  // around the palette, on the desktop
 constexpr int kGap = 16;     // between the document window and the palette
 constexpr int kShadow = 3;
 
-// cairo and fontconfig keep the fonts they found for the life of the process. Handing them back
-// at exit, when no picture is left, keeps leak checkers to real leaks.
-void ReleaseFontCachesAtExit() {
-  static const bool registered = [] {
-    std::atexit([] {
-      cairo_debug_reset_static_data();
-      FcFini();
-    });
-    return true;
-  }();
-  static_cast<void>(registered);
-}
-
 struct ContextDeleter {
   void operator()(cairo_t* cr) const { cairo_destroy(cr); }
 };
@@ -125,6 +112,17 @@ Plan MakePlan(const Scene& scene, Show show) {
 }
 
 }  // namespace
+
+void ReleaseFontCachesAtExit() {
+  static const bool registered = [] {
+    std::atexit([] {
+      cairo_debug_reset_static_data();
+      FcFini();
+    });
+    return true;
+  }();
+  static_cast<void>(registered);
+}
 
 Layout PlanPicture(const Scene& scene, Show show) {
   return MakePlan(scene, show).layout;

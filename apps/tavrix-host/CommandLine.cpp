@@ -1,5 +1,9 @@
 #include "tavrix-host/CommandLine.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <climits>
@@ -23,6 +27,8 @@ std::unique_ptr<CLI::App> CommandLineGrammar(CommandLine& line) {
       "at launch.",
       "tavrix-host");
   app->fallthrough();  // the common options may come after the command too
+  // A path such as /tmp/x.tavrix is a path on Windows too, never an option.
+  app->allow_windows_style_options(false);
   app->require_subcommand(0, 1);
   app->add_option("--plugin", line.pluginPath,
                   "the plug-in file (default: the one built beside this command)")
@@ -57,6 +63,10 @@ std::unique_ptr<CLI::App> CommandLineGrammar(CommandLine& line) {
   validate->add_option("--junit", line.junitPath, "also write the results as JUnit XML")
       ->check(kNamesAFile);
   validate->add_option("--skip", line.skip, "checks to leave out, by name");
+#ifdef _WIN32
+  // How the validator starts each check in a process of its own where there is no fork.
+  validate->add_option("--in-child", line.childCheck)->group("");
+#endif
   return app;
 }
 
@@ -87,11 +97,26 @@ std::string UsageText() {
   return CommandLineGrammar(unused)->help();
 }
 
+#ifdef _WIN32
+std::string DefaultPluginPath() {
+  std::wstring self(MAX_PATH, L'\0');
+  DWORD length = 0;
+  while ((length = GetModuleFileNameW(nullptr, self.data(), static_cast<DWORD>(self.size()))) ==
+         self.size()) {
+    self.resize(self.size() * 2);
+  }
+  self.resize(length);
+  const std::filesystem::path base =
+      length == 0 ? std::filesystem::current_path() : std::filesystem::path(self).parent_path();
+  return (base.parent_path() / "plug-ins" / "Tavrix 2.0.aip").u8string();
+}
+#else
 std::string DefaultPluginPath() {
   std::error_code error;
   const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
   const std::filesystem::path base = error ? std::filesystem::current_path() : self.parent_path();
   return (base.parent_path() / "plug-ins" / "Tavrix 2.0.aip").string();
 }
+#endif
 
 }  // namespace tavrix::app

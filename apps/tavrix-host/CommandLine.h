@@ -18,6 +18,7 @@ struct CommandLine {
   int level = 5;
   std::string junitPath;
   std::vector<std::string> skip;
+  std::string childCheck;  // Windows: the one check a validator child process runs
   bool help = false;
   std::string helpText;  // the help of the command it was asked for
   std::string error;     // non-empty when the arguments make no sense

@@ -1,8 +1,12 @@
 #include "tavrix-host/InteractiveSession.h"
 
+#ifndef _WIN32
 #include <editline/readline.h>
+#endif
 
 #include <cstdlib>
+#include <cstring>
+#include <iostream>
 #include <memory>
 #include <set>
 #include <string>
@@ -11,6 +15,17 @@
 
 namespace tavrix::app {
 namespace {
+
+#ifdef _WIN32
+// Windows' console keeps its own line editing and history; the Windows build has no libedit.
+char* readline(const char* prompt) {
+  std::cout << prompt << std::flush;
+  std::string line;
+  return std::getline(std::cin, line) ? strdup(line.c_str()) : nullptr;
+}
+
+void add_history(const char*) {}
+#endif
 
 // One line from the prompt; empty when the input ended (Ctrl-D).
 std::unique_ptr<char, decltype(&std::free)> ReadLine() {

@@ -137,7 +137,7 @@ void Session::Execute(const std::vector<std::string>& words) {
 }
 
 void Session::ShowPalette(std::ostream& out) {
-  host::HostDialog* palette = host_->dialogs().DialogNamed(kPaletteDialogName);
+  host::HostDialog* palette = FindPalette();
   if (palette == nullptr) {
     out << "(the palette is not open: 'menu' opens it)\n";
   } else {
@@ -145,8 +145,16 @@ void Session::ShowPalette(std::ostream& out) {
   }
 }
 
+host::HostDialog* Session::FindPalette() {
+  return host_->dialogs().DialogNamed(kPaletteDialogName);
+}
+
+std::string Session::DrawingFileName() const {
+  return drawing_ ? drawing_->fileName() : std::string();
+}
+
 host::HostDialog& Session::Palette() {
-  host::HostDialog* palette = host_->dialogs().DialogNamed(kPaletteDialogName);
+  host::HostDialog* palette = FindPalette();
   if (palette == nullptr) throw ScriptError("the palette does not exist");
   return *palette;
 }

@@ -54,6 +54,10 @@ class Session {
   host::Host& host() { return *host_; }
   // The palette as a person sees it, or how to open it when it is not there.
   void ShowPalette(std::ostream& out);
+  // The palette's dialog; null until its menu item first opened it.
+  host::HostDialog* FindPalette();
+  // The SVG file the document was opened from or last saved to; empty when it has none.
+  std::string DrawingFileName() const;
 
  private:
   // Actions on the artwork and the host.

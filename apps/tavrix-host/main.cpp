@@ -108,6 +108,10 @@ int main(int argc, char** argv) {
       options.level = line.level;
       options.junitPath = line.junitPath;
       options.skip = line.skip;
+#ifdef _WIN32
+      if (!line.childCheck.empty())
+        return tavrix::validator::RunCheckInThisProcess(options, line.childCheck, std::cout);
+#endif
       return tavrix::validator::RunValidator(options, std::cout);
     }
     if (line.command == "open") return OpenDocument(line, path);

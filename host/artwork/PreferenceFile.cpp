@@ -3,12 +3,7 @@
 // short; a file that cannot be told to be ours is never written over.
 #include "host/artwork/PreferenceFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <climits>
 #include <cmath>
 #include <cstdint>
@@ -17,6 +12,8 @@
 #include <nlohmann/json.hpp>
 #include <utility>
 #include <vector>
+
+#include "host/artwork/FileSteps.h"
 
 namespace tavrix::host {
 namespace {
@@ -61,31 +58,6 @@ std::string Shown(const Json& value) {
   std::string text = value.dump(-1, ' ', false, Json::error_handler_t::replace);
   if (text.size() > 60) text = text.substr(0, 57) + "...";
   return text;
-}
-
-class FileCloser {
- public:
-  explicit FileCloser(int fd) : fd_(fd) {}
-  ~FileCloser() { close(fd_); }
-  FileCloser(const FileCloser&) = delete;
-  FileCloser& operator=(const FileCloser&) = delete;
-
- private:
-  int fd_;
-};
-
-// Appends up to `limit` bytes read from `fd` to `out`; false, with errno, on a failure.
-bool ReadUpTo(int fd, std::string& out, size_t limit) {
-  char buffer[65536];
-  while (limit > 0) {
-    const ssize_t got = read(fd, buffer, std::min(sizeof buffer, limit));
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return false;
-    if (got == 0) return true;
-    out.append(buffer, static_cast<size_t>(got));
-    limit -= static_cast<size_t>(got);
-  }
-  return true;
 }
 
 // From the first bytes only: Good if they look like ours ('{' then the quoted marker), Later or
@@ -183,26 +155,20 @@ Examined Corrupt(std::string detail) {
 }
 
 Examined Examine(const std::string& path) {
-  // Not blocking, so that a named pipe given by mistake is refused rather than waited on.
-  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0 && errno == ENOENT) return {};
-  if (fd < 0) return {Examined::Kind::Unreadable, std::strerror(errno), {}};
-  const FileCloser closer(fd);
-  struct stat info {};
-  if (fstat(fd, &info) != 0) return {Examined::Kind::Unreadable, std::strerror(errno), {}};
-  if (S_ISDIR(info.st_mode)) return {Examined::Kind::Unreadable, std::strerror(EISDIR), {}};
-  if (!S_ISREG(info.st_mode)) return {Examined::Kind::Unreadable, "not a regular file", {}};
+  InputFile file(path);
+  if (file.state() == InputFile::State::Missing) return {};
+  if (file.state() == InputFile::State::Unreadable)
+    return {Examined::Kind::Unreadable, file.problem(), {}};
 
   std::string text;
-  if (!ReadUpTo(fd, text, kHeadBytes))
-    return {Examined::Kind::Unreadable, std::strerror(errno), {}};
+  if (!file.ReadUpTo(text, kHeadBytes)) return {Examined::Kind::Unreadable, file.problem(), {}};
   const bool whole = text.size() < kHeadBytes;
   const bool blank = SkipSpace(text, 0) == text.size();
   std::string format;
   const Examined::Kind kind = blank ? Examined::Kind::Empty : Recognise(text, whole, format);
   if (kind == Examined::Kind::Foreign) return {kind, {}, {}};
   if (kind == Examined::Kind::Later) return {kind, format, {}};
-  if (!ReadUpTo(fd, text, SIZE_MAX)) return {Examined::Kind::Unreadable, std::strerror(errno), {}};
+  if (!file.ReadUpTo(text, SIZE_MAX)) return {Examined::Kind::Unreadable, file.problem(), {}};
   if (blank)
     return SkipSpace(text, 0) == text.size() ? Examined{Examined::Kind::Empty, {}, {}}
                                              : Examined{Examined::Kind::Foreign, {}, {}};
@@ -276,65 +242,6 @@ std::optional<std::string> Serialize(const PreferenceStore& store, std::string& 
   return std::nullopt;
 }
 
-// The path that a rename must replace: a symbolic link's target, so that the link stays.
-std::string Target(const std::string& path) {
-  struct stat info {};
-  if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
-  char* resolved = realpath(path.c_str(), nullptr);
-  if (resolved == nullptr) return path;
-  std::string target = resolved;
-  std::free(resolved);
-  return target;
-}
-
-void SyncDirectoryOf(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  const std::string directory = slash == std::string::npos ? "."
-                                : slash == 0               ? "/"
-                                                           : path.substr(0, slash);
-  const int fd = open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;  // the file itself is safe; only its name may be lost to a crash
-  fsync(fd);
-  close(fd);
-}
-
-// Writes a temporary file beside `target` and renames it over; a corrupt file is moved aside
-// only once the new text is safely in the temporary file. Answers what failed, and why.
-std::optional<std::string> Replace(const std::string& target, const std::string& text, mode_t mode,
-                                   bool keepAside) {
-  std::string temporary = target + ".XXXXXX";
-  int fd = mkstemp(temporary.data());
-  if (fd < 0) return std::string("creating a temporary file: ") + std::strerror(errno);
-  const auto fail = [&](const std::string& step, int error) -> std::optional<std::string> {
-    if (fd >= 0) close(fd);
-    unlink(temporary.c_str());
-    return step + ": " + std::strerror(error);
-  };
-  const std::string writing = "writing a temporary file beside it";
-  if (fchmod(fd, mode) != 0) return fail(writing, errno);
-  for (size_t done = 0; done < text.size();) {
-    const ssize_t wrote = write(fd, text.data() + done, text.size() - done);
-    if (wrote < 0 && errno == EINTR) continue;
-    if (wrote < 0) return fail(writing, errno);
-    done += static_cast<size_t>(wrote);
-  }
-  if (fsync(fd) != 0) return fail(writing, errno);
-  const int closed = close(fd);
-  fd = -1;
-  if (closed != 0) return fail(writing, errno);
-
-  const std::string aside = target + ".corrupt";
-  if (keepAside && rename(target.c_str(), aside.c_str()) != 0)
-    return fail("moving the unreadable file to '" + aside + "'", errno);
-  if (rename(temporary.c_str(), target.c_str()) != 0) {
-    const int error = errno;
-    if (keepAside) rename(aside.c_str(), target.c_str());
-    return fail("renaming the temporary file over it", error);
-  }
-  SyncDirectoryOf(target);
-  return std::nullopt;
-}
-
 }  // namespace
 
 PreferenceFileLoad LoadPreferenceFile(const std::string& path, PreferenceStore& store) {
@@ -373,7 +280,7 @@ std::optional<std::string> SavePreferenceFile(const std::string& path,
   if (const auto fault = Serialize(store, text)) return notSaved + *fault + ")";
 
   // Looked at again now, not trusted from the load: the file may have been replaced since.
-  const std::string target = Target(path);
+  const std::string target = ReplacementTarget(path);
   const Examined found = Examine(target);
   const std::string refused = "tavrix-host: the preferences were not saved: '" + path + "' ";
   switch (found.kind) {
@@ -387,9 +294,7 @@ std::optional<std::string> SavePreferenceFile(const std::string& path,
     default:
       break;
   }
-  struct stat info {};
-  const mode_t mode = stat(target.c_str(), &info) == 0 ? info.st_mode & 07777 : 0644;
-  if (const auto fault = Replace(target, text, mode, found.kind == Examined::Kind::Corrupt))
+  if (const auto fault = ReplaceWithText(target, text, found.kind == Examined::Kind::Corrupt))
     return notSaved + *fault + ")";
   return std::nullopt;
 }

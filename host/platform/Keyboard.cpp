@@ -19,7 +19,11 @@ HeldKeys::~HeldKeys() {
 
 }  // namespace tavrix::host
 
+#ifdef _WIN32
+extern "C" int16_t __stdcall SimulatedGetAsyncKeyState(int32_t virtualKey) {
+#else
 extern "C" int16_t GetAsyncKeyState(int32_t virtualKey) {
+#endif
   try {
     return tavrix::host::Host::Current().keyboard().AsyncState(virtualKey);
   } catch (...) {

@@ -1,6 +1,7 @@
 // The keys a person holds down, as the host's platform reports them to plug-ins: the
 // asynchronous key-state query answers with the high bit set for a key that is down, the way
-// Windows does. Plug-ins find the query by name, `GetAsyncKeyState`, which this host exports.
+// Windows does. Plug-ins find the query by name, `GetAsyncKeyState`, which this host exports;
+// on Windows, where they import it from user32, the host redirects that import to it.
 #pragma once
 
 #include <cstdint>
@@ -40,5 +41,11 @@ class HeldKeys {
 
 }  // namespace tavrix::host
 
-// The platform's query as plug-ins call it; 0 for every key while no host runs.
+// The platform's query as plug-ins call it; 0 for every key while no host runs. On Windows the
+// plug-in imports it from user32, and the host points that import at this function once it has
+// loaded the plug-in (host/windows/ImportPatch.h).
+#ifdef _WIN32
+extern "C" int16_t __stdcall SimulatedGetAsyncKeyState(int32_t virtualKey);
+#else
 extern "C" __attribute__((visibility("default"))) int16_t GetAsyncKeyState(int32_t virtualKey);
+#endif

@@ -6,9 +6,19 @@
 #include <vector>
 
 #include "support/PluginBytes.h"
+#ifdef _WIN32
+#include "host/PeFile.h"
+#endif
 
 namespace {
 
+#ifdef _WIN32
+// The DLL's export directory: what GetProcAddress can find.
+std::vector<std::string> DefinedDynamicSymbols(const std::string& path) {
+  const tavrix::test::Bytes file = tavrix::test::ReadFileBytes(path);
+  return tavrix::host::PeExportNames(tavrix::host::ByteView{file.data(), file.size()});
+}
+#else
 std::vector<std::string> DefinedDynamicSymbols(const std::string& path) {
   const std::string command = "nm -D --defined-only --format=posix '" + path + "' 2>&1";
   std::vector<std::string> names;
@@ -22,6 +32,7 @@ std::vector<std::string> DefinedDynamicSymbols(const std::string& path) {
   pclose(pipe);
   return names;
 }
+#endif
 
 TEST(Exports, OnlyPluginMainIsExported) {
   EXPECT_EQ(DefinedDynamicSymbols(tavrix::test::PluginPath()),

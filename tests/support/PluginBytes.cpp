@@ -1,12 +1,12 @@
 #include "support/PluginBytes.h"
 
-#include <stdlib.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+
+#include "host/TemporaryFolder.h"
 
 namespace tavrix::test {
 
@@ -21,13 +21,7 @@ const std::filesystem::path& TempFolder() {
   // native and the sanitizer build) never write over each other's files.
   static const struct Folder {
     std::filesystem::path path;
-    Folder() {
-      std::string pattern =
-          (std::filesystem::temp_directory_path() / "tavrix-tests-XXXXXX").string();
-      if (mkdtemp(pattern.data()) == nullptr)
-        throw std::runtime_error("cannot make a temporary folder");
-      path = pattern;
-    }
+    Folder() : path(host::MakeTemporaryFolder("tavrix-tests")) {}
     ~Folder() {
       std::error_code ignored;
       std::filesystem::remove_all(path, ignored);

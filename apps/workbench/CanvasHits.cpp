@@ -1,0 +1,165 @@
+#include "workbench/CanvasHits.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace tavrix::workbench {
+namespace {
+
+struct Pixel {
+  double x;
+  double y;
+};
+
+// Pixel centres, as the pictures draw them.
+Pixel Map(const host::DocumentView& view, const RealPoint& p) {
+  return Pixel{(static_cast<double>(p.h) - view.origin().h) * view.zoom() + 0.5,
+               (view.origin().v - static_cast<double>(p.v)) * view.zoom() + 0.5};
+}
+
+double Distance(const Pixel& a, double x, double y) {
+  return std::hypot(a.x - x, a.y - y);
+}
+
+double SegmentDistance(const Pixel& a, const Pixel& b, double x, double y) {
+  const double dx = b.x - a.x;
+  const double dy = b.y - a.y;
+  const double length2 = dx * dx + dy * dy;
+  double t = length2 > 0 ? ((x - a.x) * dx + (y - a.y) * dy) / length2 : 0;
+  t = std::clamp(t, 0.0, 1.0);
+  return std::hypot(a.x + t * dx - x, a.y + t * dy - y);
+}
+
+Pixel CurvePoint(const Pixel& p0, const Pixel& p1, const Pixel& p2, const Pixel& p3, double t) {
+  const double u = 1 - t;
+  const double a = u * u * u, b = 3 * u * u * t, c = 3 * u * t * t, d = t * t * t;
+  return Pixel{a * p0.x + b * p1.x + c * p2.x + d * p3.x,
+               a * p0.y + b * p1.y + c * p2.y + d * p3.y};
+}
+
+// The nearest the curve comes to (x, y), measured along a polyline of it fine enough for a
+// pixel; a curve whose hull stays out of reach is not flattened at all.
+double CurveDistance(const Pixel& p0, const Pixel& p1, const Pixel& p2, const Pixel& p3, double x,
+                     double y) {
+  const double minX = std::min({p0.x, p1.x, p2.x, p3.x});
+  const double maxX = std::max({p0.x, p1.x, p2.x, p3.x});
+  const double minY = std::min({p0.y, p1.y, p2.y, p3.y});
+  const double maxY = std::max({p0.y, p1.y, p2.y, p3.y});
+  if (!(x >= minX - kPathReach && x <= maxX + kPathReach && y >= minY - kPathReach &&
+        y <= maxY + kPathReach))
+    return INFINITY;
+  const double hull = std::hypot(p1.x - p0.x, p1.y - p0.y) + std::hypot(p2.x - p1.x, p2.y - p1.y) +
+                      std::hypot(p3.x - p2.x, p3.y - p2.y);
+  const int pieces = static_cast<int>(std::clamp(std::ceil(hull / 2), 1.0, 512.0));
+  double nearest = INFINITY;
+  Pixel previous = p0;
+  for (int i = 1; i <= pieces; ++i) {
+    const Pixel next = CurvePoint(p0, p1, p2, p3, static_cast<double>(i) / pieces);
+    nearest = std::min(nearest, SegmentDistance(previous, next, x, y));
+    previous = next;
+  }
+  return nearest;
+}
+
+int16_t StateOf(const host::DocumentPath& path, size_t anchor) {
+  return anchor < path.selection.size() ? path.selection[anchor] : kAINotSelected;
+}
+
+bool Finite(const RealPoint& p) {
+  return std::isfinite(p.h) && std::isfinite(p.v);
+}
+
+}  // namespace
+
+ArtworkHit HitArtwork(const host::Document& document, const host::DocumentView& view, double x,
+                      double y) {
+  const std::vector<host::DocumentPath>& paths = document.paths();
+  ArtworkHit best;
+  double bestDistance = INFINITY;
+  auto consider = [&](ArtworkHit::Kind kind, size_t p, size_t a, double distance, double reach) {
+    if (distance <= reach && distance <= bestDistance) {
+      best = ArtworkHit{kind, p, a};
+      bestDistance = distance;
+    }
+  };
+  for (size_t p = 0; p < paths.size(); ++p) {
+    if (!paths[p].IsSelected()) continue;
+    for (size_t a = 0; a < paths[p].segments.size(); ++a) {
+      if (StateOf(paths[p], a) == kAINotSelected) continue;
+      const PathSegment& s = paths[p].segments[a];
+      const AIPoint anchor = view.ArtworkToView(s.p);
+      for (const RealPoint& handle : {s.in, s.out}) {
+        const AIPoint end = view.ArtworkToView(handle);
+        // A handle lying on its anchor is not shown, so it cannot be taken.
+        if (end.h == anchor.h && end.v == anchor.v) continue;
+        consider(ArtworkHit::Kind::Handle, p, a, Distance(Map(view, handle), x, y), kAnchorReach);
+      }
+    }
+  }
+  if (best.kind != ArtworkHit::Kind::None) return best;
+  for (size_t p = 0; p < paths.size(); ++p) {
+    for (size_t a = 0; a < paths[p].segments.size(); ++a) {
+      const RealPoint& anchor = paths[p].segments[a].p;
+      if (!Finite(anchor)) continue;
+      consider(ArtworkHit::Kind::Anchor, p, a, Distance(Map(view, anchor), x, y), kAnchorReach);
+    }
+  }
+  if (best.kind != ArtworkHit::Kind::None) return best;
+  for (size_t p = 0; p < paths.size(); ++p) {
+    const std::vector<PathSegment>& s = paths[p].segments;
+    const size_t curves = s.size() < 2 ? 0 : paths[p].closed ? s.size() : s.size() - 1;
+    for (size_t i = 0; i < curves; ++i) {
+      const PathSegment& a = s[i];
+      const PathSegment& b = s[(i + 1) % s.size()];
+      if (!Finite(a.p) || !Finite(a.out) || !Finite(b.in) || !Finite(b.p)) continue;
+      const double distance =
+          CurveDistance(Map(view, a.p), Map(view, a.out), Map(view, b.in), Map(view, b.p), x, y);
+      consider(ArtworkHit::Kind::Path, p, 0, distance, kPathReach);
+    }
+  }
+  return best;
+}
+
+ArtworkPoint ViewToArtwork(const host::DocumentView& view, int x, int y) {
+  return ArtworkPoint{view.origin().h + x / view.zoom(), view.origin().v - y / view.zoom()};
+}
+
+ViewPlace ZoomedAbout(const host::DocumentView& view, double factor, double x, double y) {
+  const double zoom = std::clamp(view.zoom() * factor, kMinZoom, kMaxZoom);
+  const double h = view.origin().h + x / view.zoom();
+  const double v = view.origin().v - y / view.zoom();
+  return ViewPlace{zoom, h - x / zoom, v + y / zoom};
+}
+
+ViewPlace DraggedBy(const host::DocumentView& view, double dx, double dy) {
+  return ViewPlace{view.zoom(), view.origin().h - dx / view.zoom(),
+                   view.origin().v + dy / view.zoom()};
+}
+
+std::optional<ViewPlace> FitArtwork(const host::Document& document) {
+  double minH = INFINITY, maxH = -INFINITY, minV = INFINITY, maxV = -INFINITY;
+  for (const host::DocumentPath& path : document.paths()) {
+    for (const PathSegment& s : path.segments) {
+      for (const RealPoint& p : {s.p, s.in, s.out}) {
+        if (!Finite(p)) continue;
+        minH = std::min(minH, static_cast<double>(p.h));
+        maxH = std::max(maxH, static_cast<double>(p.h));
+        minV = std::min(minV, static_cast<double>(p.v));
+        maxV = std::max(maxV, static_cast<double>(p.v));
+      }
+    }
+  }
+  if (!(minH <= maxH)) return std::nullopt;
+  constexpr double kMargin = 0.9;  // of the view the artwork may fill
+  constexpr double kWidth = host::DocumentView::kWidth;
+  constexpr double kHeight = host::DocumentView::kHeight;
+  const double width = std::max(maxH - minH, 1e-6);
+  const double height = std::max(maxV - minV, 1e-6);
+  const double zoom =
+      std::clamp(std::min(kWidth * kMargin / width, kHeight * kMargin / height), kMinZoom, 4.0);
+  const double centreH = minH / 2 + maxH / 2;
+  const double centreV = minV / 2 + maxV / 2;
+  return ViewPlace{zoom, centreH - kWidth / 2 / zoom, centreV + kHeight / 2 / zoom};
+}
+
+}  // namespace tavrix::workbench

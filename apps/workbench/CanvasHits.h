@@ -1,0 +1,56 @@
+// What lies under the mouse in the document window, and where zooming and scrolling put the
+// view. Pixels are the view's: (0, 0) is its top left corner.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+
+#include "host/artwork/Document.h"
+#include "host/view/DocumentView.h"
+
+namespace tavrix::workbench {
+
+// How near, in pixels, the mouse must be to take an anchor, a handle's end or a path.
+inline constexpr double kAnchorReach = 4.0;
+inline constexpr double kPathReach = 3.0;
+
+struct ArtworkHit {
+  enum class Kind { None, Anchor, Handle, Path };
+  Kind kind = Kind::None;
+  size_t path = 0;
+  size_t anchor = 0;  // for an anchor or a handle
+};
+
+// The handle ends shown around selected anchors come first (they are drawn over the paths),
+// then anchors of any path, then the paths' curves; the nearest wins, the later path on a tie.
+ArtworkHit HitArtwork(const host::Document& document, const host::DocumentView& view, double x,
+                      double y);
+
+struct ArtworkPoint {
+  double h = 0;
+  double v = 0;
+};
+
+// The artwork point under the view pixel's centre.
+ArtworkPoint ViewToArtwork(const host::DocumentView& view, int x, int y);
+
+// A zoom and the artwork point at the view's top left corner.
+struct ViewPlace {
+  double zoom = 1;
+  double left = 0;
+  double top = 0;
+};
+
+inline constexpr double kMinZoom = 1.0 / 64;
+inline constexpr double kMaxZoom = 64.0;
+
+// The zoom multiplied by `factor` (kept within kMinZoom and kMaxZoom) with the artwork point
+// under the pixel (x, y) staying there.
+ViewPlace ZoomedAbout(const host::DocumentView& view, double factor, double x, double y);
+// The view moved so that what was at pixel (x, y) is at (x + dx, y + dy).
+ViewPlace DraggedBy(const host::DocumentView& view, double dx, double dy);
+// Every path, handles included, in the middle of the view with a margin, at most at 400 %;
+// nothing when the document has no point.
+std::optional<ViewPlace> FitArtwork(const host::Document& document);
+
+}  // namespace tavrix::workbench

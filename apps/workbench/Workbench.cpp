@@ -1,0 +1,247 @@
+#include "workbench/Workbench.h"
+
+#include <imgui.h>
+#include <imgui_impl_sdl.h>
+#include <imgui_impl_sdlrenderer.h>
+
+#include <filesystem>
+#include <sstream>
+#include <vector>
+
+#include "pictures/DrawingTools.h"
+#include "tavrix-host/CommandLine.h"
+#include "tavrix-host/ScriptWords.h"
+#include "workbench/SceneTextures.h"
+#include "workbench/Screenshot.h"
+
+namespace tavrix::workbench {
+namespace {
+
+constexpr char kTitle[] = "Tavrix Workbench";
+// Frames drawn after the last event, so that the menus settle, before the window sleeps.
+constexpr int kSettlingFrames = 3;
+
+// The lines that have something on them, without their indentation.
+std::vector<std::string> NonEmptyLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  std::string line;
+  while (std::getline(in, line)) {
+    const size_t first = line.find_first_not_of(" \t\r");
+    if (first == std::string::npos) continue;
+    const size_t last = line.find_last_not_of(" \t\r");
+    lines.push_back(line.substr(first, last + 1 - first));
+  }
+  return lines;
+}
+
+// Words as a session script writes them, quoted where they hold spaces.
+std::string ScriptLine(const std::vector<std::string>& words) {
+  std::string line;
+  for (const std::string& word : words) {
+    if (!line.empty()) line += ' ';
+    const bool plain = !word.empty() && word.find_first_of(" \t\r\n\"#\\") == std::string::npos;
+    line += plain ? word : app::Quoted(word);
+  }
+  return line;
+}
+
+}  // namespace
+
+Workbench::Workbench(const WorkbenchOptions& options, std::ostream& log) : log_(log) {
+  const std::string plugin =
+      options.pluginPath.empty() ? app::DefaultPluginPath() : options.pluginPath;
+  session_ = std::make_unique<app::Session>(
+      app::SessionOptions(plugin, options.preferencesPath, &sessionOutput_), sessionOutput_);
+  Commands& commands = *this;
+  palette_ = std::make_unique<PaletteController>(*session_, commands);
+  canvas_ = std::make_unique<CanvasController>(*session_, commands);
+  // A drawing that cannot be read stops the start, before a window flashes up.
+  if (options.documentPath.empty()) {
+    session_->Execute({"document", "pt"});
+  } else {
+    session_->Execute({"open", options.documentPath});
+    canvas_->FitArtwork();
+  }
+  TakeSessionOutput();
+  const host::HostDialog* palette = session_->FindPalette();
+  if (status_.empty() && (palette == nullptr || !palette->visible))
+    SetStatus("Window > Tool Palettes > Tavrix opens the palette", false, false);
+
+  video_ = std::make_unique<SdlVideo>();
+  window_ = OpenWindow(kTitle, kWindowWidth, kWindowHeight);
+  renderer_ = SoftwareRenderer(window_.get());
+  imgui_ = std::make_unique<ImGuiSession>(window_.get(), renderer_.get(), kMenuBarHeight);
+  textures_ = std::make_unique<SceneTextures>(renderer_.get());
+  UpdateTitle();
+}
+
+Workbench::~Workbench() {
+  Finish();
+}
+
+bool Workbench::Finish() {
+  if (finished_) return true;
+  finished_ = true;
+  const bool kept = session_->Finish();
+  TakeSessionOutput();
+  return kept;
+}
+
+bool Workbench::Perform(const std::vector<std::string>& words) {
+  dirty_ = true;
+  try {
+    session_->Execute(words);
+  } catch (const std::exception& error) {
+    TakeSessionOutput();
+    SetStatus(error.what(), true);
+    return false;
+  }
+  // A command that says nothing is shown as the script line that does the same.
+  if (!TakeSessionOutput()) SetStatus(ScriptLine(words), false, false);
+  return true;
+}
+
+void Workbench::Tell(const std::string& text) {
+  SetStatus(text, false);
+}
+
+void Workbench::SetStatus(const std::string& text, bool error, bool log) {
+  dirty_ = true;
+  status_ = app::Excerpt(text, 300);
+  statusIsError_ = error;
+  if (log) log_ << (error ? "! " : "") << status_ << "\n";
+}
+
+bool Workbench::TakeSessionOutput() {
+  const std::string text = sessionOutput_.str();
+  if (text.empty()) return false;
+  sessionOutput_.str("");
+  log_ << text;
+  const std::vector<std::string> lines = NonEmptyLines(text);
+  if (lines.empty()) return false;
+  SetStatus(lines.back(), false, false);
+  return true;
+}
+
+int Workbench::Play(std::istream& script, const std::string& name) {
+  palette_->DropFocus();
+  dirty_ = true;
+  const int result = session_->Run(script, name);
+  const std::string text = sessionOutput_.str();
+  sessionOutput_.str("");
+  log_ << text;
+  // The count of commands that ran, or the line that failed and why.
+  const std::vector<std::string> lines = NonEmptyLines(text);
+  if (result == 0) {
+    SetStatus(lines.empty() ? name + " played" : lines.back(), false, false);
+  } else if (lines.size() >= 2) {
+    SetStatus(lines[lines.size() - 2] + ": " + lines.back(), true, false);
+  } else {
+    SetStatus(lines.empty() ? name + " failed" : lines.back(), true, false);
+  }
+  return result;
+}
+
+bool Workbench::Frame() {
+  SDL_Event event;
+  while (SDL_PollEvent(&event)) HandleEvent(event);
+  Draw(nullptr);
+  return !quit_;
+}
+
+void Workbench::Run() {
+  int quietFrames = 0;
+  while (!quit_) {
+    if (quietFrames >= kSettlingFrames) {
+      SDL_WaitEvent(nullptr);
+      quietFrames = 0;
+    }
+    const bool waiting = SDL_PollEvent(nullptr) == 1;
+    Frame();
+    quietFrames = waiting ? 0 : quietFrames + 1;
+  }
+}
+
+void Workbench::Screenshot(const std::string& path) {
+  if (!NamesPng(path))
+    throw pictures::PictureError("a screenshot is a PNG picture: name the file FILE.png, not " +
+                                 app::Quoted(path));
+  Draw(&path);
+}
+
+void Workbench::Draw(const std::string* screenshotPath) {
+  palette_->Sync();
+  ImGui_ImplSDLRenderer_NewFrame();
+  ImGui_ImplSDL2_NewFrame();
+  ImGui::NewFrame();
+  BuildMenus();
+  BuildFileDialog();
+  BuildStatusLine();
+  menuOpen_ = ImGui::IsPopupOpen("", ImGuiPopupFlags_AnyPopupId);
+  textInputWanted_ = ImGui::GetIO().WantTextInput;
+  ImGui::Render();
+  palette_->Sync();  // a menu command may have changed the palette
+  UpdateTitle();
+
+  if (dirty_) {
+    dirty_ = false;
+    pictures::Scene scene;
+    scene.document = session_->host().document();
+    scene.view = &session_->host().view();
+    host::HostDialog* palette = session_->FindPalette();
+    scene.palette = palette;
+    // The palette follows the selection only while it can be seen, as the pictures show it.
+    if (scene.document != nullptr && palette != nullptr && palette->visible && !palette->collapsed)
+      scene.currentPoint = pictures::FindCurrentPoint(*scene.document);
+    FieldEdit edit;
+    edit.field = palette_->FocusedField();
+    edit.editor = &palette_->editor();
+    textures_->Update(scene, palette_->Placement(), edit);
+  }
+  const pictures::Colour desktop = pictures::kDesktop;
+  SDL_SetRenderDrawColor(renderer_.get(), static_cast<Uint8>(desktop.r * 255),
+                         static_cast<Uint8>(desktop.g * 255), static_cast<Uint8>(desktop.b * 255),
+                         255);
+  SDL_RenderClear(renderer_.get());
+  textures_->Copy();
+  ImGui_ImplSDLRenderer_RenderDrawData(ImGui::GetDrawData());
+  if (screenshotPath != nullptr) WriteScreenshot(renderer_.get(), *screenshotPath);
+  SDL_RenderPresent(renderer_.get());
+}
+
+void Workbench::UpdateTitle() {
+  const std::string file = session_->DrawingFileName();
+  const std::string title =
+      file.empty() ? kTitle
+                   : std::string(kTitle) + " - " + std::filesystem::path(file).filename().string();
+  if (title == title_) return;
+  title_ = title;
+  SDL_SetWindowTitle(window_.get(), title.c_str());
+}
+
+std::optional<SDL_Rect> Workbench::ItemOnScreen(int32_t id) {
+  const std::optional<PalettePlacement> place = palette_->Placement();
+  host::HostDialog* palette = session_->FindPalette();
+  if (!place || palette == nullptr || palette->collapsed) return std::nullopt;
+  const host::HostItem* item = session_->host().dialogs().ItemWithId(*palette, id);
+  if (item == nullptr || !item->visible) return std::nullopt;
+  const ADMRect& b = item->bounds;
+  return SDL_Rect{place->left + place->geometry.client.left + b.left,
+                  place->top + place->geometry.client.top + b.top, b.right - b.left,
+                  b.bottom - b.top};
+}
+
+std::optional<SDL_Point> Workbench::AnchorOnScreen(size_t path, size_t anchor) {
+  const host::Document* document = session_->host().document();
+  if (document == nullptr || path >= document->paths().size() ||
+      anchor >= document->paths()[path].segments.size())
+    return std::nullopt;
+  const AIPoint pixel =
+      session_->host().view().ArtworkToView(document->paths()[path].segments[anchor].p);
+  if (pixel.h < 0 || pixel.v < 0 || pixel.h >= kCanvas.width || pixel.v >= kCanvas.height)
+    return std::nullopt;
+  return SDL_Point{kCanvas.left + pixel.h, kCanvas.top + pixel.v};
+}
+
+}  // namespace tavrix::workbench

@@ -1,0 +1,137 @@
+// The desktop workbench: one window with the host's menus, the document window and the
+// palette, on SDL2 with Dear ImGui for the menus and dialogs. Everything a person does becomes a
+// command of the session language, run by the same Session as `tavrix-host run`.
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+#include <istream>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+
+#include "tavrix-host/Session.h"
+#include "workbench/CanvasController.h"
+#include "workbench/Commands.h"
+#include "workbench/PaletteController.h"
+#include "workbench/SdlHandles.h"
+
+namespace tavrix::workbench {
+
+class SceneTextures;
+
+// Whatever stops the window from opening, said so that a person can act on it.
+class WorkbenchError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+struct WorkbenchOptions {
+  std::string pluginPath;       // empty: the plug-in built beside the command
+  std::string preferencesPath;  // empty: no preference file
+  std::string documentPath;     // an SVG drawing to open first; empty: a new document
+};
+
+class Workbench final : private Commands {
+ public:
+  // Starts the plug-in, opens the drawing and the window. What the session prints (and every
+  // message of the status line) also goes to `log`. Throws WorkbenchError, or the session's
+  // error when the plug-in or the drawing cannot be loaded.
+  Workbench(const WorkbenchOptions& options, std::ostream& log);
+  ~Workbench() override;
+  Workbench(const Workbench&) = delete;
+  Workbench& operator=(const Workbench&) = delete;
+
+  // Takes every pending event and draws the window once; false once the person has quit.
+  bool Frame();
+  // Frames until the person quits, sleeping while nothing happens.
+  void Run();
+  // Plays a session script into the window; answers 0, or 1 after a line failed (the status
+  // line says which and why).
+  int Play(std::istream& script, const std::string& name);
+  // Draws the window and writes it as PNG. Throws pictures::PictureError naming the file.
+  void Screenshot(const std::string& path);
+  // Quits the application as `tavrix-host` does, writing the preferences; false when they
+  // could not be kept. Once only.
+  bool Finish();
+
+  app::Session& session() { return *session_; }
+  const std::string& status() const { return status_; }
+  bool statusIsError() const { return statusIsError_; }
+  // Where a palette item is shown in the window; nothing while it cannot be seen.
+  std::optional<SDL_Rect> ItemOnScreen(int32_t id);
+  // The window pixel of an anchor; nothing while it lies outside the document window.
+  std::optional<SDL_Point> AnchorOnScreen(size_t path, size_t anchor);
+
+ private:
+  bool Perform(const std::vector<std::string>& words) override;
+  void Tell(const std::string& text) override;
+  // Also written to the log unless it came from there.
+  void SetStatus(const std::string& text, bool error, bool log = true);
+  // What the session printed since the last time, to the log and the status line; false when
+  // it printed nothing.
+  bool TakeSessionOutput();
+
+  // WorkbenchInput.cpp: events to the menus, the palette or the document window.
+  void HandleEvent(const SDL_Event& event);
+  void HandleKey(const SDL_Keysym& key);
+  bool ImGuiTakesMouse(int x, int y) const;
+  bool ImGuiTakesKeyboard() const;
+
+  // WorkbenchMenus.cpp: the menu bar, the file dialog and the status line, built every frame.
+  void BuildMenus();
+  void BuildFileDialog();
+  void BuildStatusLine();
+  void NewDocument();
+  bool OpenDrawing(const std::string& path);
+  void Save();
+  bool SaveAs(const std::string& path);
+  void UndoOrRedo(bool undo);
+  void AskForFile(bool save);
+
+  void Draw(const std::string* screenshotPath);
+  void UpdateTitle();
+
+  std::ostream& log_;
+  std::ostringstream sessionOutput_;
+  std::unique_ptr<app::Session> session_;
+  std::unique_ptr<PaletteController> palette_;
+  std::unique_ptr<CanvasController> canvas_;
+  // Given back in the reverse order: the images, Dear ImGui, the renderer, the window, SDL.
+  std::unique_ptr<SdlVideo> video_;
+  WindowHandle window_;
+  RendererHandle renderer_;
+  std::unique_ptr<ImGuiSession> imgui_;
+  std::unique_ptr<SceneTextures> textures_;
+
+  std::string status_;
+  bool statusIsError_ = false;
+  bool quit_ = false;
+  bool finished_ = false;
+  bool dirty_ = true;
+  std::string title_;
+  Modifiers modifiers_;
+  int mouseX_ = 0;
+  int mouseY_ = 0;
+  enum class Capture { None, Palette, Canvas };
+  Capture capture_ = Capture::None;
+  // What the menus had open at the end of the last frame: the next events are theirs.
+  bool menuOpen_ = false;
+  bool textInputWanted_ = false;
+
+  struct FileDialog {
+    bool requested = false;
+    bool open = false;
+    bool save = false;
+    bool focusPath = false;
+    std::string path;
+    std::string error;
+  };
+  FileDialog fileDialog_;
+};
+
+}  // namespace tavrix::workbench

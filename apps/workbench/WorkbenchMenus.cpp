@@ -1,0 +1,194 @@
+// The host's menus (File, Edit, View, and Window with the plug-in's item), the dialog that asks
+// for a file name, and the status line, built with Dear ImGui each frame.
+#include <imgui.h>
+#include <imgui_stdlib.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "workbench/Workbench.h"
+
+namespace tavrix::workbench {
+namespace {
+
+constexpr char kOpenTitle[] = "Open SVG drawing";
+constexpr char kSaveTitle[] = "Save SVG drawing as";
+
+std::string Rounded(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.2f", value);
+  return text;
+}
+
+}  // namespace
+
+void Workbench::NewDocument() {
+  palette_->DropFocus();
+  Perform({"document", "pt"});
+}
+
+bool Workbench::OpenDrawing(const std::string& path) {
+  palette_->DropFocus();
+  if (!Perform({"open", path})) return false;
+  canvas_->FitArtwork();
+  return true;
+}
+
+void Workbench::Save() {
+  if (session_->host().document() == nullptr) {
+    Tell("there is no document to save");
+  } else if (session_->DrawingFileName().empty()) {
+    AskForFile(true);
+  } else {
+    Perform({"save"});
+  }
+}
+
+bool Workbench::SaveAs(const std::string& path) {
+  return Perform({"save", path});
+}
+
+void Workbench::UndoOrRedo(bool undo) {
+  // What was typed and not committed is not part of the document's history.
+  palette_->DropFocus();
+  Perform({undo ? "undo" : "redo"});
+}
+
+void Workbench::AskForFile(bool save) {
+  if (save && session_->host().document() == nullptr) {
+    Tell("there is no document to save");
+    return;
+  }
+  palette_->DropFocus();
+  fileDialog_.requested = true;
+  fileDialog_.save = save;
+  fileDialog_.focusPath = true;
+  fileDialog_.error.clear();
+  std::string current = session_->DrawingFileName();
+  if (current.empty()) {
+    std::error_code ignored;
+    current = (std::filesystem::current_path(ignored) / (save ? "drawing.svg" : "")).string();
+  }
+  fileDialog_.path = current;
+}
+
+void Workbench::BuildMenus() {
+  if (!ImGui::BeginMainMenuBar()) return;
+  const bool hasDocument = session_->host().document() != nullptr;
+  if (ImGui::BeginMenu("File")) {
+    if (ImGui::MenuItem("New", "Ctrl+N")) NewDocument();
+    if (ImGui::MenuItem("Open...", "Ctrl+O")) AskForFile(false);
+    if (ImGui::MenuItem("Save", "Ctrl+S", false, hasDocument)) Save();
+    if (ImGui::MenuItem("Save As...", "Ctrl+Shift+S", false, hasDocument)) AskForFile(true);
+    ImGui::Separator();
+    if (ImGui::MenuItem("Quit", "Ctrl+Q")) quit_ = true;
+    ImGui::EndMenu();
+  }
+  if (ImGui::BeginMenu("Edit")) {
+    // The host names each step after what the plug-in said it was: "Undo Tavrix".
+    const std::string undo = session_->host().UndoText();
+    const std::string redo = session_->host().RedoText();
+    if (ImGui::MenuItem(undo.empty() ? "Undo" : undo.c_str(), "Ctrl+Z", false, !undo.empty()))
+      UndoOrRedo(true);
+    if (ImGui::MenuItem(redo.empty() ? "Redo" : redo.c_str(), "Ctrl+Shift+Z", false, !redo.empty()))
+      UndoOrRedo(false);
+    ImGui::EndMenu();
+  }
+  if (ImGui::BeginMenu("View")) {
+    if (ImGui::MenuItem("Zoom In", "Ctrl+=", false, hasDocument))
+      canvas_->ZoomBy(CanvasController::kWheelFactor);
+    if (ImGui::MenuItem("Zoom Out", "Ctrl+-", false, hasDocument))
+      canvas_->ZoomBy(1 / CanvasController::kWheelFactor);
+    if (ImGui::MenuItem("Fit Artwork", "Ctrl+0", false, hasDocument)) canvas_->FitArtwork();
+    if (ImGui::MenuItem("Actual Size", "Ctrl+1", false, hasDocument)) canvas_->ActualSize();
+    ImGui::EndMenu();
+  }
+  if (ImGui::BeginMenu("Window")) {
+    // The plug-in's menu items, under the groups they asked for (Tool Palettes).
+    for (const host::MenuItemRecord& item : session_->host().registrations().menuItems()) {
+      const std::string group = item.group.empty() ? "Plug-ins" : item.group;
+      if (ImGui::BeginMenu(group.c_str())) {
+        if (ImGui::MenuItem(item.text.c_str(), nullptr, item.checked)) {
+          palette_->DropFocus();
+          Perform({"menu"});
+        }
+        ImGui::EndMenu();
+      }
+    }
+    ImGui::EndMenu();
+  }
+  ImGui::EndMainMenuBar();
+}
+
+void Workbench::BuildFileDialog() {
+  const char* title = fileDialog_.save ? kSaveTitle : kOpenTitle;
+  if (fileDialog_.requested) {
+    ImGui::OpenPopup(title);
+    fileDialog_.requested = false;
+  }
+  fileDialog_.open = false;
+  ImGui::SetNextWindowPos(ImVec2(kWindowWidth / 2.0f, kWindowHeight / 3.0f), ImGuiCond_Appearing,
+                          ImVec2(0.5f, 0.5f));
+  if (!ImGui::BeginPopupModal(title, nullptr, ImGuiWindowFlags_AlwaysAutoResize)) return;
+  fileDialog_.open = true;
+  ImGui::TextUnformatted("The SVG file:");
+  if (fileDialog_.focusPath) {
+    ImGui::SetKeyboardFocusHere();
+    fileDialog_.focusPath = false;
+  }
+  ImGui::SetNextItemWidth(560);
+  bool chosen = ImGui::InputText("##path", &fileDialog_.path, ImGuiInputTextFlags_EnterReturnsTrue);
+  if (!fileDialog_.error.empty()) {
+    ImGui::PushStyleColor(ImGuiCol_Text, ImVec4(0.75f, 0.05f, 0.05f, 1));
+    ImGui::PushTextWrapPos(560);
+    ImGui::TextUnformatted(fileDialog_.error.c_str());
+    ImGui::PopTextWrapPos();
+    ImGui::PopStyleColor();
+  }
+  chosen |= ImGui::Button(fileDialog_.save ? "Save" : "Open", ImVec2(90, 0));
+  ImGui::SameLine();
+  const bool cancelled = ImGui::Button("Cancel", ImVec2(90, 0)) ||
+                         ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Escape));
+  if (chosen) {
+    const bool done = fileDialog_.save ? SaveAs(fileDialog_.path) : OpenDrawing(fileDialog_.path);
+    // A file that could not be read or written keeps the dialog open with the reason.
+    if (!done) {
+      fileDialog_.error = status_;
+      fileDialog_.focusPath = true;
+    } else {
+      ImGui::CloseCurrentPopup();
+      fileDialog_.open = false;
+    }
+  } else if (cancelled) {
+    ImGui::CloseCurrentPopup();
+    fileDialog_.open = false;
+  }
+  ImGui::EndPopup();
+}
+
+void Workbench::BuildStatusLine() {
+  const ImGuiWindowFlags flags = ImGuiWindowFlags_NoDecoration | ImGuiWindowFlags_NoInputs |
+                                 ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoSavedSettings |
+                                 ImGuiWindowFlags_NoFocusOnAppearing |
+                                 ImGuiWindowFlags_NoBringToFrontOnFocus;
+  ImGui::SetNextWindowPos(ImVec2(0, kWindowHeight - kStatusBarHeight));
+  ImGui::SetNextWindowSize(ImVec2(kWindowWidth, kStatusBarHeight));
+  ImGui::PushStyleVar(ImGuiStyleVar_WindowPadding, ImVec2(8, 4));
+  ImGui::PushStyleVar(ImGuiStyleVar_WindowRounding, 0);
+  if (ImGui::Begin("##status", nullptr, flags)) {
+    if (statusIsError_) ImGui::PushStyleColor(ImGuiCol_Text, ImVec4(0.75f, 0.05f, 0.05f, 1));
+    ImGui::TextUnformatted(status_.c_str());
+    if (statusIsError_) ImGui::PopStyleColor();
+    // Where the mouse is on the artwork, in points with v growing upwards, and the zoom.
+    std::string where = "zoom " + Rounded(session_->host().view().zoom() * 100) + " %";
+    if (const std::optional<ArtworkPoint> p = canvas_->pointer())
+      where = "h " + Rounded(p->h) + "  v " + Rounded(p->v) + " pt    " + where;
+    const float width = ImGui::CalcTextSize(where.c_str()).x;
+    ImGui::SameLine(static_cast<float>(kWindowWidth) - width - 10);
+    ImGui::TextUnformatted(where.c_str());
+  }
+  ImGui::End();
+  ImGui::PopStyleVar(2);
+}
+
+}  // namespace tavrix::workbench

@@ -1,0 +1,256 @@
+// The workbench's window on an X server of the test's own, driven through SDL's event queue as
+// a person's mouse and keyboard would drive it, and checked in the document and at probe pixels
+// of a screenshot.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <sstream>
+
+#include "pictures/PictureProbes.h"
+#include "support/PluginBytes.h"
+#include "workbench/SessionCommands.h"
+#include "workbench/Workbench.h"
+#include "workbench/XvfbServer.h"
+
+namespace tavrix::workbench {
+namespace {
+
+using pictures::Image;
+using pictures::test::IsCurrentPointOrange;
+using pictures::test::IsDark;
+using pictures::test::IsSelectionBlue;
+using pictures::test::IsWhite;
+
+// The curve of the controller tests, nothing selected yet.
+constexpr char kStart[] =
+    "document pt\n"
+    "path 100 -100 ; 300 -300 in 250 -300 out 350 -300 ; 500 -100\n"
+    "menu\n"
+    "window move 1040 20\n";
+
+class WorkbenchWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    test::XvfbServer& x = test::SharedXvfb();
+    if (!x.running()) GTEST_SKIP() << "no X server could be started: " << x.error();
+    setenv("DISPLAY", x.display().c_str(), 1);
+    setenv("SDL_VIDEODRIVER", "x11", 1);
+    unsetenv("WAYLAND_DISPLAY");
+    workbench =
+        std::make_unique<Workbench>(WorkbenchOptions{tavrix::test::PluginPath(), "", ""}, log);
+    std::istringstream script(kStart);
+    ASSERT_EQ(workbench->Play(script, "start.tavrix"), 0) << log.str();
+    workbench->Frame();
+  }
+
+  static void Push(SDL_Event event) { ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError(); }
+
+  void Click(int x, int y, Uint8 button = SDL_BUTTON_LEFT) {
+    SDL_Event motion{};
+    motion.type = SDL_MOUSEMOTION;
+    motion.motion.x = x;
+    motion.motion.y = y;
+    Push(motion);
+    SDL_Event press{};
+    press.type = SDL_MOUSEBUTTONDOWN;
+    press.button.button = button;
+    press.button.state = SDL_PRESSED;
+    press.button.clicks = 1;
+    press.button.x = x;
+    press.button.y = y;
+    Push(press);
+    SDL_Event release = press;
+    release.type = SDL_MOUSEBUTTONUP;
+    release.button.state = SDL_RELEASED;
+    Push(release);
+    workbench->Frame();
+  }
+  void ClickItem(int32_t id, double fy = 0.5) {
+    const std::optional<SDL_Rect> r = workbench->ItemOnScreen(id);
+    ASSERT_TRUE(r.has_value()) << "item " << id << " is not shown";
+    Click(r->x + r->w / 2, r->y + static_cast<int>(r->h * fy));
+  }
+  // A key going down and up with those modifiers held, as SDL reports them.
+  void Key(SDL_Keycode key, Uint16 modifiers = KMOD_NONE) {
+    SDL_Event down{};
+    down.type = SDL_KEYDOWN;
+    down.key.state = SDL_PRESSED;
+    down.key.keysym.sym = key;
+    down.key.keysym.scancode = SDL_GetScancodeFromKey(key);
+    down.key.keysym.mod = modifiers;
+    Push(down);
+    SDL_Event up = down;
+    up.type = SDL_KEYUP;
+    up.key.state = SDL_RELEASED;
+    if (key == SDLK_LSHIFT) up.key.keysym.mod = KMOD_NONE;
+    if (key != SDLK_LSHIFT) Push(up);
+    workbench->Frame();
+  }
+  void ReleaseShift() {
+    SDL_Event up{};
+    up.type = SDL_KEYUP;
+    up.key.state = SDL_RELEASED;
+    up.key.keysym.sym = SDLK_LSHIFT;
+    up.key.keysym.scancode = SDL_SCANCODE_LSHIFT;
+    Push(up);
+    workbench->Frame();
+  }
+  void Type(const std::string& text) {
+    SDL_Event typed{};
+    typed.type = SDL_TEXTINPUT;
+    std::strncpy(typed.text.text, text.c_str(), sizeof typed.text.text - 1);
+    Push(typed);
+    workbench->Frame();
+  }
+  RealPoint AnchorAt(size_t path, size_t anchor) {
+    return workbench->session().host().document()->paths().at(path).segments.at(anchor).p;
+  }
+  Image Screenshot() {
+    const std::string file = (tavrix::test::TempFolder() / "window.png").string();
+    workbench->Screenshot(file);
+    return Image::ReadPng(file);
+  }
+  // Whether any pixel of the square of `radius` around (x, y) is so.
+  template <class Test>
+  static bool AnyNear(const Image& image, int x, int y, int radius, Test test) {
+    for (int dy = -radius; dy <= radius; ++dy)
+      for (int dx = -radius; dx <= radius; ++dx)
+        if (test(image.At(x + dx, y + dy))) return true;
+    return false;
+  }
+
+  std::ostringstream log;
+  std::unique_ptr<Workbench> workbench;
+};
+
+TEST_F(WorkbenchWindow, AClickATypedValueAndAnArrowWithShiftEditTheAnchor) {
+  const std::optional<SDL_Point> anchor = workbench->AnchorOnScreen(0, 1);
+  ASSERT_TRUE(anchor.has_value());
+  Click(anchor->x, anchor->y);
+  const host::DocumentPath& path = workbench->session().host().document()->paths()[0];
+  EXPECT_EQ(path.selection[1], kAIAnchorSelected) << log.str();
+
+  ClickItem(6);  // pointXField
+  Type("1");
+  Type("10");
+  Key(SDLK_RETURN);
+  EXPECT_FLOAT_EQ(AnchorAt(0, 1).h, 110) << log.str();
+  EXPECT_EQ(workbench->status(), "type 6 110") << "the status line says what was done";
+
+  Key(SDLK_LSHIFT, KMOD_LSHIFT);
+  ClickItem(7, 0.25);  // the upper arrow of pointYSpin
+  ReleaseShift();
+  EXPECT_EQ(workbench->status(), "spin 7 up shift");
+  EXPECT_FLOAT_EQ(AnchorAt(0, 1).v, -290) << "ten keyboard increments up";
+  EXPECT_FLOAT_EQ(path.segments[1].out.h, 160) << "the handles move with their anchor";
+  EXPECT_FLOAT_EQ(path.segments[1].out.v, -290);
+
+  workbench->Frame();
+  const Image shot = Screenshot();
+  EXPECT_EQ(shot.width(), kWindowWidth);
+  EXPECT_EQ(shot.height(), kWindowHeight);
+  // The current point ringed in orange where the anchor is now, nothing left where it was.
+  const std::optional<SDL_Point> moved = workbench->AnchorOnScreen(0, 1);
+  ASSERT_TRUE(moved.has_value());
+  EXPECT_EQ(moved->x, kCanvas.left + 110);
+  EXPECT_EQ(moved->y, kCanvas.top + 290);
+  EXPECT_TRUE(AnyNear(shot, moved->x, moved->y, 8, IsCurrentPointOrange));
+  EXPECT_TRUE(IsSelectionBlue(shot.At(moved->x, moved->y))) << "the selected anchor, filled";
+  EXPECT_FALSE(AnyNear(shot, anchor->x, anchor->y, 8, IsCurrentPointOrange));
+  // The palette's field shows the new X in dark text on white.
+  const std::optional<SDL_Rect> field = workbench->ItemOnScreen(6);
+  ASSERT_TRUE(field.has_value());
+  EXPECT_TRUE(IsWhite(shot.At(field->x + field->w - 4, field->y + field->h / 2)));
+  EXPECT_TRUE(AnyNear(shot, field->x + 14, field->y + field->h / 2, 5, IsDark));
+  EXPECT_EQ(workbench->session()
+                .host()
+                .dialogs()
+                .ItemWithId(*workbench->session().FindPalette(), 6)
+                ->text,
+            "110.000 pt");
+  // The document window is white, the desktop beside it grey.
+  EXPECT_TRUE(IsWhite(shot.At(900, 700)));
+  EXPECT_FALSE(IsWhite(shot.At(kCanvas.width + 20, 700)));
+}
+
+TEST_F(WorkbenchWindow, CtrlZUndoesAndCtrlShiftZOrCtrlYRedoes) {
+  const std::optional<SDL_Point> anchor = workbench->AnchorOnScreen(0, 1);
+  ASSERT_TRUE(anchor.has_value());
+  Click(anchor->x, anchor->y);
+  ClickItem(7, 0.25);
+  EXPECT_FLOAT_EQ(AnchorAt(0, 1).v, -299);
+  Key(SDLK_z, KMOD_LCTRL);
+  EXPECT_FLOAT_EQ(AnchorAt(0, 1).v, -300);
+  Key(SDLK_z, KMOD_LCTRL | KMOD_LSHIFT);
+  EXPECT_FLOAT_EQ(AnchorAt(0, 1).v, -299);
+  Key(SDLK_z, KMOD_LCTRL);
+  Key(SDLK_y, KMOD_RCTRL);
+  EXPECT_FLOAT_EQ(AnchorAt(0, 1).v, -299);
+  Key(SDLK_y, KMOD_RCTRL);
+  EXPECT_TRUE(workbench->statusIsError());
+  EXPECT_EQ(workbench->status(), "there is nothing to redo: Edit > Redo is disabled");
+}
+
+TEST_F(WorkbenchWindow, TheWheelZoomsAndADragScrolls) {
+  const std::optional<SDL_Point> anchor = workbench->AnchorOnScreen(0, 1);
+  ASSERT_TRUE(anchor.has_value());
+  SDL_Event motion{};
+  motion.type = SDL_MOUSEMOTION;
+  motion.motion.x = anchor->x;
+  motion.motion.y = anchor->y;
+  Push(motion);
+  SDL_Event wheel{};
+  wheel.type = SDL_MOUSEWHEEL;
+  wheel.wheel.y = 1;
+  wheel.wheel.preciseY = 1;
+  wheel.wheel.direction = SDL_MOUSEWHEEL_NORMAL;
+  Push(wheel);
+  workbench->Frame();
+  EXPECT_DOUBLE_EQ(workbench->session().host().view().zoom(), 1.25);
+  const std::optional<SDL_Point> same = workbench->AnchorOnScreen(0, 1);
+  ASSERT_TRUE(same.has_value());
+  EXPECT_EQ(same->x, anchor->x) << "the point under the mouse stays there";
+  EXPECT_EQ(same->y, anchor->y);
+
+  SDL_Event press{};
+  press.type = SDL_MOUSEBUTTONDOWN;
+  press.button.button = SDL_BUTTON_MIDDLE;
+  press.button.x = 700;
+  press.button.y = 500;
+  Push(press);
+  motion.motion.x = 650;
+  motion.motion.y = 540;
+  Push(motion);
+  SDL_Event release = press;
+  release.type = SDL_MOUSEBUTTONUP;
+  release.button.x = 650;
+  release.button.y = 540;
+  Push(release);
+  workbench->Frame();
+  const std::optional<SDL_Point> dragged = workbench->AnchorOnScreen(0, 1);
+  ASSERT_TRUE(dragged.has_value());
+  EXPECT_EQ(dragged->x, anchor->x - 50);
+  EXPECT_EQ(dragged->y, anchor->y + 40);
+}
+
+TEST_F(WorkbenchWindow, TheFlyoutMenuOpensFromItsButtonAndIsDrawnOpen) {
+  const std::optional<SDL_Rect> field = workbench->ItemOnScreen(6);
+  ASSERT_TRUE(field.has_value());
+  const host::HostDialog& palette = *workbench->session().FindPalette();
+  // The flyout button sits at the title bar's right end.
+  const int frameLeft = kScreenLeft + palette.bounds.left;
+  const int frameTop = kScreenTop + palette.bounds.top;
+  const int frameRight = frameLeft + (palette.bounds.right - palette.bounds.left) + 2;
+  Click(frameRight - 12, frameTop + 9);
+  const Image open = Screenshot();
+  // The menu drops below the title bar, its face nearly white over the palette's grey.
+  EXPECT_GT(open.At(frameRight - 40, frameTop + 60).r, 245);
+  Click(100, 700);  // away from the menu: it closes, and the click does nothing else
+  const Image closed = Screenshot();
+  EXPECT_LT(closed.At(frameRight - 40, frameTop + 60).r, 235) << "the palette's grey again";
+  EXPECT_TRUE(workbench->session().host().document()->paths()[0].segments.size() == 3u);
+}
+
+}  // namespace
+}  // namespace tavrix::workbench
