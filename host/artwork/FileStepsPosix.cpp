@@ -83,7 +83,7 @@ std::optional<std::string> ReplaceWithText(const std::string& target, const std:
   const mode_t mode = stat(target.c_str(), &info) == 0 ? info.st_mode & 07777 : 0644;
   std::string temporary = target + ".XXXXXX";
   int fd = mkstemp(temporary.data());
-  if (fd < 0) return std::string("creating a temporary file: ") + std::strerror(errno);
+  if (fd < 0) return std::string("creating a temporary file beside it: ") + std::strerror(errno);
   const auto fail = [&](const std::string& step, int error) -> std::optional<std::string> {
     if (fd >= 0) close(fd);
     unlink(temporary.c_str());

@@ -83,7 +83,7 @@ std::optional<std::string> ReplaceWithText(const std::string& target, const std:
   HANDLE file = CreateFileW(wideTemporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE)
-    return "creating a temporary file: " + SystemErrorText(GetLastError());
+    return "creating a temporary file beside it: " + SystemErrorText(GetLastError());
   const auto fail = [&](const std::string& step, DWORD error) -> std::optional<std::string> {
     if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
     DeleteFileW(wideTemporary.c_str());

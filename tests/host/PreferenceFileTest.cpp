@@ -204,7 +204,7 @@ TEST_F(PreferenceFile, AFileNotOursIsNeverWrittenOver) {
 TEST_F(PreferenceFile, AFailedSaveLeavesTheFileAsItWas) {
   const auto missing = SavePreferenceFile((dir_ / "absent" / "prefs.json").string(), Sample());
   ASSERT_TRUE(missing.has_value());
-  EXPECT_NE(missing->find("creating a temporary file: "), std::string::npos) << *missing;
+  EXPECT_NE(missing->find("creating a temporary file beside it: "), std::string::npos) << *missing;
   EXPECT_TRUE(InDirectory().empty());
 
   // A corrupt file, so every failure below comes where it would have been moved aside.
