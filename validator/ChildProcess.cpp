@@ -41,15 +41,7 @@ bool EndsWith(const std::string& text, const char* tail) {
 }
 
 [[noreturn]] void RunChild(const std::function<std::string()>& body, int channel) {
-  std::string why;
-  try {
-    why = body();
-  } catch (const std::exception& error) {
-    why = error.what();
-    if (why.empty()) why = "an exception without a message";
-  } catch (...) {
-    why = "an exception that is not a std::exception";
-  }
+  std::string why = VerdictOf(body);
 #if defined(__SANITIZE_ADDRESS__)
   // _exit skips the leak check the sanitizer makes at exit: make it here.
   if (why.empty() && __lsan_do_recoverable_leak_check() != 0) why = "memory was leaked";

@@ -2,6 +2,7 @@
 // check instead of ending the validator.
 #pragma once
 
+#include <exception>
 #include <functional>
 #include <ostream>
 #include <string>
@@ -13,6 +14,17 @@ struct ChildOutcome {
   bool passed = false;
   std::string message;  // why it failed: the check's words, a signal, a time-out
 };
+
+// Runs a check's body: an empty text when it passes, otherwise why not, what it throws included.
+inline std::string VerdictOf(const std::function<std::string()>& body) {
+  try {
+    return body();
+  } catch (const std::exception& error) {
+    return *error.what() != '\0' ? error.what() : "an exception without a message";
+  } catch (...) {
+    return "an exception that is not a std::exception";
+  }
+}
 
 #ifdef _WIN32
 

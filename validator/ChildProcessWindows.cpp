@@ -98,26 +98,11 @@ std::string Normalised(std::string text) {
 }  // namespace
 
 std::string ThisProgram() {
-  std::wstring self(MAX_PATH, L'\0');
-  DWORD length = 0;
-  while ((length = GetModuleFileNameW(nullptr, self.data(), static_cast<DWORD>(self.size()))) ==
-         self.size()) {
-    self.resize(self.size() * 2);
-  }
-  self.resize(length);
-  return host::Utf8FromWide(self);
+  return host::RunningProgramFile();
 }
 
 int ReportVerdict(const std::function<std::string()>& body, std::ostream& out) {
-  std::string why;
-  try {
-    why = body();
-  } catch (const std::exception& error) {
-    why = error.what();
-    if (why.empty()) why = "an exception without a message";
-  } catch (...) {
-    why = "an exception that is not a std::exception";
-  }
+  const std::string why = VerdictOf(body);
   out << kVerdictMark << why << (why.empty() ? kPassed : kFailed);
   out.flush();
   std::fflush(nullptr);

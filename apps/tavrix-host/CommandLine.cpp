@@ -1,7 +1,7 @@
 #include "tavrix-host/CommandLine.h"
 
 #ifdef _WIN32
-#include <windows.h>
+#include "host/windows/WideText.h"
 #endif
 
 #include <CLI/CLI.hpp>
@@ -99,15 +99,9 @@ std::string UsageText() {
 
 #ifdef _WIN32
 std::string DefaultPluginPath() {
-  std::wstring self(MAX_PATH, L'\0');
-  DWORD length = 0;
-  while ((length = GetModuleFileNameW(nullptr, self.data(), static_cast<DWORD>(self.size()))) ==
-         self.size()) {
-    self.resize(self.size() * 2);
-  }
-  self.resize(length);
+  const std::wstring self = host::WideFromUtf8(host::RunningProgramFile());
   const std::filesystem::path base =
-      length == 0 ? std::filesystem::current_path() : std::filesystem::path(self).parent_path();
+      self.empty() ? std::filesystem::current_path() : std::filesystem::path(self).parent_path();
   return (base.parent_path() / "plug-ins" / "Tavrix 2.0.aip").u8string();
 }
 #else

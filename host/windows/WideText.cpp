@@ -37,4 +37,15 @@ std::string SystemErrorText(unsigned long error) {
   return text.empty() ? "system error " + std::to_string(error) : Utf8FromWide(text);
 }
 
+std::string RunningProgramFile() {
+  std::wstring self(MAX_PATH, L'\0');
+  DWORD length = 0;
+  while ((length = GetModuleFileNameW(nullptr, self.data(), static_cast<DWORD>(self.size()))) ==
+         self.size()) {
+    self.resize(self.size() * 2);
+  }
+  self.resize(length);
+  return Utf8FromWide(self);
+}
+
 }  // namespace tavrix::host
