@@ -67,7 +67,8 @@ class Terminal {
 
   // The exit status, or -1 when it has not ended within 10 s.
   int ExitStatus() {
-    for (int i = 0; i < 1000; ++i) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (std::chrono::steady_clock::now() < deadline) {
       char buffer[4096];
       pollfd fd{master_, POLLIN, 0};
       if (poll(&fd, 1, 10) > 0 && read(master_, buffer, sizeof buffer) > 0) continue;
@@ -76,6 +77,9 @@ class Terminal {
         waited_ = true;
         return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
       }
+      // Once the child has closed the terminal, poll answers at once: the child may still be
+      // ending, so wait a little instead of spinning through the time allowed.
+      usleep(10000);
     }
     return -1;
   }
@@ -87,7 +91,6 @@ class Terminal {
     return tcgetattr(master_, &mode) == 0 && (mode.c_lflag & ICANON) == 0;
   }
 
- public:
  private:
   int master_ = -1;
   pid_t child_ = -1;
