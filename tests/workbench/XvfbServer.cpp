@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstdlib>
 
 namespace tavrix::workbench::test {
 namespace {
@@ -79,6 +80,11 @@ XvfbServer::~XvfbServer() {
 XvfbServer& SharedXvfb() {
   static XvfbServer server;
   return server;
+}
+
+bool SkipWithoutXServer() {
+  const char* skip = std::getenv("TAVRIX_SKIP_WINDOW_TESTS");
+  return skip != nullptr && *skip != '\0';
 }
 
 }  // namespace tavrix::workbench::test

@@ -30,4 +30,8 @@ class XvfbServer {
 // The test process's server, started when first asked for.
 XvfbServer& SharedXvfb();
 
+// Whether a test that needs a window should skip where no X server starts: only when
+// TAVRIX_SKIP_WINDOW_TESTS is set, so that a missing Xvfb fails the run rather than hiding it.
+bool SkipWithoutXServer();
+
 }  // namespace tavrix::workbench::test
