@@ -17,6 +17,11 @@ constexpr uint32_t kHighBit = 0x80000000u;
 // Subdirectories may be shared, so a small file can describe a huge tree: past this many
 // resources it is taken for malformed rather than walked.
 constexpr size_t kMaxResources = 65536;
+// Tables may share entries, so a small file can name one table or one block of bytes over and
+// over: the walk stops after this many entries, and after copying this many times the file.
+constexpr size_t kMaxEntriesVisited = 4 * kMaxResources;
+constexpr size_t kCopiesOfTheFile = 4;
+constexpr size_t kCopySlack = size_t{16} << 20;
 
 struct Section {
   std::string name;
@@ -125,7 +130,10 @@ bool Directory(const Image& image, ByteView file, uint32_t index, uint32_t& rva,
 class ResourceWalker {
  public:
   ResourceWalker(const Image& image, ByteView file, ByteView directory)
-      : image_(image), file_(file), directory_(directory) {}
+      : image_(image),
+        file_(file),
+        directory_(directory),
+        copyBudget_(file.size * kCopiesOfTheFile + kCopySlack) {}
 
   void Walk(std::vector<Resource>& out) {
     Resource resource;
@@ -138,7 +146,7 @@ class ResourceWalker {
            std::to_string(static_cast<size_t>(directory_.data - file_.data) + offset) + ")";
   }
 
-  ResourceName ReadName(uint32_t field) const {
+  ResourceName ReadName(uint32_t field) {
     ResourceName name;
     if ((field & kHighBit) == 0) {
       if (field > UINT16_MAX)
@@ -152,6 +160,7 @@ class ResourceWalker {
       throw ResourceError("a resource name runs past the resource directory" + At(offset));
     }
     name.isNumber = false;
+    Spend(size_t{length} * 2, offset);
     for (uint16_t i = 0; i < length; ++i) {
       uint16_t unit = 0;
       directory_.Read16(offset + 2 + size_t{i} * 2, unit);
@@ -168,6 +177,10 @@ class ResourceWalker {
       throw ResourceError("a resource table lies outside the resource directory" + At(offset));
     }
     for (size_t i = 0; i < size_t{named} + numbered; ++i) {
+      if (++entriesVisited_ > kMaxEntriesVisited) {
+        throw ResourceError("the resource directory's tables name more than " +
+                            std::to_string(kMaxEntriesVisited) + " entries" + At(offset));
+      }
       uint32_t nameField = 0;
       uint32_t target = 0;
       directory_.Read32(offset + 16 + i * 8, nameField);
@@ -193,7 +206,7 @@ class ResourceWalker {
     }
   }
 
-  Resource Leaf(const Resource& resource, size_t entry) const {
+  Resource Leaf(const Resource& resource, size_t entry) {
     uint32_t rva = 0;
     uint32_t size = 0;
     if (!directory_.Read32(entry, rva) || !directory_.Read32(entry + 4, size)) {
@@ -205,14 +218,27 @@ class ResourceWalker {
                           " claims " + std::to_string(size) +
                           " bytes beyond the end of its section" + At(entry));
     }
+    Spend(size + (resource.type.text.size() + resource.name.text.size()) * 2, entry);
     Resource leaf = resource;
     leaf.data.assign(bytes.data, bytes.data + size);
     return leaf;
   }
 
+  // Counts bytes about to be copied out of the file against what a real file can need.
+  void Spend(size_t bytes, size_t offset) {
+    copied_ += bytes;
+    if (copied_ > copyBudget_) {
+      throw ResourceError("the resource directory names the same bytes over and over, more than " +
+                          std::to_string(kCopiesOfTheFile) + " times the file's size" + At(offset));
+    }
+  }
+
   const Image& image_;
   ByteView file_;
   ByteView directory_;
+  const size_t copyBudget_;
+  size_t copied_ = 0;
+  size_t entriesVisited_ = 0;
 };
 
 }  // namespace
@@ -276,7 +302,7 @@ std::vector<std::string> PeExportNames(ByteView file) {
   uint32_t namesRva = 0;
   ByteView table;
   if (!directory.Read32(24, count) || !directory.Read32(32, namesRva) ||
-      !BytesAt(image, file, namesRva, table) || !table.Has(0, size_t{count} * 4)) {
+      !BytesAt(image, file, namesRva, table) || count > table.size / 4) {
     return {};
   }
   std::vector<std::string> names;

@@ -3,6 +3,7 @@
 // however malformed, is read outside the file's bytes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -190,6 +191,54 @@ TEST(PeImage, SharedTablesThatNameTooManyResourcesAreRefused) {
   Put32(image.file, kRaw + languages + 24, kSectionRva + languages + 40);
   Put32(image.file, kRaw + languages + 28, 4);
   EXPECT_NE(ResourceErrorOf(image.file).find("names more than 65536 resources"), std::string::npos)
+      << ResourceErrorOf(image.file);
+}
+
+// A section of `size` bytes that is all resource directory.
+Image WithResourceSection(size_t size) {
+  Image image;
+  image.file.resize(kRaw + size);
+  std::fill(image.file.begin() + kRaw, image.file.end(), 0);
+  Put32(image.file, kSectionTable + 8, static_cast<uint32_t>(size));
+  Put32(image.file, kSectionTable + 16, static_cast<uint32_t>(size));
+  Put32(image.file, kOptional + 116 + 16, static_cast<uint32_t>(size));
+  return image;
+}
+
+TEST(PeImage, SharedTablesWalkedOverAndOverAreRefusedEvenWithoutResources) {
+  // 600 types, each the same table of 600 names, each an empty table of languages: 360,000
+  // entries to visit from 10 KB, and not one resource to count.
+  Image image = WithResourceSection(0x3000);
+  const size_t names = 0x1400;
+  const size_t languages = 0x2800;
+  image.Table(0, 0, 600);
+  image.Table(names, 0, 600);
+  for (uint16_t i = 0; i < 600; ++i) {
+    image.Entry(16 + i * 8u, 1000u + i, 0x80000000u | names);
+    image.Entry(names + 16 + i * 8u, 1000u + i, 0x80000000u | languages);
+  }
+  image.Table(languages, 0, 0);
+  EXPECT_NE(ResourceErrorOf(image.file).find("tables name more than 262144 entries"),
+            std::string::npos)
+      << ResourceErrorOf(image.file);
+}
+
+TEST(PeImage, OneBlockOfBytesNamedOverAndOverIsRefusedBeforeItFillsMemory) {
+  // 4,000 languages, each the same 32 KB of data: 128 MB to copy from a 64 KB file.
+  Image image = WithResourceSection(0x10000);
+  const size_t names = 0x40;
+  const size_t languages = 0x100;
+  const size_t entry = 0x8000;
+  image.Table(0, 0, 1);
+  image.Entry(16, 16000, 0x80000000u | names);
+  image.Table(names, 0, 1);
+  image.Entry(names + 16, 1, 0x80000000u | languages);
+  image.Table(languages, 0, 4000);
+  for (uint16_t i = 0; i < 4000; ++i) image.Entry(languages + 16 + i * 8u, i, entry);
+  Put32(image.file, kRaw + entry, kSectionRva + entry + 16);
+  Put32(image.file, kRaw + entry + 4, 0x8000 - 16);
+  EXPECT_NE(ResourceErrorOf(image.file).find("names the same bytes over and over"),
+            std::string::npos)
       << ResourceErrorOf(image.file);
 }
 
