@@ -32,11 +32,21 @@ int RedirectImport(HMODULE module, const char* dll, const char* function, void* 
   for (auto* entry = At<const IMAGE_IMPORT_DESCRIPTOR>(module, imports.VirtualAddress);
        entry->Name != 0; ++entry) {
     if (_stricmp(At<const char>(module, entry->Name), dll) != 0) continue;
-    // The names are in the lookup table; the loader wrote the addresses over the other one.
-    const DWORD names =
-        entry->OriginalFirstThunk != 0 ? entry->OriginalFirstThunk : entry->FirstThunk;
-    const auto* lookup = At<const IMAGE_THUNK_DATA>(module, names);
     auto* addresses = At<IMAGE_THUNK_DATA>(module, entry->FirstThunk);
+    if (entry->OriginalFirstThunk == 0) {
+      // No lookup table: the loader wrote the addresses over the only copy of the names, so the
+      // slot is known by the address the system's own DLL gives for the function.
+      const HMODULE system = GetModuleHandleA(dll);
+      const FARPROC target = system != nullptr ? GetProcAddress(system, function) : nullptr;
+      if (target == nullptr) continue;
+      for (; addresses->u1.Function != 0; ++addresses) {
+        if (addresses->u1.Function != reinterpret_cast<ULONG_PTR>(target)) continue;
+        if (Rewrite(reinterpret_cast<void**>(&addresses->u1.Function), replacement)) ++rewritten;
+      }
+      continue;
+    }
+    // The names are in the lookup table; the loader wrote the addresses over the other one.
+    const auto* lookup = At<const IMAGE_THUNK_DATA>(module, entry->OriginalFirstThunk);
     for (; lookup->u1.AddressOfData != 0; ++lookup, ++addresses) {
       if (IMAGE_SNAP_BY_ORDINAL(lookup->u1.Ordinal)) continue;
       const auto* byName =
