@@ -103,15 +103,16 @@ void Session::Select(const std::vector<std::string>& words) {
       for (size_t i = 1; i < words.size(); ++i)
         paths.push_back(IndexWord(words[i], "a path number"));
       document.SelectPaths(paths);
+    } else if (words[0] == "select") {
+      if (words.size() != 3) throw ScriptError("usage: select P I");
+      document.SelectAnchor(IndexWord(words[1], "a path number"),
+                            IndexWord(words[2], "an anchor number"));
     } else {
-      if (words.size() != 3) throw ScriptError("usage: " + words[0] + " P I");
-      const size_t path = IndexWord(words[1], "a path number");
-      const size_t anchor = IndexWord(words[2], "an anchor number");
-      if (words[0] == "select") {
-        document.SelectAnchor(path, anchor);
-      } else {
-        document.SelectHandle(path, anchor);
-      }
+      const bool end = words.size() == 4;
+      if ((words.size() != 3 && !end) || (end && words[3] != "in" && words[3] != "out"))
+        throw ScriptError("usage: select-handle P I [in|out]");
+      document.SelectHandle(IndexWord(words[1], "a path number"),
+                            IndexWord(words[2], "an anchor number"), end && words[3] == "out");
     }
   } catch (const std::out_of_range& error) {
     throw ScriptError(error.what());

@@ -9,7 +9,7 @@ palette item's name (pointXField) or its id; 'print' shows the names.
   open FILE.svg | save [FILE.svg]          a drawing: its paths become the document's paths
   document [pt|in|mm|cm|pc|px|Q]           a new empty document
   path [closed] X Y [in X Y] [out X Y] [corner] ; ...   add a path
-  select P I | select-handle P I | select-paths P... | deselect
+  select P I | select-handle P I [in|out] | select-paths P... | deselect
   units UNIT | increment POINTS
   delete P | delete-anchor P I | insert-anchor P I ANCHOR | close-document
   menu                                     open the palette (Window > Tool Palettes > Tavrix)

@@ -36,7 +36,7 @@ bool CanvasController::MouseDown(int x, int y, Button button) {
       commands_.Perform({"select", path, anchor});
       break;
     case ArtworkHit::Kind::Handle:
-      commands_.Perform({"select-handle", path, anchor});
+      commands_.Perform({"select-handle", path, anchor, hit.outHandle ? "out" : "in"});
       break;
     case ArtworkHit::Kind::Path:
       commands_.Perform({"select-paths", path});

@@ -76,9 +76,10 @@ ArtworkHit HitArtwork(const host::Document& document, const host::DocumentView& 
   const std::vector<host::DocumentPath>& paths = document.paths();
   ArtworkHit best;
   double bestDistance = INFINITY;
-  auto consider = [&](ArtworkHit::Kind kind, size_t p, size_t a, double distance, double reach) {
+  auto consider = [&](ArtworkHit::Kind kind, size_t p, size_t a, double distance, double reach,
+                      bool outHandle = false) {
     if (distance <= reach && distance <= bestDistance) {
-      best = ArtworkHit{kind, p, a};
+      best = ArtworkHit{kind, p, a, outHandle};
       bestDistance = distance;
     }
   };
@@ -88,11 +89,13 @@ ArtworkHit HitArtwork(const host::Document& document, const host::DocumentView& 
       if (StateOf(paths[p], a) == kAINotSelected) continue;
       const PathSegment& s = paths[p].segments[a];
       const AIPoint anchor = view.ArtworkToView(s.p);
-      for (const RealPoint& handle : {s.in, s.out}) {
+      for (const bool out : {false, true}) {
+        const RealPoint& handle = out ? s.out : s.in;
         const AIPoint end = view.ArtworkToView(handle);
         // A handle lying on its anchor is not shown, so it cannot be taken.
         if (end.h == anchor.h && end.v == anchor.v) continue;
-        consider(ArtworkHit::Kind::Handle, p, a, Distance(Map(view, handle), x, y), kAnchorReach);
+        consider(ArtworkHit::Kind::Handle, p, a, Distance(Map(view, handle), x, y), kAnchorReach,
+                 out);
       }
     }
   }

@@ -18,7 +18,8 @@ struct ArtworkHit {
   enum class Kind { None, Anchor, Handle, Path };
   Kind kind = Kind::None;
   size_t path = 0;
-  size_t anchor = 0;  // for an anchor or a handle
+  size_t anchor = 0;       // for an anchor or a handle
+  bool outHandle = false;  // for a handle: its out end rather than its in end
 };
 
 // The handle ends shown around selected anchors come first (they are drawn over the paths),

@@ -93,10 +93,10 @@ void Document::SelectAnchor(size_t path, size_t anchor) {
   if (listener_ != nullptr) listener_->ArtworkChanged();
 }
 
-void Document::SelectHandle(size_t path, size_t anchor) {
+void Document::SelectHandle(size_t path, size_t anchor, bool out) {
   DocumentPath& p = Checked(path, anchor);
   ClearSelection();
-  p.selection[anchor] = kAIInHandleSelected;
+  p.selection[anchor] = out ? kAIOutHandleSelected : kAIInHandleSelected;
   if (listener_ != nullptr) listener_->ArtworkChanged();
 }
 

@@ -59,7 +59,8 @@ class Document {
 
   // Each replaces the whole selection. Throw std::out_of_range for indexes that do not exist.
   void SelectAnchor(size_t path, size_t anchor);
-  void SelectHandle(size_t path, size_t anchor);
+  // Selects the anchor's in handle, or with `out` its out handle, and not the anchor itself.
+  void SelectHandle(size_t path, size_t anchor, bool out = false);
   void SelectPaths(const std::vector<size_t>& paths);
   void Deselect();
   // What a person or another plug-in does to the artwork. Paths and anchors after the ones

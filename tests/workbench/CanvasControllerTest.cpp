@@ -35,7 +35,11 @@ TEST_F(CanvasControl, AClickSelectsTheAnchorThePathOrNothing) {
   Click(kAnchorX, kAnchorY);
   EXPECT_EQ(commands.Last(), "select 0 1");
   Click(kAnchorX + 50, kAnchorY + 1);  // the end of its out handle, shown now
-  EXPECT_EQ(commands.Last(), "select-handle 0 1");
+  EXPECT_EQ(commands.Last(), "select-handle 0 1 out");
+  EXPECT_EQ(commands.session.host().document()->paths()[0].selection[1], kAIOutHandleSelected);
+  Click(kAnchorX - 50, kAnchorY + 1);  // and of its in handle
+  EXPECT_EQ(commands.Last(), "select-handle 0 1 in");
+  EXPECT_EQ(commands.session.host().document()->paths()[0].selection[1], kAIInHandleSelected);
   Click(kAnchorX, kAnchorY + 200);
   EXPECT_EQ(commands.Last(), "deselect");
   EXPECT_FALSE(commands.session.host().document()->paths()[0].IsSelected());
