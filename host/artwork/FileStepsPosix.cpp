@@ -24,6 +24,14 @@ void SyncDirectoryOf(const std::string& path) {
   close(fd);
 }
 
+// What a file made with open() gets: everyone's read and write, less the process's umask, which
+// can only be read by setting it.
+mode_t NewFileMode() {
+  const mode_t mask = umask(0);
+  umask(mask);
+  return 0666 & ~mask;
+}
+
 }  // namespace
 
 InputFile::InputFile(const std::string& path) {
@@ -80,7 +88,7 @@ std::string ReplacementTarget(const std::string& path) {
 std::optional<std::string> ReplaceWithText(const std::string& target, const std::string& text,
                                            bool keepAside) {
   struct stat info {};
-  const mode_t mode = stat(target.c_str(), &info) == 0 ? info.st_mode & 07777 : 0644;
+  const mode_t mode = stat(target.c_str(), &info) == 0 ? info.st_mode & 07777 : NewFileMode();
   std::string temporary = target + ".XXXXXX";
   int fd = mkstemp(temporary.data());
   if (fd < 0) return std::string("creating a temporary file beside it: ") + std::strerror(errno);

@@ -91,7 +91,10 @@ TEST_F(PreferenceFile, EveryTypeRoundTripsExactlyThroughALinkKeepingPermissions)
   // Windows gives a new file the folder's rights, and links need rights of their own.
   ASSERT_EQ(SavePreferenceFile(path_, saved), std::nullopt);
 #else
-  EXPECT_EQ(fs::status(path_).permissions(), static_cast<fs::perms>(0644));
+  const mode_t mask = umask(0);
+  umask(mask);
+  EXPECT_EQ(fs::status(path_).permissions(), static_cast<fs::perms>(0666 & ~mask))
+      << "a new file's permissions, as the umask leaves them";
   fs::permissions(path_, static_cast<fs::perms>(0600));
   const std::string link = (dir_ / "link.json").string();
   fs::create_symlink("prefs.json", link);

@@ -309,5 +309,19 @@ TEST(SvgSaveFile, ASaveReplacesTheFileKeepingItsPermissionsAndItsLink) {
   EXPECT_EQ(folder.Names().size(), 2u);
 }
 
+TEST(SvgSaveFile, ANewFileGetsThePermissionsTheUmaskLeaves) {
+  testing::TempFolder folder;
+  const std::string file = folder / "drawing.svg";
+  testing::WriteText(file, "<svg><path d='M0 0 L1 1'/></svg>");
+  const SvgDocument document = SvgDocument::Open(file);
+  const std::string fresh = folder / "private.svg";
+  const mode_t previous = umask(077);
+  document.Save(fresh, AsRead(document));
+  umask(previous);
+  struct stat info {};
+  ASSERT_EQ(stat(fresh.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0600u) << "a drawing kept private stays private";
+}
+
 }  // namespace
 }  // namespace tavrix::svg
