@@ -65,8 +65,9 @@ void LineEditor::Insert(const std::string& typed) {
     if (length > 1 || (c >= 0x20 && c != 0x7F)) clean.append(typed, i, length);
     i += length;
   }
-  EraseSelection();
+  // Nothing to insert (an empty clipboard, control characters alone) leaves the text as it is.
   if (clean.empty()) return;
+  EraseSelection();
   const size_t room = kMaxBytes > text_.size() ? kMaxBytes - text_.size() : 0;
   if (clean.size() > room) {
     size_t cut = room;

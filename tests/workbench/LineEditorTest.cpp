@@ -79,7 +79,10 @@ TEST(LineEditor, LeavesOutControlCharactersAndBytesThatAreNotUtf8) {
   EXPECT_EQ(editor.text(), "12345\xC3\xA9");
   editor.Reset("7");
   editor.Insert("\r");
-  EXPECT_EQ(editor.text(), "") << "the selection goes even when nothing printable is typed";
+  editor.Insert("");  // an empty clipboard pasted
+  EXPECT_EQ(editor.text(), "7") << "nothing printable leaves the field and its selection alone";
+  EXPECT_TRUE(editor.allSelected());
+  EXPECT_FALSE(editor.edited());
 }
 
 TEST(LineEditor, InsertsAtTheCaret) {
