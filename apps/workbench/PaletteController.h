@@ -58,6 +58,9 @@ class PaletteController {
   bool Focus(int32_t itemId);
   // Leaves the field without committing what was typed.
   void DropFocus();
+  // Commits what was typed into the field, if anything was, keeping the focus; false when the
+  // palette refused it.
+  bool CommitTyping() { return Commit(false); }
   // Follows changes made elsewhere: a field that went away loses the focus, and one whose text
   // the palette changed before the person typed shows the new text.
   void Sync();

@@ -63,6 +63,7 @@ Workbench::Workbench(const WorkbenchOptions& options, std::ostream& log) : log_(
     session_->Execute({"open", options.documentPath});
     canvas_->FitArtwork();
   }
+  saved_.Remember(session_->host().document());
   TakeSessionOutput();
   const host::HostDialog* palette = session_->FindPalette();
   if (status_.empty() && (palette == nullptr || !palette->visible))
@@ -177,6 +178,7 @@ void Workbench::Draw(const std::string* screenshotPath) {
   ImGui::NewFrame();
   BuildMenus();
   BuildFileDialog();
+  BuildUnsavedChangesDialog();
   BuildStatusLine();
   menuOpen_ = ImGui::IsPopupOpen("", ImGuiPopupFlags_AnyPopupId);
   textInputWanted_ = ImGui::GetIO().WantTextInput;
@@ -197,7 +199,12 @@ void Workbench::Draw(const std::string* screenshotPath) {
     FieldEdit edit;
     edit.field = palette_->FocusedField();
     edit.editor = &palette_->editor();
-    textures_->Update(scene, palette_->Placement(), edit);
+    // A picture that cannot be made must not end the window and the unsaved work with it.
+    try {
+      textures_->Update(scene, palette_->Placement(), edit);
+    } catch (const std::exception& error) {
+      SetStatus(std::string("the window could not be drawn: ") + error.what(), true);
+    }
   }
   const pictures::Colour desktop = pictures::kDesktop;
   SDL_SetRenderDrawColor(renderer_.get(), static_cast<Uint8>(desktop.r * 255),

@@ -18,6 +18,7 @@
 #include "workbench/CanvasController.h"
 #include "workbench/Commands.h"
 #include "workbench/PaletteController.h"
+#include "workbench/SavedArtwork.h"
 #include "workbench/SdlHandles.h"
 
 namespace tavrix::workbench {
@@ -60,6 +61,9 @@ class Workbench final : private Commands {
   bool Finish();
 
   app::Session& session() { return *session_; }
+  // Whether the person has quit, and whether the window asks what to do with unsaved changes.
+  bool quitting() const { return quit_; }
+  bool askingAboutUnsavedChanges() const { return unsaved_.open; }
   const std::string& status() const { return status_; }
   bool statusIsError() const { return statusIsError_; }
   // Where a palette item is shown in the window; nothing while it cannot be seen.
@@ -88,10 +92,20 @@ class Workbench final : private Commands {
   void BuildStatusLine();
   void NewDocument();
   bool OpenDrawing(const std::string& path);
-  void Save();
+  // Saves into the drawing's file, or asks for one; true once saved.
+  bool Save();
   bool SaveAs(const std::string& path);
   void UndoOrRedo(bool undo);
   void AskForFile(bool save);
+
+  // UnsavedChanges.cpp: quitting, a new drawing or opening one, once what was typed is
+  // committed, and after asking whether to save the changes that would be lost.
+  enum class Leaving { Quit, NewDocument, Open };
+  void Leave(Leaving action);
+  void Go(Leaving action);
+  void BuildUnsavedChangesDialog();
+  // A key while the dialog asks: Enter saves, Ctrl+D does not, Escape cancels.
+  void UnsavedChangesKey(const SDL_Keysym& key);
 
   void Draw(const std::string* screenshotPath);
   void UpdateTitle();
@@ -132,6 +146,16 @@ class Workbench final : private Commands {
     std::string error;
   };
   FileDialog fileDialog_;
+
+  SavedArtwork saved_;
+  struct UnsavedChangesDialog {
+    enum class Choice { None, Save, DontSave, Cancel };
+    bool requested = false;
+    bool open = false;
+    Leaving action = Leaving::Quit;
+    Choice choice = Choice::None;  // made with a key, carried out when the dialog is built
+  };
+  UnsavedChangesDialog unsaved_;
 };
 
 }  // namespace tavrix::workbench

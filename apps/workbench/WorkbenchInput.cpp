@@ -57,19 +57,19 @@ std::optional<Button> ButtonOf(Uint8 button) {
 }  // namespace
 
 bool Workbench::ImGuiTakesMouse(int, int y) const {
-  return fileDialog_.open || menuOpen_ || y < kMenuBarHeight ||
+  return fileDialog_.open || unsaved_.open || menuOpen_ || y < kMenuBarHeight ||
          y >= kWindowHeight - kStatusBarHeight;
 }
 
 bool Workbench::ImGuiTakesKeyboard() const {
-  return fileDialog_.open || textInputWanted_;
+  return fileDialog_.open || unsaved_.open || textInputWanted_;
 }
 
 void Workbench::HandleEvent(const SDL_Event& event) {
   ImGui_ImplSDL2_ProcessEvent(&event);
   switch (event.type) {
     case SDL_QUIT:
-      quit_ = true;
+      Leave(Leaving::Quit);
       break;
     case SDL_WINDOWEVENT:
       // Keys let go of while another window had the focus never arrive.
@@ -79,7 +79,11 @@ void Workbench::HandleEvent(const SDL_Event& event) {
     case SDL_KEYDOWN:
     case SDL_KEYUP:
       modifiers_ = ModifiersOf(event.key.keysym.mod);
-      if (event.type == SDL_KEYDOWN && !ImGuiTakesKeyboard()) HandleKey(event.key.keysym);
+      if (event.type == SDL_KEYDOWN && unsaved_.open) {
+        UnsavedChangesKey(event.key.keysym);
+      } else if (event.type == SDL_KEYDOWN && !ImGuiTakesKeyboard()) {
+        HandleKey(event.key.keysym);
+      }
       break;
     case SDL_TEXTINPUT:
       // Ctrl and Alt combinations are shortcuts, never text.
@@ -139,10 +143,10 @@ void Workbench::HandleKey(const SDL_Keysym& key) {
         UndoOrRedo(false);
         return;
       case SDLK_n:
-        NewDocument();
+        Leave(Leaving::NewDocument);
         return;
       case SDLK_o:
-        AskForFile(false);
+        Leave(Leaving::Open);
         return;
       case SDLK_s:
         if (m.shift) {
@@ -152,7 +156,7 @@ void Workbench::HandleKey(const SDL_Keysym& key) {
         }
         return;
       case SDLK_q:
-        quit_ = true;
+        Leave(Leaving::Quit);
         return;
       case SDLK_a:
         palette_->KeyDown(Key::SelectAll, m);

@@ -24,28 +24,37 @@ std::string Rounded(double value) {
 
 void Workbench::NewDocument() {
   palette_->DropFocus();
-  Perform({"document", "pt"});
+  if (Perform({"document", "pt"})) saved_.Remember(session_->host().document());
 }
 
 bool Workbench::OpenDrawing(const std::string& path) {
   palette_->DropFocus();
   if (!Perform({"open", path})) return false;
+  saved_.Remember(session_->host().document());
   canvas_->FitArtwork();
   return true;
 }
 
-void Workbench::Save() {
+bool Workbench::Save() {
+  // A value typed and not yet committed is part of what the person means to save.
+  palette_->CommitTyping();
   if (session_->host().document() == nullptr) {
     Tell("there is no document to save");
-  } else if (session_->DrawingFileName().empty()) {
-    AskForFile(true);
-  } else {
-    Perform({"save"});
+    return false;
   }
+  if (session_->DrawingFileName().empty()) {
+    AskForFile(true);
+    return false;
+  }
+  return SaveAs("");
 }
 
 bool Workbench::SaveAs(const std::string& path) {
-  return Perform({"save", path});
+  std::vector<std::string> words{"save"};
+  if (!path.empty()) words.push_back(path);
+  if (!Perform(words)) return false;
+  saved_.Remember(session_->host().document());
+  return true;
 }
 
 void Workbench::UndoOrRedo(bool undo) {
@@ -59,6 +68,7 @@ void Workbench::AskForFile(bool save) {
     Tell("there is no document to save");
     return;
   }
+  if (save) palette_->CommitTyping();
   palette_->DropFocus();
   fileDialog_.requested = true;
   fileDialog_.save = save;
@@ -76,12 +86,12 @@ void Workbench::BuildMenus() {
   if (!ImGui::BeginMainMenuBar()) return;
   const bool hasDocument = session_->host().document() != nullptr;
   if (ImGui::BeginMenu("File")) {
-    if (ImGui::MenuItem("New", "Ctrl+N")) NewDocument();
-    if (ImGui::MenuItem("Open...", "Ctrl+O")) AskForFile(false);
+    if (ImGui::MenuItem("New", "Ctrl+N")) Leave(Leaving::NewDocument);
+    if (ImGui::MenuItem("Open...", "Ctrl+O")) Leave(Leaving::Open);
     if (ImGui::MenuItem("Save", "Ctrl+S", false, hasDocument)) Save();
     if (ImGui::MenuItem("Save As...", "Ctrl+Shift+S", false, hasDocument)) AskForFile(true);
     ImGui::Separator();
-    if (ImGui::MenuItem("Quit", "Ctrl+Q")) quit_ = true;
+    if (ImGui::MenuItem("Quit", "Ctrl+Q")) Leave(Leaving::Quit);
     ImGui::EndMenu();
   }
   if (ImGui::BeginMenu("Edit")) {

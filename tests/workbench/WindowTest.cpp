@@ -90,6 +90,14 @@ class WorkbenchWindow : public ::testing::Test {
     up.key.state = SDL_RELEASED;
     if (key == SDLK_LSHIFT) up.key.keysym.mod = KMOD_NONE;
     if (key != SDLK_LSHIFT) Push(up);
+    if (key != SDLK_LSHIFT && modifiers != KMOD_NONE) {
+      // The modifiers are let go of too, as a person's fingers leave the keys.
+      SDL_Event released = up;
+      released.key.keysym.sym = SDLK_LCTRL;
+      released.key.keysym.scancode = SDL_SCANCODE_LCTRL;
+      released.key.keysym.mod = KMOD_NONE;
+      Push(released);
+    }
     workbench->Frame();
   }
   void ReleaseShift() {
@@ -205,12 +213,55 @@ TEST_F(WorkbenchWindow, ADrawingIsOpenedEditedInThePaletteAndSavedWithCtrlS) {
   Key(SDLK_s, KMOD_LCTRL);
   EXPECT_FALSE(workbench->statusIsError()) << workbench->status();
 
-  std::ifstream in(file);
-  const std::string saved((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  EXPECT_EQ(saved,
+  const auto saved = [&file] {
+    std::ifstream in(file);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  };
+  EXPECT_EQ(saved(),
             "<svg xmlns='http://www.w3.org/2000/svg'>\n"
             "  <path id='line' d='M10,20 L50,40' stroke='black'/>\n"
             "</svg>\n");
+
+  // A value typed and not yet committed is saved too.
+  Key(SDLK_a, KMOD_LCTRL);  // the field still has the keyboard: all of its text
+  Type("60");
+  Key(SDLK_s, KMOD_LCTRL);
+  EXPECT_NE(saved().find("d='M10,20 L60,40'"), std::string::npos) << saved();
+
+  // Quitting with a change not saved asks; Enter saves, then quits.
+  Key(SDLK_a, KMOD_LCTRL);
+  Type("70");
+  Key(SDLK_q, KMOD_LCTRL);
+  EXPECT_TRUE(workbench->askingAboutUnsavedChanges());
+  EXPECT_FALSE(workbench->quitting());
+  Key(SDLK_RETURN);
+  EXPECT_TRUE(workbench->quitting());
+  EXPECT_NE(saved().find("d='M10,20 L70,40'"), std::string::npos) << saved();
+}
+
+TEST_F(WorkbenchWindow, LeavingUnsavedChangesAsksAndEscapeStays) {
+  // The start script drew a path that was never saved.
+  Key(SDLK_q, KMOD_LCTRL);
+  EXPECT_TRUE(workbench->askingAboutUnsavedChanges());
+  EXPECT_FALSE(workbench->quitting());
+  Key(SDLK_ESCAPE);
+  EXPECT_FALSE(workbench->askingAboutUnsavedChanges());
+  EXPECT_FALSE(workbench->quitting());
+
+  // Ctrl+N asks too; Ctrl+D drops the changes and makes the new drawing.
+  Key(SDLK_n, KMOD_LCTRL);
+  EXPECT_TRUE(workbench->askingAboutUnsavedChanges());
+  Key(SDLK_d, KMOD_LCTRL);
+  EXPECT_FALSE(workbench->askingAboutUnsavedChanges());
+  ASSERT_NE(workbench->session().host().document(), nullptr);
+  EXPECT_TRUE(workbench->session().host().document()->paths().empty());
+
+  // Nothing to lose: closing the window quits at once.
+  SDL_Event close{};
+  close.type = SDL_QUIT;
+  Push(close);
+  workbench->Frame();
+  EXPECT_TRUE(workbench->quitting());
 }
 
 TEST_F(WorkbenchWindow, CtrlZUndoesAndCtrlShiftZOrCtrlYRedoes) {
