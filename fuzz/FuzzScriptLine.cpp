@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "tavrix-host/ScriptWords.h"
+#include "session/ScriptWords.h"
 
 using namespace tavrix::app;
 

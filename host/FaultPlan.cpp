@@ -11,9 +11,10 @@ void FaultPlan::RequireKnown(const std::string& operation) const {
   }
 }
 
-void FaultPlan::FailOnce(const std::string& operation, ASErr error) {
+void FaultPlan::FailOnce(const std::string& operation, ASErr error, int64_t skip) {
   RequireKnown(operation);
-  const int64_t next = calls_[operation] + 1;
+  if (skip < 0) throw std::invalid_argument("a number of calls to let pass is never negative");
+  const int64_t next = calls_[operation] + 1 + skip;
   faults_[operation].push_back(Fault{next, next, error});
 }
 

@@ -18,8 +18,9 @@ class FaultPlan {
   void Register(const std::string& operation) { known_.insert(operation); }
   const std::set<std::string>& operations() const { return known_; }
 
-  // The next call of the operation answers `error`; later calls succeed again.
-  void FailOnce(const std::string& operation, ASErr error);
+  // The call of the operation after `skip` further calls (0: the very next) answers `error`;
+  // the calls before and after it succeed.
+  void FailOnce(const std::string& operation, ASErr error, int64_t skip = 0);
   // From the k-th call from now on (k = 1: the next one), every call answers `error`.
   void FailFromCall(const std::string& operation, int64_t k, ASErr error);
   // The n-th host call from now on, of whatever operation, answers `error` (n = 1: the next).

@@ -4,6 +4,9 @@
 #include "ADMTypes.h"
 #include "HostTypes.h"
 
+// The characters ValueToText writes at most, before its terminating NUL.
+inline constexpr int32_t kADMValueTextLength = 63;
+
 struct ADMBasicSuite {
   // Entry `index` of the string list `base` of the plug-in's string table (string number
   // base + index), as UTF-8. bufferSize counts the terminating NUL: a longer text is cut at a
@@ -13,11 +16,12 @@ struct ADMBasicSuite {
   void (*ErrorAlert)(const char* text);
   void (*AboutBox)(SPPluginRef plugin, const char* text1, const char* text2);
   // `value` in points (degrees for kADMDegreeUnits) as text in `unit` with `precision`
-  // decimals, and the unit's abbreviation when appendUnit. bufferSize counts the NUL.
-  void (*ValueToText)(float value, char* buffer, int32_t bufferSize, int32_t unit,
-                      int32_t precision, ASBoolean appendUnit);
+  // decimals, and the unit's abbreviation when appendUnit. The buffer holds
+  // kADMValueTextLength characters and the terminating NUL; a longer text is cut.
+  void (*ValueToText)(float value, char* buffer, int32_t unit, int32_t precision,
+                      ASBoolean appendUnit);
   // What a person typed, in `unit` unless the text names its own; false leaves *value as it was.
-  ASBoolean (*TextToValue)(const char* text, int32_t unit, float* value);
+  ASBoolean (*TextToValue)(const char* text, float* value, int32_t unit);
   // The unit that kADMAppUnits stands for now; any other code answers itself.
   int32_t (*GetConcreteUnits)(int32_t unit);
 };

@@ -59,12 +59,16 @@ void VPointDBox::ChooseFlyoutEntry(int32_t number) {
   }
 }
 
+int32_t VPointDBox::FieldPrecision() const {
+  // A field rounds what is typed to its own decimals before the palette reads it. Showing more
+  // decimals widens what it keeps; showing fewer must not drop what a person typed.
+  return precision > kTypedPrecision ? precision : kTypedPrecision;
+}
+
 void VPointDBox::ApplyPrecisionToFields() {
-  // A field rounds what is typed to its own decimals before the palette reads it: with fewer
-  // than the palette shows, the digits a person typed past them would be lost.
   for (KADMTextEditField* field :
        {pointXField, pointYField, inXField, inYField, outXField, outYField}) {
-    ADMItem().SetPrecision(field->item, precision);
+    ADMItem().SetPrecision(field->item, FieldPrecision());
   }
 }
 

@@ -114,12 +114,7 @@ void VPointDBox::RecoverFromFailedEdit() noexcept {
     if (UpdateFromSelection() == kNoErr) return;
   } catch (...) {
   }
-  try {
-    currentPath = 0;
-    currentPointIndex = -1;
-    RefreshDisplay();
-  } catch (...) {
-  }
+  DropCurrentPoint();
 }
 
 }  // namespace tavrix

@@ -52,7 +52,7 @@ VPointDBox::~VPointDBox() {
 void VPointDBox::CreateCoordinatePair(KADMTextEditField*& field, int32_t fieldId, KADMSpin*& spin,
                                       int32_t spinId) {
   field = new KADMTextEditField(NeededItem(fieldId), this);
-  ADMItem().SetPrecision(field->item, precision);
+  ADMItem().SetPrecision(field->item, FieldPrecision());
   ADMItem().SetUnits(field->item, rulerUnits);
   SetItemText(field, "");
   spin = new KADMSpin(NeededItem(spinId), this);

@@ -89,7 +89,7 @@ bool VPointDBox::ReadFieldValue(const KADMTextEditField* field, int32_t units, f
   char text[64] = "";
   ADMItem().GetText(field->item, text, sizeof text);
   float converted = 0.0f;
-  if (!ADMBasic().TextToValue(text, units, &converted) || !std::isfinite(converted)) return false;
+  if (!ADMBasic().TextToValue(text, &converted, units) || !std::isfinite(converted)) return false;
   value = converted;
   return true;
 }

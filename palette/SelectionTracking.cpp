@@ -30,26 +30,49 @@ ASErr VPointDBox::UpdateFromSelection() {
   AIMdMemory().MdMemoryDisposeHandle(matches);
 
   if (currentPath != 0) {
-    CheckError(AIPath().GetPathSegmentCount(currentPath, &segmentCount));
-    currentPointIndex = -1;
-    for (int16_t i = 0; i < segmentCount; ++i) {
-      int16_t state = kAINotSelected;
-      CheckError(AIPath().GetPathSegmentSelected(currentPath, i, &state));
-      if (state == kAIAnchorSelected) {
-        currentPointIndex = i;
-        break;
-      }
+    try {
+      ReadCurrentPath();
+    } catch (...) {
+      // Half read, the palette would hold the old point's index and values against the new
+      // path, and the next typed value would land in an anchor nobody edited.
+      DropCurrentPoint();
+      throw;
     }
-    ASBoolean closed = false;
-    CheckError(AIPath().GetPathClosed(currentPath, &closed));
-    pathClosed = closed != 0;
-    // A closed path takes one number past each end, so that stepping can wrap round.
-    ADMItem().SetMinIntValue(pointIndexField->item, pathClosed ? -1 : 0);
-    ADMItem().SetMaxIntValue(pointIndexField->item, pathClosed ? segmentCount : segmentCount - 1);
-    if (currentPointIndex != -1) LoadCurrentPoint();
   }
   UpdateDirectionMarks(false);
   return RefreshDisplay();
+}
+
+void VPointDBox::ReadCurrentPath() {
+  CheckError(AIPath().GetPathSegmentCount(currentPath, &segmentCount));
+  currentPointIndex = -1;
+  for (int16_t i = 0; i < segmentCount; ++i) {
+    int16_t state = kAINotSelected;
+    CheckError(AIPath().GetPathSegmentSelected(currentPath, i, &state));
+    if (state == kAIAnchorSelected) {
+      currentPointIndex = i;
+      break;
+    }
+  }
+  ASBoolean closed = false;
+  CheckError(AIPath().GetPathClosed(currentPath, &closed));
+  pathClosed = closed != 0;
+  // A closed path takes one number past each end, so that stepping can wrap round.
+  ADMItem().SetMinIntValue(pointIndexField->item, pathClosed ? -1 : 0);
+  ADMItem().SetMaxIntValue(pointIndexField->item, pathClosed ? segmentCount : segmentCount - 1);
+  if (currentPointIndex != -1) LoadCurrentPoint();
+}
+
+void VPointDBox::DropCurrentPoint() noexcept {
+  selectedPaths.Clear();
+  currentPath = 0;
+  currentPointIndex = -1;
+  // Best effort: the failure being reported matters more than one that follows it.
+  try {
+    UpdateDirectionMarks(false);
+    RefreshDisplay();
+  } catch (...) {
+  }
 }
 
 void VPointDBox::ForgetCurrentPoint() {

@@ -135,6 +135,10 @@ class VPointDBox : public KADMBaseDialog {
   ADMItemRef NeededItem(int32_t itemId) const;
   // Shows no point: after a selection that cannot be read.
   void ForgetCurrentPoint();
+  // The same, when reading failed part way: never throws, so that the first failure is reported.
+  void DropCurrentPoint() noexcept;
+  // The count, selection states, closed flag and current anchor of `currentPath`.
+  void ReadCurrentPath();
   bool initialised = false;
   bool HasCurrentPoint() const { return currentPath != 0 && currentPointIndex != -1; }
   void EraseDirectionMarks();
@@ -144,6 +148,9 @@ class VPointDBox : public KADMBaseDialog {
   void ToggleSection(int32_t& sectionFlag);
   void ChooseFlyoutEntry(int32_t number);
   void ApplyPrecisionToFields();
+  // The decimals a coordinate field keeps of typed text: never fewer than the default three.
+  static constexpr int32_t kTypedPrecision = 3;
+  int32_t FieldPrecision() const;
   // Value display.
   void ShowPointValues();
   void ShowPolarHandle(bool isIn, KADMTextEditField* lengthField, KADMTextEditField* directionField,

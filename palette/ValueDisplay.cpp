@@ -59,8 +59,8 @@ constexpr int32_t kPolarDirectionTip = 16;
 }  // namespace
 
 std::string VPointDBox::ValueText(float value, int32_t units, bool appendUnit) const {
-  char text[64] = "";
-  ADMBasic().ValueToText(value, text, sizeof text, units, precision, appendUnit);
+  char text[kADMValueTextLength + 1] = "";
+  ADMBasic().ValueToText(value, text, units, precision, appendUnit);
   return text;
 }
 

@@ -5,7 +5,7 @@
 #include <random>
 
 #include "host/Host.h"
-#include "tavrix-host/ScriptWords.h"
+#include "session/ScriptWords.h"
 #include "validator/ReferenceSession.h"
 #include "validator/ValidatorCheck.h"
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "tavrix-host/ScriptWords.h"
+#include "session/ScriptWords.h"
 
 namespace tavrix::validator {
 

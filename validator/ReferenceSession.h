@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "tavrix-host/Session.h"
+#include "session/Session.h"
 
 namespace tavrix::validator {
 

@@ -1,13 +1,8 @@
 #include "tavrix-host/CommandLine.h"
 
-#ifdef _WIN32
-#include "host/windows/WideText.h"
-#endif
-
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <climits>
-#include <filesystem>
 #include <memory>
 #include <sstream>
 
@@ -96,21 +91,5 @@ std::string UsageText() {
   CommandLine unused;
   return CommandLineGrammar(unused)->help();
 }
-
-#ifdef _WIN32
-std::string DefaultPluginPath() {
-  const std::wstring self = host::WideFromUtf8(host::RunningProgramFile());
-  const std::filesystem::path base =
-      self.empty() ? std::filesystem::current_path() : std::filesystem::path(self).parent_path();
-  return (base.parent_path() / "plug-ins" / "Tavrix 2.0.aip").u8string();
-}
-#else
-std::string DefaultPluginPath() {
-  std::error_code error;
-  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-  const std::filesystem::path base = error ? std::filesystem::current_path() : self.parent_path();
-  return (base.parent_path() / "plug-ins" / "Tavrix 2.0.aip").string();
-}
-#endif
 
 }  // namespace tavrix::app

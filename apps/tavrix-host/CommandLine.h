@@ -27,7 +27,5 @@ struct CommandLine {
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 // What the command takes, as --help prints it.
 std::string UsageText();
-// The plug-in file that a build puts beside this command: ../plug-ins/Tavrix 2.0.aip.
-std::string DefaultPluginPath();
 
 }  // namespace tavrix::app

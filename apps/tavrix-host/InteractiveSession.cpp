@@ -4,6 +4,7 @@
 #include <editline/readline.h>
 #endif
 
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
@@ -11,7 +12,7 @@
 #include <set>
 #include <string>
 
-#include "tavrix-host/ScriptWords.h"
+#include "session/ScriptWords.h"
 
 namespace tavrix::app {
 namespace {
@@ -27,9 +28,116 @@ char* readline(const char* prompt) {
 void add_history(const char*) {}
 #endif
 
-// One line from the prompt; empty when the input ended (Ctrl-D).
+// The signals the prompt answers, set by their handlers and read between lines.
+volatile std::sig_atomic_t interrupted = 0;   // Ctrl-C
+volatile std::sig_atomic_t endingSignal = 0;  // SIGHUP or SIGTERM: the session must end
+
+extern "C" void NoteInterrupt(int) {
+  interrupted = 1;
+}
+
+extern "C" void NoteEnding(int signal) {
+  endingSignal = signal;
+}
+
+#ifdef SIGHUP
+constexpr int kInputGone = SIGHUP;
+#else
+constexpr int kInputGone = SIGTERM;  // Windows has no hangup signal
+#endif
+
+// Ctrl-Ds in a row after which the input is taken to be gone rather than a person pressing it:
+// a terminal that closed without a hangup would otherwise loop here for ever.
+constexpr int kEndsMeaningGone = 20;
+
+// The handlers are in place for as long as the prompt runs, and the old ones come back after.
+class PromptSignals {
+ public:
+  PromptSignals() {
+    interrupted = 0;
+    endingSignal = 0;
+#ifndef _WIN32
+    // Not restarted: a signal ends the wait for a line, so that the prompt can answer it.
+    Install(SIGINT, &NoteInterrupt, oldInterrupt_);
+    Install(SIGHUP, &NoteEnding, oldHangup_);
+    Install(SIGTERM, &NoteEnding, oldTerminate_);
+#else
+    std::signal(SIGINT, &NoteInterrupt);
+    std::signal(SIGTERM, &NoteEnding);
+#endif
+  }
+  ~PromptSignals() {
+#ifndef _WIN32
+    sigaction(SIGINT, &oldInterrupt_, nullptr);
+    sigaction(SIGHUP, &oldHangup_, nullptr);
+    sigaction(SIGTERM, &oldTerminate_, nullptr);
+#else
+    std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGTERM, SIG_DFL);
+#endif
+  }
+  PromptSignals(const PromptSignals&) = delete;
+  PromptSignals& operator=(const PromptSignals&) = delete;
+
+ private:
+#ifndef _WIN32
+  static void Install(int signal, void (*handler)(int), struct sigaction& old) {
+    struct sigaction action {};
+    action.sa_handler = handler;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = 0;
+    sigaction(signal, &action, &old);
+  }
+  struct sigaction oldInterrupt_ {};
+  struct sigaction oldHangup_ {};
+  struct sigaction oldTerminate_ {};
+#endif
+};
+
+// One line from the prompt; empty when the input ended (Ctrl-D) or a signal came.
 std::unique_ptr<char, decltype(&std::free)> ReadLine() {
   return {readline("tavrix> "), &std::free};
+}
+
+std::string DrawingName(const Session& session) {
+  const std::string file = session.DrawingFileName();
+  return file.empty() ? "The new drawing" : file;
+}
+
+// Where the drawing goes when the session must end with its changes unsaved: beside its file as
+// editors keep theirs, or in the current folder for a drawing that has none.
+std::string RescueFileName(const Session& session) {
+  const std::string file = session.DrawingFileName();
+  return (file.empty() ? std::string("untitled.svg") : file) + ".save";
+}
+
+// The terminal closed or the session was told to stop: the drawing's unsaved changes are kept
+// beside it and the preferences written; what happened is said on standard error.
+int EndOnSignal(Session& session, int signal, std::ostream& out) {
+  out.flush();
+  const char* why = signal == SIGTERM ? "told to stop" : "the terminal closed";
+  if (session.HasUnsavedChanges()) {
+    const std::string rescue = RescueFileName(session);
+    try {
+      session.SaveCopy(rescue);
+      std::cerr << "tavrix-host: " << why << "; the unsaved changes of " << DrawingName(session)
+                << " are in " << rescue << "\n";
+    } catch (const std::exception& error) {
+      std::cerr << "tavrix-host: " << why
+                << "; the unsaved changes could not be kept: " << Excerpt(error.what(), 1000)
+                << "\n";
+    }
+  } else {
+    std::cerr << "tavrix-host: " << why << "; nothing was left unsaved\n";
+  }
+  if (!session.Finish()) std::cerr << "tavrix-host: the preferences could not be kept\n";
+  return 128 + signal;
+}
+
+// One line telling why leaving now is refused, and how to go on.
+void RefuseToDropChanges(const Session& session, const std::string& discard, std::ostream& out) {
+  out << DrawingName(session) << " has unsaved changes: 'save' keeps them, '" << discard
+      << "' discards them\n";
 }
 
 }  // namespace
@@ -40,28 +148,54 @@ bool IsAction(const std::string& command) {
 }
 
 int RunInteractive(Session& session, std::ostream& out) {
+  const PromptSignals signals;
   out << "Tavrix in the stand-in host. 'help' lists the commands; 'quit' or Ctrl-D ends.\n";
   session.ShowPalette(out);
+  int endsInARow = 0;
   for (;;) {
+    if (endingSignal != 0) return EndOnSignal(session, endingSignal, out);
     out.flush();
+    interrupted = 0;
     const auto line = ReadLine();
+    if (endingSignal != 0) return EndOnSignal(session, endingSignal, out);
+    if (interrupted != 0) {
+      // Ctrl-C drops the line being typed, as shells do.
+      out << "\n";
+      continue;
+    }
     if (!line) {
       out << "\n";
-      break;
+      if (!session.HasUnsavedChanges()) break;
+      if (++endsInARow >= kEndsMeaningGone) return EndOnSignal(session, kInputGone, out);
+      RefuseToDropChanges(session, "quit!", out);
+      continue;
     }
+    endsInARow = 0;
     const std::string text = line.get();
     try {
-      const std::vector<std::string> words = SplitScriptLine(text);
+      std::vector<std::string> words = SplitScriptLine(text);
       if (words.empty()) continue;
       add_history(text.c_str());
-      if (words[0] == "quit" || words[0] == "exit") break;
+      const std::string& command = words[0];
+      if (command == "quit!" || command == "exit!") break;
+      if (command == "quit" || command == "exit") {
+        if (!session.HasUnsavedChanges()) break;
+        RefuseToDropChanges(session, "quit!", out);
+        continue;
+      }
+      if (command == "open" && session.HasUnsavedChanges()) {
+        RefuseToDropChanges(session, words.size() == 2 ? "open! " + words[1] : "open! FILE", out);
+        continue;
+      }
+      if (command == "open!") words[0] = "open";
       session.Execute(words);
       if (IsAction(words[0])) session.ShowPalette(out);
     } catch (const std::exception& error) {
       out << Excerpt(error.what(), 1000) << "\n";
     }
   }
-  return 0;
+  // A save that did not happen is a failure of the session, as it is in a script.
+  return session.SaveHasFailed() ? 1 : 0;
 }
 
 }  // namespace tavrix::app

@@ -10,10 +10,11 @@
 #include "host/Host.h"
 #include "host/MappedFile.h"
 #include "host/Pipl.h"
+#include "session/PluginLocation.h"
+#include "session/Session.h"
 #include "tavrix-host/CommandLine.h"
 #include "tavrix-host/InteractiveSession.h"
 #include "tavrix-host/RegistrationReport.h"
-#include "tavrix-host/Session.h"
 #include "validator/Validator.h"
 
 namespace {

@@ -7,7 +7,7 @@
 
 #include <optional>
 
-#include "tavrix-host/Session.h"
+#include "session/Session.h"
 #include "workbench/CanvasHits.h"
 #include "workbench/Commands.h"
 #include "workbench/WindowLayout.h"

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "pictures/PaletteDrawing.h"
-#include "tavrix-host/PaletteItemNames.h"
+#include "session/PaletteItemNames.h"
 #include "workbench/PaletteHits.h"
 
 namespace tavrix::workbench {

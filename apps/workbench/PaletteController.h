@@ -10,7 +10,7 @@
 #include <optional>
 
 #include "pictures/PaletteDrawing.h"
-#include "tavrix-host/Session.h"
+#include "session/Session.h"
 #include "workbench/Commands.h"
 #include "workbench/LineEditor.h"
 #include "workbench/WindowLayout.h"

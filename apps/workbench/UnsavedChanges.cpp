@@ -13,7 +13,7 @@ constexpr char kTitle[] = "Unsaved changes";
 
 void Workbench::Leave(Leaving action) {
   palette_->CommitTyping();
-  if (!saved_.Differs(session_->host().document())) {
+  if (!session_->HasUnsavedChanges()) {
     Go(action);
     return;
   }

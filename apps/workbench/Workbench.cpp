@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "pictures/DrawingTools.h"
-#include "tavrix-host/CommandLine.h"
-#include "tavrix-host/ScriptWords.h"
+#include "session/PluginLocation.h"
+#include "session/ScriptWords.h"
 #include "workbench/SceneTextures.h"
 #include "workbench/Screenshot.h"
 
@@ -63,7 +63,6 @@ Workbench::Workbench(const WorkbenchOptions& options, std::ostream& log) : log_(
     session_->Execute({"open", options.documentPath});
     canvas_->FitArtwork();
   }
-  saved_.Remember(session_->host().document());
   TakeSessionOutput();
   const host::HostDialog* palette = session_->FindPalette();
   if (status_.empty() && (palette == nullptr || !palette->visible))

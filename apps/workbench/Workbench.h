@@ -14,11 +14,10 @@
 #include <stdexcept>
 #include <string>
 
-#include "tavrix-host/Session.h"
+#include "session/Session.h"
 #include "workbench/CanvasController.h"
 #include "workbench/Commands.h"
 #include "workbench/PaletteController.h"
-#include "workbench/SavedArtwork.h"
 #include "workbench/SdlHandles.h"
 
 namespace tavrix::workbench {
@@ -147,7 +146,6 @@ class Workbench final : private Commands {
   };
   FileDialog fileDialog_;
 
-  SavedArtwork saved_;
   struct UnsavedChangesDialog {
     enum class Choice { None, Save, DontSave, Cancel };
     bool requested = false;

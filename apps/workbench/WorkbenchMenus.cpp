@@ -24,13 +24,12 @@ std::string Rounded(double value) {
 
 void Workbench::NewDocument() {
   palette_->DropFocus();
-  if (Perform({"document", "pt"})) saved_.Remember(session_->host().document());
+  Perform({"document", "pt"});
 }
 
 bool Workbench::OpenDrawing(const std::string& path) {
   palette_->DropFocus();
   if (!Perform({"open", path})) return false;
-  saved_.Remember(session_->host().document());
   canvas_->FitArtwork();
   return true;
 }
@@ -52,9 +51,7 @@ bool Workbench::Save() {
 bool Workbench::SaveAs(const std::string& path) {
   std::vector<std::string> words{"save"};
   if (!path.empty()) words.push_back(path);
-  if (!Perform(words)) return false;
-  saved_.Remember(session_->host().document());
-  return true;
+  return Perform(words);
 }
 
 void Workbench::UndoOrRedo(bool undo) {

@@ -76,20 +76,97 @@ bool InputFile::ReadUpTo(std::string& out, size_t limit) {
 }
 
 std::string ReplacementTarget(const std::string& path) {
-  struct stat info {};
-  if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
-  char* resolved = realpath(path.c_str(), nullptr);
-  if (resolved == nullptr) return path;
-  std::string target = resolved;
-  std::free(resolved);
-  return target;
+  // Followed link by link rather than with realpath(), so that a link to a file not made yet
+  // is written through too, and the link stays a link.
+  std::string current = path;
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat info {};
+    if (lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return current;
+    std::string target(static_cast<size_t>(info.st_size > 0 ? info.st_size : 4096) + 1, '\0');
+    const ssize_t length = readlink(current.c_str(), target.data(), target.size());
+    if (length < 0 || static_cast<size_t>(length) >= target.size()) return current;
+    target.resize(static_cast<size_t>(length));
+    if (target.empty()) return current;
+    if (target[0] != '/') {
+      const size_t slash = current.rfind('/');
+      if (slash != std::string::npos) target = current.substr(0, slash + 1) + target;
+    }
+    current = target;
+  }
+  return current;  // a loop of links: the write fails on it with the system's reason
 }
+
+namespace {
+
+// What a name that exists but is not a plain file is, for the message that refuses it.
+const char* KindOf(mode_t mode) {
+  if (S_ISDIR(mode)) return "a folder";
+  if (S_ISFIFO(mode)) return "a named pipe";
+  if (S_ISSOCK(mode)) return "a socket";
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return "a device";
+  return "not a regular file";
+}
+
+// Whether the person may write the file: root may write anything, but a file nobody may write
+// is read-only to root too, as editors have it.
+bool Writable(const std::string& path, const struct stat& info) {
+  if (geteuid() == 0) return (info.st_mode & 0222) != 0;
+  return faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
+}
+
+bool WriteAll(int fd, const std::string& text) {
+  for (size_t done = 0; done < text.size();) {
+    const ssize_t wrote = write(fd, text.data() + done, text.size() - done);
+    if (wrote < 0 && errno == EINTR) continue;
+    if (wrote < 0) return false;
+    done += static_cast<size_t>(wrote);
+  }
+  return true;
+}
+
+// A temporary file in the target's folder under a short name of its own, so that it fits
+// wherever the target's name fits.
+std::string TemporaryBeside(const std::string& target) {
+  const size_t slash = target.rfind('/');
+  return (slash == std::string::npos ? std::string() : target.substr(0, slash + 1)) +
+         ".tavrix-XXXXXX";
+}
+
+// Writes over the file itself, for a file that more than one name or another owner shares: a
+// rename would leave the other names with the old text, or give the file to us. The new text
+// is first written whole beside it, so that the disk is known to hold it and a failure part way
+// leaves it there to be found.
+std::optional<std::string> OverwriteInPlace(const std::string& target, const std::string& text,
+                                            const std::string& written) {
+  const int fd = open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+  if (fd < 0) {
+    const std::string reason = std::strerror(errno);
+    unlink(written.c_str());
+    return "opening it to write: " + reason;
+  }
+  const bool ok = WriteAll(fd, text) && fsync(fd) == 0;
+  const int error = errno;
+  const bool closed = close(fd) == 0;
+  if (!ok || !closed) {
+    return "writing over it: " + std::string(std::strerror(ok ? errno : error)) +
+           "; the new text is kept in '" + written + "'";
+  }
+  unlink(written.c_str());
+  return std::nullopt;
+}
+
+}  // namespace
 
 std::optional<std::string> ReplaceWithText(const std::string& target, const std::string& text,
                                            bool keepAside) {
   struct stat info {};
-  const mode_t mode = stat(target.c_str(), &info) == 0 ? info.st_mode & 07777 : NewFileMode();
-  std::string temporary = target + ".XXXXXX";
+  const bool exists = stat(target.c_str(), &info) == 0;
+  if (exists && !S_ISREG(info.st_mode)) {
+    return std::string("it is ") + KindOf(info.st_mode) + ", not a regular file";
+  }
+  if (exists && !Writable(target, info)) return std::string("it is read-only");
+  const mode_t mode = exists ? info.st_mode & 07777 : NewFileMode();
+  std::string temporary = TemporaryBeside(target);
   int fd = mkstemp(temporary.data());
   if (fd < 0) return std::string("creating a temporary file beside it: ") + std::strerror(errno);
   const auto fail = [&](const std::string& step, int error) -> std::optional<std::string> {
@@ -99,16 +176,19 @@ std::optional<std::string> ReplaceWithText(const std::string& target, const std:
   };
   const std::string writing = "writing a temporary file beside it";
   if (fchmod(fd, mode) != 0) return fail(writing, errno);
-  for (size_t done = 0; done < text.size();) {
-    const ssize_t wrote = write(fd, text.data() + done, text.size() - done);
-    if (wrote < 0 && errno == EINTR) continue;
-    if (wrote < 0) return fail(writing, errno);
-    done += static_cast<size_t>(wrote);
+  // The replaced file keeps its owner and group; where that is not ours to give, the file is
+  // written in place instead, which keeps them.
+  bool inPlace = exists && info.st_nlink > 1 && !keepAside;
+  if (exists && !inPlace && fchown(fd, info.st_uid, info.st_gid) != 0) {
+    if (errno != EPERM || keepAside) return fail("giving the new file its owner and group", errno);
+    inPlace = true;
   }
+  if (!WriteAll(fd, text)) return fail(writing, errno);
   if (fsync(fd) != 0) return fail(writing, errno);
   const int closed = close(fd);
   fd = -1;
   if (closed != 0) return fail(writing, errno);
+  if (inPlace) return OverwriteInPlace(target, text, temporary);
 
   const std::string aside = target + ".corrupt";
   if (keepAside && rename(target.c_str(), aside.c_str()) != 0)

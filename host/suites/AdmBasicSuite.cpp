@@ -50,12 +50,11 @@ int32_t GetConcreteUnits(int32_t unit) {
                           [unit](DialogManager& dm) { return dm.ConcreteUnits(unit); });
 }
 
-void ValueToText(float value, char* buffer, int32_t bufferSize, int32_t unit, int32_t precision,
-                 ASBoolean appendUnit) {
-  if (buffer == nullptr || bufferSize <= 0) return;
+void ValueToText(float value, char* buffer, int32_t unit, int32_t precision, ASBoolean appendUnit) {
+  if (buffer == nullptr) return;
   try {
     const std::string text = FormatValue(value, GetConcreteUnits(unit), precision, appendUnit != 0);
-    const size_t length = Utf8PrefixLength(text, static_cast<size_t>(bufferSize) - 1);
+    const size_t length = Utf8PrefixLength(text, kADMValueTextLength);
     std::memcpy(buffer, text.data(), length);
     buffer[length] = '\0';
   } catch (...) {
@@ -63,7 +62,7 @@ void ValueToText(float value, char* buffer, int32_t bufferSize, int32_t unit, in
   }
 }
 
-ASBoolean TextToValue(const char* text, int32_t unit, float* value) {
+ASBoolean TextToValue(const char* text, float* value, int32_t unit) {
   if (text == nullptr || value == nullptr) return false;
   try {
     const auto parsed = ParseValue(text, GetConcreteUnits(unit));

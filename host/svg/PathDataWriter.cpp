@@ -99,6 +99,13 @@ void PathDataWriter::Point(std::string& out, const RealPoint& target) const {
   const Choice xChoice = choose(xOriginals, x, [&](double value) { return reaches(value, y); });
   const Choice yChoice =
       choose(yOriginals, y, [&](double value) { return reaches(xChoice.value, value); });
+  // A transform close to flattening the plane may have no number pair that lands on the point:
+  // written anyway, the file would read back with the point elsewhere.
+  if (!reaches(xChoice.value, yChoice.value)) {
+    throw SvgError("its transform is too nearly singular to carry its new shape back exactly " +
+                   std::string("(the point ") + ShortestText(target.h) + ", " +
+                   ShortestText(target.v) + " would read back elsewhere)");
+  }
   out += xChoice.text;
   out += ',';
   out += yChoice.text;

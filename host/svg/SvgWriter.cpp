@@ -102,7 +102,7 @@ class Splicer {
     if (!changed) return;
     const ElementSpan span = ScanElement(text_, BeginOf(element.node));
     if (kept.empty()) {
-      splices_.push_back({span.begin, span.end(), ""});
+      splices_.push_back(Removal(span.begin, span.end()));
     } else {
       Rewrite(element, span, PathData(element, kept));
     }
@@ -173,6 +173,18 @@ class Splicer {
   }
   bool IndentOnly(size_t begin, size_t end) const {
     return text_.find_first_not_of(" \t", begin) >= end;
+  }
+
+  // Takes out [begin, end); when that is all its line holds, the whole line goes, its
+  // indentation and line end included, so that no blank line is left where it stood.
+  Splice Removal(size_t begin, size_t end) const {
+    const size_t line = LineStart(begin);
+    if (!IndentOnly(line, begin)) return {begin, end, ""};
+    const size_t after = text_.find_first_not_of(" \t", end);
+    if (after == std::string::npos) return {line, text_.size(), ""};
+    if (text_[after] == '\n') return {line, after + 1, ""};
+    if (text_.compare(after, 2, "\r\n") == 0) return {line, after + 2, ""};
+    return {begin, end, ""};
   }
 
   std::string PathData(const DrawnElement& element, const std::vector<const EditedPath*>& kept) {

@@ -9,6 +9,8 @@
 #include <chrono>
 #include <csignal>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "support/PluginBytes.h"
@@ -71,7 +73,13 @@ class Terminal {
     while (std::chrono::steady_clock::now() < deadline) {
       char buffer[4096];
       pollfd fd{master_, POLLIN, 0};
-      if (poll(&fd, 1, 10) > 0 && read(master_, buffer, sizeof buffer) > 0) continue;
+      if (poll(&fd, 1, 10) > 0) {
+        const ssize_t got = read(master_, buffer, sizeof buffer);
+        if (got > 0) {
+          seen_.append(buffer, static_cast<size_t>(got));
+          continue;
+        }
+      }
       int status = 0;
       if (waitpid(child_, &status, WNOHANG) == child_) {
         waited_ = true;
@@ -84,6 +92,11 @@ class Terminal {
     return -1;
   }
   const std::string& seen() const { return seen_; }
+  // Sends the signal once the line editor waits for a line.
+  void Signal(int signal) {
+    for (int i = 0; i < 2000 && !EditorReading(); ++i) usleep(5000);
+    kill(child_, signal);
+  }
 
  private:
   bool EditorReading() const {
@@ -119,10 +132,110 @@ TEST(InteractivePrompt, APersonOpensADrawingEditsAPointAndLeavesWithCtrlD) {
   terminal.Type("help\n");
   ASSERT_TRUE(terminal.WaitFor("save [FILE.svg]")) << terminal.seen();
   ASSERT_TRUE(terminal.WaitFor("tavrix> ")) << terminal.seen();
+  // The moved anchor is unsaved work: Ctrl-D does not drop it without a word.
   terminal.Type("\x04");
+  ASSERT_TRUE(
+      terminal.WaitFor("sailboat.svg has unsaved changes: 'save' keeps them, 'quit!' "
+                       "discards them"))
+      << terminal.seen();
+  ASSERT_TRUE(terminal.WaitFor("tavrix> ")) << terminal.seen();
+  terminal.Type("quit!\n");
   EXPECT_EQ(terminal.ExitStatus(), 0) << terminal.seen();
   // The plug-in shut down cleanly: it wrote its preferences.
   EXPECT_TRUE(std::filesystem::exists(preferences));
+}
+
+// A copy of the sample drawing in a folder of the test's own, to be edited and saved.
+std::string CopyOfSample(const std::string& name) {
+  const std::filesystem::path folder = tavrix::test::TempFolder() / name;
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder);
+  const std::filesystem::path copy = folder / "boat.svg";
+  std::filesystem::copy_file(TAVRIX_SAMPLE_DRAWING, copy);
+  return copy.string();
+}
+
+std::string Contents(const std::string& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST(InteractivePrompt, UnsavedChangesAreNeverDroppedWithoutAWord) {
+  const std::string drawing = CopyOfSample("prompt-unsaved");
+  const std::string before = Contents(drawing);
+  Terminal terminal({TAVRIX_HOST_COMMAND, "--plugin", tavrix::test::PluginPath(), "open", drawing});
+  ASSERT_TRUE(terminal.WaitFor("tavrix> ")) << terminal.seen();
+  terminal.Type("delete 0\n");
+  ASSERT_TRUE(terminal.WaitFor("tavrix> ")) << terminal.seen();
+  terminal.Type("quit\n");
+  ASSERT_TRUE(
+      terminal.WaitFor("boat.svg has unsaved changes: 'save' keeps them, 'quit!' "
+                       "discards them"))
+      << terminal.seen();
+  terminal.Type("open other.svg\n");
+  ASSERT_TRUE(terminal.WaitFor("'open! other.svg' discards them")) << terminal.seen();
+  // Saved, the work may be left.
+  terminal.Type("save\n");
+  ASSERT_TRUE(terminal.WaitFor("Saved ")) << terminal.seen();
+  ASSERT_TRUE(terminal.WaitFor("tavrix> ")) << terminal.seen();
+  terminal.Type("quit\n");
+  EXPECT_EQ(terminal.ExitStatus(), 0) << terminal.seen();
+  EXPECT_NE(Contents(drawing), before);
+}
+
+TEST(InteractivePrompt, OpenBangDiscardsAndCtrlCDropsTheLineBeingTyped) {
+  const std::string drawing = CopyOfSample("prompt-discard");
+  const std::string before = Contents(drawing);
+  Terminal terminal({TAVRIX_HOST_COMMAND, "--plugin", tavrix::test::PluginPath(), "open", drawing});
+  ASSERT_TRUE(terminal.WaitFor("tavrix> ")) << terminal.seen();
+  terminal.Type("delete 0\n");
+  ASSERT_TRUE(terminal.WaitFor("tavrix> ")) << terminal.seen();
+  terminal.Type("open! " + drawing + "\n");
+  ASSERT_TRUE(terminal.WaitFor("Opened ")) << terminal.seen();
+  ASSERT_TRUE(terminal.WaitFor("tavrix> ")) << terminal.seen();
+  terminal.Type("frobn\x03");
+  ASSERT_TRUE(terminal.WaitFor("tavrix> ")) << terminal.seen();
+  terminal.Type("help\n");
+  ASSERT_TRUE(terminal.WaitFor("save [FILE.svg]")) << terminal.seen();
+  EXPECT_EQ(terminal.seen().find("frobnhelp"), std::string::npos) << terminal.seen();
+  ASSERT_TRUE(terminal.WaitFor("tavrix> ")) << terminal.seen();
+  // Nothing changed since the drawing was opened again: quit needs no "!".
+  terminal.Type("quit\n");
+  EXPECT_EQ(terminal.ExitStatus(), 0) << terminal.seen();
+  EXPECT_EQ(Contents(drawing), before);
+}
+
+TEST(InteractivePrompt, AHangupOrSigtermKeepsTheUnsavedChangesBesideTheDrawing) {
+  for (const int signal : {SIGHUP, SIGTERM}) {
+    const std::string drawing = CopyOfSample("prompt-signal-" + std::to_string(signal));
+    const std::string before = Contents(drawing);
+    const std::string preferences = drawing + ".prefs.json";
+    Terminal terminal({TAVRIX_HOST_COMMAND, "--plugin", tavrix::test::PluginPath(), "--prefs",
+                       preferences, "open", drawing});
+    ASSERT_TRUE(terminal.WaitFor("tavrix> ")) << terminal.seen();
+    terminal.Type("delete 0\n");
+    ASSERT_TRUE(terminal.WaitFor("tavrix> ")) << terminal.seen();
+    terminal.Signal(signal);
+    EXPECT_EQ(terminal.ExitStatus(), 128 + signal) << terminal.seen();
+    EXPECT_NE(terminal.seen().find("boat.svg.save"), std::string::npos) << terminal.seen();
+    // The drawing itself is as it was; the copy beside it has the change.
+    EXPECT_EQ(Contents(drawing), before);
+    const std::string rescued = Contents(drawing + ".save");
+    EXPECT_FALSE(rescued.empty());
+    EXPECT_NE(rescued, before);
+    EXPECT_TRUE(std::filesystem::exists(preferences));
+  }
+}
+
+TEST(InteractivePrompt, ASaveThatFailedMakesTheExitStatusOne) {
+  const std::string drawing = CopyOfSample("prompt-failed-save");
+  Terminal terminal({TAVRIX_HOST_COMMAND, "--plugin", tavrix::test::PluginPath(), "open", drawing});
+  ASSERT_TRUE(terminal.WaitFor("tavrix> ")) << terminal.seen();
+  terminal.Type("save /nonexistent-folder/boat.svg\n");
+  ASSERT_TRUE(terminal.WaitFor("not saved")) << terminal.seen();
+  ASSERT_TRUE(terminal.WaitFor("tavrix> ")) << terminal.seen();
+  terminal.Type("quit\n");
+  EXPECT_EQ(terminal.ExitStatus(), 1) << terminal.seen();
 }
 
 TEST(InteractivePrompt, QuitEndsItToo) {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include <cmath>
 
 #include "host/Host.h"
@@ -68,11 +70,11 @@ TEST_F(DialogManagerTest, TheApplicationUnitIsTheOneTheApplicationUses) {
   dm.SetApplicationUnits(kADMMillimeterUnits);
   EXPECT_EQ(basic.GetConcreteUnits(kADMAppUnits), kADMMillimeterUnits);
   EXPECT_EQ(basic.GetConcreteUnits(kADMInchUnits), kADMInchUnits);
-  char text[64];
-  basic.ValueToText(72.0f, text, sizeof text, kADMAppUnits, 1, true);
+  char text[kADMValueTextLength + 1];
+  basic.ValueToText(72.0f, text, kADMAppUnits, 1, true);
   EXPECT_STREQ(text, "25.4 mm");
   float value = 0.0f;
-  ASSERT_TRUE(basic.TextToValue("10", kADMAppUnits, &value));
+  ASSERT_TRUE(basic.TextToValue("10", &value, kADMAppUnits));
   EXPECT_NEAR(value, 10 * 72 / 25.4, 1e-4);
 }
 
@@ -80,12 +82,21 @@ TEST_F(DialogManagerTest, TextToValueRefusesAndLeavesTheTargetAlone) {
   const auto& basic = Acquire<ADMBasicSuite>(kADMBasicSuite, kADMBasicSuiteVersion);
   float value = 7.0f;
   for (const char* text : {"", "abc", "1/0", "1e999", "10 mm", "(("}) {
-    EXPECT_FALSE(basic.TextToValue(text, kADMDegreeUnits, &value)) << text;
+    EXPECT_FALSE(basic.TextToValue(text, &value, kADMDegreeUnits)) << text;
     EXPECT_EQ(value, 7.0f);
   }
-  char small[4];
-  basic.ValueToText(123.456f, small, sizeof small, kADMPointUnits, 3, true);
-  EXPECT_STREQ(small, "123");
+}
+
+TEST_F(DialogManagerTest, ValueTextNeverPassesItsSixtyThreeCharacters) {
+  const auto& basic = Acquire<ADMBasicSuite>(kADMBasicSuite, kADMBasicSuiteVersion);
+  // The largest float with the most decimals, behind guard bytes.
+  char text[kADMValueTextLength + 1 + 16];
+  std::memset(text, '#', sizeof text);
+  basic.ValueToText(-3.4e38f, text, kADMQUnits, 12, true);
+  const std::string written(text);
+  EXPECT_LE(written.size(), static_cast<size_t>(kADMValueTextLength));
+  EXPECT_EQ(written.substr(0, 3), "-47");
+  for (size_t i = kADMValueTextLength + 1; i < sizeof text; ++i) EXPECT_EQ(text[i], '#') << i;
 }
 
 TEST_F(DialogManagerTest, HugeFontSizesDoNotOverflowTheLayout) {

@@ -1,13 +1,14 @@
 // The session's render command: pictures of a live session, read back from the PNG files.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <sstream>
 
 #include "pictures/PictureProbes.h"
 #include "pictures/Pictures.h"
+#include "session/Session.h"
 #include "support/PluginBytes.h"
-#include "tavrix-host/Session.h"
 
 namespace tavrix::app {
 namespace {
@@ -148,6 +149,10 @@ TEST_F(RenderCommand, TheFlyoutWordOpensTheMenuInThePicture) {
 TEST(RenderProblems, AreToldPlainlyAndStopTheScript) {
   const std::string missing = TempPng("no-such-folder");
   std::filesystem::create_directories(TempPng("folder.png"));
+  // A pipe named like a picture would keep the session waiting for a reader for ever.
+  const std::string pipe = TempPng("pipe.png");
+  std::filesystem::remove(pipe);
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
   const struct {
     std::string lines;
     std::string message;
@@ -155,6 +160,9 @@ TEST(RenderProblems, AreToldPlainlyAndStopTheScript) {
       {"render " + missing + "/x.png", "cannot write the picture to '" + missing +
                                            "/x.png': the folder '" + missing + "' does not exist"},
       {"render " + TempPng("folder.png"), "': it is a folder"},
+      {"render " + pipe, "cannot write the picture to '" + pipe + "': it is not a regular file"},
+      {"render x.png scale 0x2", "expected a scale, found '0x2'"},
+      {"render x.png scale \" 2\"", "expected a scale, found ' 2'"},
       {"render " + TempPng("x.jpg"), "render writes PNG pictures: name the file FILE.png"},
       {"render", "usage: render FILE.png [palette|artwork|both] [flyout] [scale 1-4]"},
       {"render x.png sideways", "usage: render"},

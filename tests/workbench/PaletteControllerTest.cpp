@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tavrix-host/PaletteItemNames.h"
+#include "session/PaletteItemNames.h"
 #include "workbench/SessionCommands.h"
 
 namespace tavrix::workbench {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "session/Session.h"
 #include "support/PluginBytes.h"
-#include "tavrix-host/Session.h"
 #include "workbench/Commands.h"
 
 namespace tavrix::workbench::test {

@@ -1,8 +1,8 @@
 // Script commands that change the document: new documents, paths, selection, units and the
 // keyboard increment.
-#include "tavrix-host/ScriptWords.h"
-#include "tavrix-host/Session.h"
-#include "tavrix-host/SvgDrawing.h"
+#include "session/ScriptWords.h"
+#include "session/Session.h"
+#include "session/SvgDrawing.h"
 
 namespace tavrix::app {
 namespace {
@@ -53,6 +53,7 @@ void Session::NewDocument(const std::vector<std::string>& words) {
   if (words.size() > 1) throw ScriptError("usage: document [pt|in|mm|cm|pc|px|Q]");
   host_->NewDocument(words.empty() ? kAIPointRulerUnits : RulerUnitsOf(words[0]));
   drawing_.reset();
+  saved_.Remember(host_->document());
 }
 
 void Session::AddPath(const std::vector<std::string>& words) {

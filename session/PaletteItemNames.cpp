@@ -1,4 +1,4 @@
-#include "tavrix-host/PaletteItemNames.h"
+#include "session/PaletteItemNames.h"
 
 #include <cstdlib>
 #include <utility>

@@ -1,8 +1,8 @@
-#include "tavrix-host/PaletteJson.h"
+#include "session/PaletteJson.h"
 
 #include <nlohmann/json.hpp>
 
-#include "tavrix-host/PaletteItemNames.h"
+#include "session/PaletteItemNames.h"
 
 namespace tavrix::app {
 namespace {

@@ -6,8 +6,8 @@
 #include <sstream>
 
 #include "host/svg/SvgDocument.h"
+#include "session/Session.h"
 #include "support/PluginBytes.h"
-#include "tavrix-host/Session.h"
 
 namespace tavrix::app {
 namespace {

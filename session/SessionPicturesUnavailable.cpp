@@ -1,6 +1,6 @@
 // `render` in a build without cairo (the Windows build): the line fails with the reason.
-#include "tavrix-host/ScriptWords.h"
-#include "tavrix-host/Session.h"
+#include "session/ScriptWords.h"
+#include "session/Session.h"
 
 namespace tavrix::app {
 

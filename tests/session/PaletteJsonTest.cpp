@@ -4,8 +4,8 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include "session/Session.h"
 #include "support/PluginBytes.h"
-#include "tavrix-host/Session.h"
 
 namespace tavrix::app {
 namespace {

@@ -1,5 +1,5 @@
 // What `help` prints: the session language in brief.
-#include "tavrix-host/Session.h"
+#include "session/Session.h"
 
 namespace tavrix::app {
 
@@ -17,6 +17,8 @@ palette item's name (pointXField) or its id; 'print' shows the names.
   type ITEM TEXT | click ITEM | cmd-click ITEM | flyout N
   spin ITEM up|down [shift] [ctrl] [hold N]
   undo | redo | restart
+  fail OPERATION [SKIP]                    the call of a host operation after SKIP more answers
+                                           'PARM' once (AIPath.GetPathClosed)
   zoom F | scroll LEFT TOP | redraw
   print [json]                             the palette as a person sees it, or as JSON
   render FILE.png [palette|artwork|both] [flyout]   a picture of what a person sees

@@ -1,8 +1,8 @@
-#include "workbench/SavedArtwork.h"
+#include "session/SavedArtwork.h"
 
 #include <algorithm>
 
-namespace tavrix::workbench {
+namespace tavrix::app {
 namespace {
 
 bool SamePoint(const RealPoint& a, const RealPoint& b) {
@@ -39,4 +39,4 @@ bool SavedArtwork::Differs(const host::Document* document) const {
   return !std::equal(paths.begin(), paths.end(), paths_.begin(), paths_.end(), SameShape);
 }
 
-}  // namespace tavrix::workbench
+}  // namespace tavrix::app

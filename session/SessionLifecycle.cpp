@@ -6,9 +6,9 @@
 
 #include "host/Pipl.h"
 #include "host/artwork/PreferenceFile.h"
-#include "tavrix-host/ScriptWords.h"
-#include "tavrix-host/Session.h"
-#include "tavrix-host/SvgDrawing.h"
+#include "session/ScriptWords.h"
+#include "session/Session.h"
+#include "session/SvgDrawing.h"
 
 namespace tavrix::app {
 namespace {

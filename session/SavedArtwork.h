@@ -6,7 +6,7 @@
 
 #include "host/artwork/Document.h"
 
-namespace tavrix::workbench {
+namespace tavrix::app {
 
 class SavedArtwork {
  public:
@@ -19,4 +19,4 @@ class SavedArtwork {
   std::vector<host::DocumentPath> paths_;
 };
 
-}  // namespace tavrix::workbench
+}  // namespace tavrix::app

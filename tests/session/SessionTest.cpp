@@ -1,5 +1,5 @@
 // The session language: how lines are read, how failures are reported, what persists.
-#include "tavrix-host/Session.h"
+#include "session/Session.h"
 
 #include <gtest/gtest.h>
 
@@ -7,10 +7,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "session/PaletteItemNames.h"
+#include "session/ScriptWords.h"
 #include "support/PluginBytes.h"
-#include "tavrix-host/CommandLine.h"
-#include "tavrix-host/PaletteItemNames.h"
-#include "tavrix-host/ScriptWords.h"
 
 namespace tavrix::app {
 namespace {
@@ -49,48 +48,6 @@ TEST(PaletteItemNames, NamesAndIdsAnswerEachOther) {
   EXPECT_FALSE(PaletteItemId("47").has_value());
   EXPECT_EQ(PaletteItemName(23), "yBoundsValue");
   EXPECT_EQ(PaletteItemName(9), "item 9");
-}
-
-TEST(CommandLine, ReadsCommandsAndOptions) {
-  const CommandLine run = ParseCommandLine({"--prefs", "p.txt", "run", "-", "--plugin", "x.aip"});
-  EXPECT_EQ(run.command, "run");
-  EXPECT_EQ(run.scriptPath, "-");
-  EXPECT_EQ(run.preferencesPath, "p.txt");
-  EXPECT_EQ(run.pluginPath, "x.aip");
-  EXPECT_FALSE(run.help);
-  EXPECT_EQ(ParseCommandLine({}).command, "report");
-  EXPECT_FALSE(ParseCommandLine({"run"}).error.empty());
-  EXPECT_FALSE(ParseCommandLine({"report", "about"}).error.empty());
-  const CommandLine open = ParseCommandLine({"open", "drawing.svg"});
-  EXPECT_EQ(open.command, "open");
-  EXPECT_EQ(open.documentPath, "drawing.svg");
-  const CommandLine validate =
-      ParseCommandLine({"validate", "--seed", "7", "--skip", "a", "b", "--level", "2"});
-  EXPECT_EQ(validate.seed, 7u);
-  EXPECT_EQ(validate.level, 2);
-  EXPECT_EQ(validate.skip, (std::vector<std::string>{"a", "b"}));
-}
-
-TEST(CommandLine, RefusesEmptyFileNamesAndValuesOutOfRange) {
-  // An unset variable must not quietly test the default plug-in.
-  EXPECT_NE(ParseCommandLine({"--plugin", "", "report"}).error.find("empty"), std::string::npos);
-  EXPECT_FALSE(ParseCommandLine({"--prefs", ""}).error.empty());
-  EXPECT_FALSE(ParseCommandLine({"run", ""}).error.empty());
-  EXPECT_FALSE(ParseCommandLine({"validate", "--level", "11"}).error.empty());
-  EXPECT_FALSE(ParseCommandLine({"validate", "--seed", "0"}).error.empty());
-  EXPECT_FALSE(ParseCommandLine({"validate", "--seed", "4294967296"}).error.empty());
-  EXPECT_FALSE(ParseCommandLine({"open"}).error.empty());
-}
-
-TEST(CommandLine, EveryCommandHasItsOwnHelp) {
-  const CommandLine top = ParseCommandLine({"--help"});
-  EXPECT_TRUE(top.help);
-  EXPECT_NE(top.helpText.find("validate"), std::string::npos);
-  const CommandLine validate = ParseCommandLine({"validate", "--help"});
-  EXPECT_TRUE(validate.help);
-  EXPECT_NE(validate.helpText.find("--junit"), std::string::npos);
-  EXPECT_EQ(validate.helpText.find("about"), std::string::npos);
-  EXPECT_NE(ParseCommandLine({"open", "-h"}).helpText.find("SVG"), std::string::npos);
 }
 
 TEST(Session, AFailedExpectationStopsWithItsLineAndWhatWasFound) {

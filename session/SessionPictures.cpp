@@ -2,8 +2,8 @@
 #include <cctype>
 
 #include "pictures/Pictures.h"
-#include "tavrix-host/ScriptWords.h"
-#include "tavrix-host/Session.h"
+#include "session/ScriptWords.h"
+#include "session/Session.h"
 
 namespace tavrix::app {
 namespace {

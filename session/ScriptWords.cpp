@@ -1,4 +1,4 @@
-#include "tavrix-host/ScriptWords.h"
+#include "session/ScriptWords.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -47,7 +47,9 @@ std::vector<std::string> SplitScriptLine(const std::string& line) {
 double NumberWord(const std::string& word, const char* what) {
   char* end = nullptr;
   const double value = std::strtod(word.c_str(), &end);
-  if (word.empty() || end != word.c_str() + word.size() || !std::isfinite(value)) {
+  // Decimal numbers only: strtod would also take "0x2", " 2", "inf" and "nan".
+  if (word.empty() || word.find_first_not_of("0123456789+-.eE") != std::string::npos ||
+      end != word.c_str() + word.size() || !std::isfinite(value)) {
     throw ScriptError(std::string("expected ") + what + ", found '" + word + "'");
   }
   return value;

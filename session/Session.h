@@ -11,6 +11,7 @@
 
 #include "host/Host.h"
 #include "host/dialog/DialogUser.h"
+#include "session/SavedArtwork.h"
 
 namespace tavrix::app {
 
@@ -58,6 +59,15 @@ class Session {
   host::HostDialog* FindPalette();
   // The SVG file the document was opened from or last saved to; empty when it has none.
   std::string DrawingFileName() const;
+  // Whether the document's paths differ from what was last opened, made or saved: work that
+  // closing now would lose. The selection is not part of the work.
+  bool HasUnsavedChanges() const { return host_ && saved_.Differs(host_->document()); }
+  // Whether a save was asked for and did not happen, at any time in this session.
+  bool SaveHasFailed() const { return saveFailed_; }
+  // Writes the document as it is now to `fileName` without making it the drawing's file, nor
+  // counting its changes as saved: a copy kept when the session must end suddenly. Throws
+  // ScriptError naming the file and the reason.
+  void SaveCopy(const std::string& fileName);
 
  private:
   // Actions on the artwork and the host.
@@ -89,6 +99,8 @@ class Session {
   void Flyout(const std::vector<std::string>& words);
   void CommandClick(const std::vector<std::string>& words);
   void Spin(const std::vector<std::string>& words);
+  // fail OPERATION [SKIP]: one call of a host operation answers 'PARM'.
+  void FailOnDemand(const std::vector<std::string>& words);
   // The Edit menu.
   void UndoOrRedo(const std::string& command);
   // Expectations.
@@ -122,6 +134,8 @@ class Session {
   std::unique_ptr<host::DialogUser> user_;
   // The SVG file the document came from; null for a document made in the session.
   std::unique_ptr<SvgDrawing> drawing_;
+  SavedArtwork saved_;
+  bool saveFailed_ = false;
 };
 
 // The session language in brief, for `help`.

@@ -2,8 +2,8 @@
 // annotator has drawn into the view.
 #include <algorithm>
 
-#include "tavrix-host/ScriptWords.h"
-#include "tavrix-host/Session.h"
+#include "session/ScriptWords.h"
+#include "session/Session.h"
 
 namespace tavrix::app {
 namespace {

@@ -1,4 +1,4 @@
-#include "tavrix-host/Session.h"
+#include "session/Session.h"
 
 #include <algorithm>
 #include <set>
@@ -6,10 +6,10 @@
 
 #include "host/Pipl.h"
 #include "host/artwork/PreferenceFile.h"
-#include "tavrix-host/PaletteItemNames.h"
-#include "tavrix-host/PaletteJson.h"
-#include "tavrix-host/ScriptWords.h"
-#include "tavrix-host/SvgDrawing.h"
+#include "session/PaletteItemNames.h"
+#include "session/PaletteJson.h"
+#include "session/ScriptWords.h"
+#include "session/SvgDrawing.h"
 
 namespace tavrix::app {
 namespace {
@@ -124,6 +124,8 @@ void Session::Execute(const std::vector<std::string>& words) {
     CommandClick(rest);
   } else if (command == "spin") {
     Spin(rest);
+  } else if (command == "fail") {
+    FailOnDemand(rest);
   } else if (command == "undo" || command == "redo") {
     if (!rest.empty()) throw ScriptError("usage: " + command);
     UndoOrRedo(command);
@@ -253,6 +255,17 @@ void Session::Spin(const std::vector<std::string>& words) {
   }
   const host::HeldKeys held(host_->keyboard(), keys);
   user_->ClickSpin(spin, words[1] == "up" ? host::SpinArrow::Up : host::SpinArrow::Down, repeats);
+}
+
+void Session::FailOnDemand(const std::vector<std::string>& words) {
+  if (words.empty() || words.size() > 2) throw ScriptError("usage: fail OPERATION [SKIP]");
+  const int skip = words.size() == 2 ? IntegerWord(words[1], "a number of calls to let pass") : 0;
+  if (skip < 0) throw ScriptError("a number of calls to let pass is 0 or more");
+  if (host_->faults().operations().count(words[0]) == 0) {
+    throw ScriptError("no host operation is named '" + words[0] +
+                      "' (operations are named as the host names them: AIPath.GetPathClosed)");
+  }
+  host_->faults().FailOnce(words[0], kBadParameterErr, skip);
 }
 
 void Session::UndoOrRedo(const std::string& command) {

@@ -3,9 +3,9 @@
 #include <sstream>
 
 #include "host/dialog/UnitText.h"
-#include "tavrix-host/PaletteItemNames.h"
-#include "tavrix-host/ScriptWords.h"
-#include "tavrix-host/Session.h"
+#include "session/PaletteItemNames.h"
+#include "session/ScriptWords.h"
+#include "session/Session.h"
 
 namespace tavrix::app {
 namespace {

@@ -8,9 +8,9 @@
 #include <random>
 #include <sstream>
 
+#include "session/ScriptWords.h"
+#include "session/Session.h"
 #include "support/PluginBytes.h"
-#include "tavrix-host/ScriptWords.h"
-#include "tavrix-host/Session.h"
 
 namespace tavrix::app {
 namespace {

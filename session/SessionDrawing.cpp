@@ -1,7 +1,7 @@
 // Opening and saving SVG drawings in a session.
-#include "tavrix-host/ScriptWords.h"
-#include "tavrix-host/Session.h"
-#include "tavrix-host/SvgDrawing.h"
+#include "session/ScriptWords.h"
+#include "session/Session.h"
+#include "session/SvgDrawing.h"
 
 namespace tavrix::app {
 
@@ -12,6 +12,7 @@ void Session::OpenDrawing(const std::vector<std::string>& words) {
   } catch (const svg::SvgError& error) {
     throw ScriptError(error.what());
   }
+  saved_.Remember(host_->document());
   out_ << "Opened " << words[0] << ": " << drawing_->pathsRead() << " paths from "
        << drawing_->elementsRead() << " elements\n";
 }
@@ -24,9 +25,21 @@ void Session::SaveDrawing(const std::vector<std::string>& words) {
   try {
     drawing_->Save(fileName, Doc());
   } catch (const svg::SvgError& error) {
+    saveFailed_ = true;
     throw ScriptError(error.what());
   }
+  saved_.Remember(host_->document());
   out_ << "Saved " << fileName << ": " << Doc().paths().size() << " paths\n";
+}
+
+void Session::SaveCopy(const std::string& fileName) {
+  // A copy of a drawing made in the session starts from an empty file of its own.
+  SvgDrawing copy = drawing_ ? *drawing_ : SvgDrawing::Blank();
+  try {
+    copy.Save(fileName, Doc());
+  } catch (const svg::SvgError& error) {
+    throw ScriptError(error.what());
+  }
 }
 
 }  // namespace tavrix::app

@@ -1,4 +1,4 @@
-#include "tavrix-host/SvgDrawing.h"
+#include "session/SvgDrawing.h"
 
 namespace tavrix::app {
 

@@ -129,6 +129,14 @@ Rgb Image::Pixel(int deviceX, int deviceY) const {
 void Image::WritePng(const std::string& path) const {
   if (path.empty()) throw PictureError("cannot write a picture: no file name was given");
   if (surface_ == nullptr) throw PictureError("cannot write '" + path + "': there is no picture");
+  // A pipe or a device named like a picture would block the program or take the bytes.
+  std::error_code error;
+  const std::filesystem::file_status existing = std::filesystem::status(path, error);
+  if (!error && std::filesystem::exists(existing) && !std::filesystem::is_regular_file(existing)) {
+    throw PictureError(
+        "cannot write the picture to '" + path + "': it is " +
+        (std::filesystem::is_directory(existing) ? "a folder" : "not a regular file"));
+  }
   errno = 0;
   const cairo_status_t status = cairo_surface_write_to_png(surface_, path.c_str());
   const int savedErrno = errno;
