@@ -14,11 +14,23 @@ namespace tavrix::validator {
 namespace {
 
 struct Result {
+  enum class Status { Passed, Failed, Skipped };
   std::string name;
-  bool passed;
-  std::string message;
+  Status status;
+  std::string message;  // why it failed, or why it did not run
   double seconds;
 };
+
+size_t CountOf(const std::vector<Result>& results, Result::Status status) {
+  return static_cast<size_t>(std::count_if(results.begin(), results.end(),
+                                           [&](const Result& r) { return r.status == status; }));
+}
+
+// A run in which every check was skipped has checked nothing, and must not look like a pass.
+std::string NothingChecked(const std::vector<Result>& results) {
+  return "no check ran, so nothing was checked: all " + std::to_string(results.size()) +
+         " checks were skipped";
+}
 
 std::string XmlEscaped(const std::string& text) {
   std::string out;
@@ -55,24 +67,31 @@ std::string XmlEscaped(const std::string& text) {
 
 bool WriteJUnit(const std::string& path, const std::vector<Result>& results, uint32_t seed) {
   std::ofstream out(path, std::ios::trunc);
-  size_t failures = 0;
+  const bool nothingRan = CountOf(results, Result::Status::Skipped) == results.size();
   double total = 0;
-  for (const Result& r : results) {
-    failures += r.passed ? 0 : 1;
-    total += r.seconds;
-  }
+  for (const Result& r : results) total += r.seconds;
+  // A report of nothing but skipped checks would read as a pass: the run's failure is a case of
+  // its own.
   out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-      << "<testsuite name=\"tavrix-validate\" tests=\"" << results.size() << "\" failures=\""
-      << failures << "\" time=\"" << total << "\">\n"
+      << "<testsuite name=\"tavrix-validate\" tests=\"" << results.size() + (nothingRan ? 1 : 0)
+      << "\" failures=\"" << CountOf(results, Result::Status::Failed) + (nothingRan ? 1 : 0)
+      << "\" skipped=\"" << CountOf(results, Result::Status::Skipped) << "\" time=\"" << total
+      << "\">\n"
       << "  <properties><property name=\"seed\" value=\"" << seed << "\"/></properties>\n";
   for (const Result& r : results) {
     out << "  <testcase classname=\"validate\" name=\"" << XmlEscaped(r.name) << "\" time=\""
         << r.seconds << "\"";
-    if (r.passed) {
+    if (r.status == Result::Status::Passed) {
       out << "/>\n";
     } else {
-      out << ">\n    <failure message=\"" << XmlEscaped(r.message) << "\"/>\n  </testcase>\n";
+      out << ">\n    <" << (r.status == Result::Status::Failed ? "failure" : "skipped")
+          << " message=\"" << XmlEscaped(r.message) << "\"/>\n  </testcase>\n";
     }
+  }
+  if (nothingRan) {
+    out << "  <testcase classname=\"validate\" name=\"nothing-checked\" time=\"0\">\n"
+        << "    <failure message=\"" << XmlEscaped(NothingChecked(results))
+        << "\"/>\n  </testcase>\n";
   }
   out << "</testsuite>\n";
   return static_cast<bool>(out);
@@ -126,9 +145,16 @@ int RunValidator(const ValidatorOptions& options, std::ostream& out) {
   }
   std::vector<Result> results;
   for (const ValidatorCheck& check : checks) {
-    if (check.level > level) continue;
+    std::string skipped;
     if (std::find(options.skip.begin(), options.skip.end(), check.name) != options.skip.end()) {
-      out << "[SKIP] " << check.name << "\n";
+      skipped = "left out with --skip";
+    } else if (check.level > level) {
+      skipped = "runs from level " + std::to_string(check.level) + "; this run is at level " +
+                std::to_string(level);
+    }
+    if (!skipped.empty()) {
+      results.push_back({check.name, Result::Status::Skipped, skipped, 0});
+      out << "[SKIP] " << check.name << " (" << skipped << ")\n";
       continue;
     }
     const auto start = std::chrono::steady_clock::now();
@@ -145,20 +171,24 @@ int RunValidator(const ValidatorOptions& options, std::ostream& out) {
 #endif
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    results.push_back({check.name, outcome.passed, outcome.message, seconds});
+    results.push_back({check.name, outcome.passed ? Result::Status::Passed : Result::Status::Failed,
+                       outcome.message, seconds});
     out << (outcome.passed ? "[PASS] " : "[FAIL] ") << check.name << " (" << std::fixed
         << std::setprecision(2) << seconds << " s)\n       " << check.description << "\n";
     if (!outcome.passed) out << "       " << outcome.message << "\n";
     out.flush();
   }
-  const size_t failed = static_cast<size_t>(
-      std::count_if(results.begin(), results.end(), [](const Result& r) { return !r.passed; }));
-  out << results.size() - failed << " passed, " << failed << " failed\n";
+  const size_t failed = CountOf(results, Result::Status::Failed);
+  const size_t skipped = CountOf(results, Result::Status::Skipped);
+  out << CountOf(results, Result::Status::Passed) << " passed, " << failed << " failed, " << skipped
+      << " skipped\n";
+  const bool nothingRan = skipped == results.size();
+  if (nothingRan) out << "The validation failed: " << NothingChecked(results) << ".\n";
   if (!options.junitPath.empty() && !WriteJUnit(options.junitPath, results, seed)) {
     out << "cannot write the JUnit report " << options.junitPath << "\n";
     return 1;
   }
-  return failed == 0 ? 0 : 1;
+  return failed == 0 && !nothingRan ? 0 : 1;
 }
 
 std::vector<ValidatorCheck> AllChecks() {

@@ -18,13 +18,20 @@
 namespace tavrix::host {
 namespace {
 
-using Json = nlohmann::ordered_json;
+// Read into a sorted map: inserting into nlohmann's ordered map searches it, which made a file
+// of many values take minutes. Written in order, so that the marker comes first.
+using Json = nlohmann::json;
+using OrderedJson = nlohmann::ordered_json;
 
 constexpr const char* kMarker = "tavrix-preferences";
 constexpr int kFormat = 1;
 // The marker is within this many bytes of the start of any file we write; looking no further
 // keeps a large foreign file from being read whole.
 constexpr size_t kHeadBytes = 64;
+// Our files nest four deep. The JSON library writes a value out by recursion, so a file nested
+// without end would overflow the stack when a warning quotes it; such a file is corrupt.
+constexpr int kMaxDepth = 64;
+constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
 
 // What is on disk at a path.
 struct Examined {
@@ -94,6 +101,30 @@ std::string Place(const std::string& text, size_t bytesRead) {
   return "line " + std::to_string(line) + ", column " + std::to_string(at - lineStart + 1);
 }
 
+// Where the first value nested deeper than kMaxDepth opens: the byte count Place takes. The
+// parser read the text up to there without fault, so its strings are well formed.
+size_t TooDeepAt(const std::string& text) {
+  int depth = 0;
+  bool inString = false;
+  for (size_t at = 0; at < text.size(); ++at) {
+    const char c = text[at];
+    if (inString) {
+      if (c == '\\') {
+        ++at;
+      } else if (c == '"') {
+        inString = false;
+      }
+    } else if (c == '"') {
+      inString = true;
+    } else if (c == '{' || c == '[') {
+      if (++depth > kMaxDepth) return at + 1;
+    } else if (c == '}' || c == ']') {
+      --depth;
+    }
+  }
+  return text.size();
+}
+
 // The parser's own words, without its "[json.exception...] parse error at ...: " opening.
 std::string ParseFault(const Json::exception& error) {
   std::string text = error.what();
@@ -104,6 +135,51 @@ std::string ParseFault(const Json::exception& error) {
   if (text.size() > 100) text = text.substr(0, 97) + "...";
   return text;
 }
+
+// Reads the text as JSON without building it, up to its first fault or its first value nested
+// deeper than kMaxDepth; the text is then built only if neither is found. (The library's own
+// depth callback is no help: with one, every value read searches its parent.)
+class JsonChecker : public nlohmann::json_sax<Json> {
+ public:
+  explicit JsonChecker(const std::string& text) : text_(text) {}
+
+  // "line 1, column 5: ..." for the first fault; empty when there is none.
+  const std::string& fault() const { return fault_; }
+
+  bool null() override { return true; }
+  bool boolean(bool) override { return true; }
+  bool number_integer(number_integer_t) override { return true; }
+  bool number_unsigned(number_unsigned_t) override { return true; }
+  bool number_float(number_float_t, const string_t&) override { return true; }
+  bool string(string_t&) override { return true; }
+  bool binary(binary_t&) override { return true; }
+  bool key(string_t&) override { return true; }
+  bool start_object(std::size_t) override { return Open(); }
+  bool start_array(std::size_t) override { return Open(); }
+  bool end_object() override { return Close(); }
+  bool end_array() override { return Close(); }
+  bool parse_error(std::size_t position, const std::string&,
+                   const Json::exception& error) override {
+    fault_ = Place(text_, position) + ": " + ParseFault(error);
+    return false;
+  }
+
+ private:
+  bool Open() {
+    if (++depth_ <= kMaxDepth) return true;
+    fault_ = Place(text_, TooDeepAt(text_)) + ": values nested more than " +
+             std::to_string(kMaxDepth) + " deep";
+    return false;
+  }
+  bool Close() {
+    --depth_;
+    return true;
+  }
+
+  const std::string& text_;
+  int depth_ = 0;
+  std::string fault_;
+};
 
 std::optional<int32_t> Int32(const Json& number) {
   if (number.is_number_unsigned()) {
@@ -162,6 +238,11 @@ Examined Examine(const std::string& path) {
 
   std::string text;
   if (!file.ReadUpTo(text, kHeadBytes)) return {Examined::Kind::Unreadable, file.problem(), {}};
+  // A byte-order mark, as some editors write, is no part of the text: places count after it.
+  if (text.rfind(kByteOrderMark, 0) == 0) {
+    text.erase(0, 3);
+    if (!file.ReadUpTo(text, 3)) return {Examined::Kind::Unreadable, file.problem(), {}};
+  }
   const bool whole = text.size() < kHeadBytes;
   const bool blank = SkipSpace(text, 0) == text.size();
   std::string format;
@@ -173,12 +254,12 @@ Examined Examine(const std::string& path) {
     return SkipSpace(text, 0) == text.size() ? Examined{Examined::Kind::Empty, {}, {}}
                                              : Examined{Examined::Kind::Foreign, {}, {}};
 
+  JsonChecker checker(text);
+  if (!Json::sax_parse(text, &checker)) return Corrupt(checker.fault());
   Json root;
   try {
     root = Json::parse(text);
-  } catch (const Json::parse_error& error) {
-    return Corrupt(Place(text, error.byte) + ": " + ParseFault(error));
-  } catch (const Json::exception& error) {  // a number too large for a double: no place given
+  } catch (const Json::exception& error) {  // read once already, so not to be expected
     return Corrupt(ParseFault(error));
   }
   // The marker may be only mentioned near the start, as in {"name": "tavrix-preferences"}.
@@ -209,10 +290,13 @@ Examined Examine(const std::string& path) {
 // The file's text, or what keeps a value from being written (JSON has no NaN, nor bytes that
 // are not UTF-8).
 std::optional<std::string> Serialize(const PreferenceStore& store, std::string& text) {
-  Json values = Json::object();
+  OrderedJson values = OrderedJson::object();
+  // The store's keys are unique, so each is appended without the search that inserting does.
+  auto& members = values.get_ref<OrderedJson::object_t&>();
+  members.reserve(store.values().size());
   for (const auto& [key, value] : store.values()) {
     const std::string type = PreferenceTypeName(value);
-    Json entry = Json::object();
+    OrderedJson entry = OrderedJson::object();
     if (const auto* boolean = std::get_if<bool>(&value)) {
       entry[type] = *boolean;
     } else if (const auto* integer = std::get_if<int32_t>(&value)) {
@@ -223,7 +307,7 @@ std::optional<std::string> Serialize(const PreferenceStore& store, std::string& 
                " is not a finite number";
       entry[type] = *real;
     } else if (const auto* point = std::get_if<PreferencePoint>(&value)) {
-      entry[type] = Json::array({point->h, point->v});
+      entry[type] = OrderedJson::array({point->h, point->v});
     } else {
       entry[type] = std::get<std::string>(value);
     }
@@ -233,9 +317,9 @@ std::optional<std::string> Serialize(const PreferenceStore& store, std::string& 
     } catch (const Json::type_error&) {
       return "value " + Shown(key) + ": the key or the text is not UTF-8";
     }
-    values[key] = std::move(entry);
+    members.emplace_back(key, std::move(entry));
   }
-  Json root = Json::object();
+  OrderedJson root = OrderedJson::object();
   root[kMarker] = kFormat;
   root["values"] = std::move(values);
   text = root.dump(2) + "\n";

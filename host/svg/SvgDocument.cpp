@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <string_view>
 #include <utility>
 
 #include "host/svg/AtomicFile.h"
@@ -31,6 +32,57 @@ void RefuseWideEncodings(const std::string& text, const std::string& fileName) {
   if (wide) throw SvgError(fileName + ": not read: only UTF-8 files are read, and this one is not");
 }
 
+bool IsXmlSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+
+std::string Lowered(std::string_view text) {
+  std::string lowered(text);
+  for (char& c : lowered) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return lowered;
+}
+
+// The encoding named by the XML declaration at the start of the file; empty without one.
+std::string_view DeclaredEncoding(std::string_view text) {
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+  while (!text.empty() && IsXmlSpace(text.front())) text.remove_prefix(1);
+  if (text.substr(0, 5) != "<?xml" || text.size() < 6 || !IsXmlSpace(text[5])) return {};
+  // Not closed before the first tag ends, it is broken, and the parser says so.
+  const size_t close = text.find("?>");
+  if (close == std::string_view::npos || text.find('>') <= close) return {};
+  const std::string_view declaration = text.substr(0, close);
+  size_t at = declaration.find("encoding");
+  if (at == std::string_view::npos) return {};
+  at += 8;
+  while (at < declaration.size() && IsXmlSpace(declaration[at])) ++at;
+  if (at >= declaration.size() || declaration[at] != '=') return {};
+  ++at;
+  while (at < declaration.size() && IsXmlSpace(declaration[at])) ++at;
+  if (at >= declaration.size() || (declaration[at] != '"' && declaration[at] != '\'')) return {};
+  const size_t end = declaration.find(declaration[at], at + 1);
+  if (end == std::string_view::npos) return {};
+  return declaration.substr(at + 1, end - at - 1);
+}
+
+// The parser would read a file declared in another encoding as UTF-8 all the same, turning its
+// letters into others (or refusing them part way), and a save would write them back so.
+// US-ASCII is a part of UTF-8.
+void RefuseDeclaredEncodings(const std::string& text, const std::string& fileName) {
+  const std::string_view encoding = DeclaredEncoding(text);
+  const std::string name = Lowered(encoding);
+  if (encoding.empty() || name == "utf-8" || name == "utf8" || name == "us-ascii" ||
+      name == "ascii") {
+    return;
+  }
+  std::string shown;
+  for (char c : encoding.substr(0, 40)) shown += static_cast<unsigned char>(c) < 0x20 ? '?' : c;
+  if (encoding.size() > 40) shown += "...";
+  throw SvgError(fileName + ": not read: it is declared to be in the encoding '" + shown +
+                 "', and only UTF-8 files are read");
+}
+
 }  // namespace
 
 SvgDocument SvgDocument::Open(const std::string& fileName, size_t maxAnchorsPerPath) {
@@ -40,6 +92,7 @@ SvgDocument SvgDocument::Open(const std::string& fileName, size_t maxAnchorsPerP
 SvgDocument SvgDocument::Parse(std::string text, const std::string& fileName,
                                size_t maxAnchorsPerPath) {
   RefuseWideEncodings(text, fileName);
+  RefuseDeclaredEncodings(text, fileName);
   auto model = std::make_shared<SvgModel>();
   model->fileName = fileName;
   model->text = std::move(text);

@@ -34,7 +34,8 @@ std::string_view Trimmed(std::string_view text) {
   return text;
 }
 
-// Reads the lengths of one element, appending each attribute's text to `numbers`.
+// Reads the lengths of one element, appending each attribute's text to `numbers`. The viewport
+// is kept by value: the root's own is worked out from a temporary one while its lengths are read.
 class LengthReader {
  public:
   LengthReader(const pugi::xml_node& element, const Viewport& viewport, std::string& numbers)
@@ -100,7 +101,7 @@ class LengthReader {
   }
 
   pugi::xml_node element_;
-  const Viewport& viewport_;
+  Viewport viewport_;
   std::string& numbers_;
 };
 

@@ -166,6 +166,60 @@ TEST_F(PreferenceFile, BadValuesAreCorruptNamingTheKeyAndNoValueIsUsed) {
   }
 }
 
+// The library that reads the file writes values out by recursion, as a warning quoting one
+// does: a file nested without end is corrupt, named at its place, never a crash.
+TEST_F(PreferenceFile, ValuesNestedTooDeepAreCorruptAtTheirPlace) {
+  const std::string start = R"({"tavrix-preferences": 1, "values": {"Tavrix/Bad": {"point": )";
+  const auto nested = [&](size_t depth, char open, const std::string& inner, char close) {
+    return start + std::string(depth, open) + inner + std::string(depth, close) + "}}}";
+  };
+  const std::string tooDeep =
+      "line 1, column " + std::to_string(start.size() + 62) + ": values nested more than 64 deep";
+  for (const std::string& file :
+       {nested(100000, '[', "", ']'), nested(100000, '[', "", ' ').substr(0, start.size() + 100000),
+        nested(62, '[', "", ']')}) {
+    Write(path_, file);
+    const PreferenceFileLoad load = LoadUsingNothing(path_);
+    EXPECT_EQ(load.outcome, Outcome::Corrupt);
+    EXPECT_NE(load.warning.find(tooDeep), std::string::npos) << load.warning;
+  }
+  std::string objects = start;
+  for (int i = 0; i < 100000; ++i) objects += R"({"[{\"": )";
+  Write(path_, objects);
+  const PreferenceFileLoad load = LoadUsingNothing(path_);
+  EXPECT_EQ(load.outcome, Outcome::Corrupt);
+  EXPECT_NE(load.warning.find("line 1, column " + std::to_string(start.size() + 61 * 9 + 1) +
+                              ": values nested more than 64 deep"),
+            std::string::npos)
+      << load.warning;
+  // Sixty-four deep is read, and the bad value it is named.
+  Write(path_, nested(61, '[', "", ']'));
+  EXPECT_NE(LoadUsingNothing(path_).warning.find("\"Tavrix/Bad\": the point [[[["),
+            std::string::npos);
+}
+
+// Some editors begin a file with a byte-order mark: the file is still ours.
+TEST_F(PreferenceFile, AByteOrderMarkIsNoPartOfTheFile) {
+  ASSERT_EQ(SavePreferenceFile(path_, Sample()), std::nullopt);
+  const std::string saved = Read(path_);
+  // The marker as far from the start as it may be, counted after the mark.
+  for (const std::string& text : {saved, std::string(40, ' ') + saved}) {
+    Write(path_, "\xEF\xBB\xBF" + text);
+    PreferenceStore loaded;
+    EXPECT_EQ(LoadPreferenceFile(path_, loaded).outcome, Outcome::Loaded);
+    EXPECT_EQ(loaded.values(), Sample().values());
+    ASSERT_EQ(SavePreferenceFile(path_, Sample()), std::nullopt);
+    EXPECT_EQ(Read(path_), saved);
+  }
+  // Cut short, it is ours and corrupt, and its place is counted after the mark.
+  Write(path_, "\xEF\xBB\xBF{\"tavrix-preferences\": 1, \"values\": {");
+  const PreferenceFileLoad cut = LoadUsingNothing(path_);
+  EXPECT_EQ(cut.outcome, Outcome::Corrupt);
+  EXPECT_NE(cut.warning.find("line 1, column 38:"), std::string::npos) << cut.warning;
+  Write(path_, "\xEF\xBB\xBF# a session script\n");
+  EXPECT_EQ(LoadUsingNothing(path_).outcome, Outcome::Foreign);
+}
+
 TEST_F(PreferenceFile, AFileNotOursIsNeverWrittenOver) {
   std::string binary(1 << 20, '\0');
   std::generate(binary.begin(), binary.end(), std::mt19937(7));

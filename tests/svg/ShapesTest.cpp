@@ -128,6 +128,31 @@ TEST(Shapes, UnitsAndPercentages) {
   EXPECT_TRUE(Near(sized.paths().at(0).segments[0].p, 97, 0));
 }
 
+// A root sized to its window, as many programs write it: the file opens, its shapes are read in
+// user units, and only a percentage of such a root is refused, by name.
+TEST(Shapes, ARootSizedInPercentOpens) {
+  for (const char* size : {"width='100%' height='100%'", "width='100%'", "height='100%'",
+                           "width='100%' height='300'", "width='50mm' height='100%'"}) {
+    SCOPED_TRACE(size);
+    const SvgDocument document = FromText(std::string("<svg ") + size +
+                                          "><path d='M10 20 L30 40'/>"
+                                          "<rect x='1' y='2' width='3mm' height='4'/></svg>");
+    ASSERT_EQ(document.paths().size(), 2u);
+    EXPECT_TRUE(Exactly(document.paths()[0].segments[0].p, 10, -20));
+    EXPECT_TRUE(Exactly(document.paths()[0].segments[1].p, 30, -40));
+    EXPECT_TRUE(Near(document.paths()[1].segments[2].p, 1 + 3 * 96 / 25.4, -6));
+    const std::string percent =
+        ErrorOf([&] { FromText(std::string("<svg ") + size + "><circle cx='50%' r='1'/></svg>"); });
+    EXPECT_NE(percent.find("<circle>: 'cx' is a percentage, but the root <svg> has no viewBox"),
+              std::string::npos)
+        << percent;
+  }
+  // A viewBox gives percentages what they are taken of, whatever the root's size says.
+  const auto boxed = FromText(
+      "<svg width='100%' height='100%' viewBox='0 0 40 20'><circle cx='50%' r='1'/></svg>");
+  EXPECT_TRUE(Near(boxed.paths().at(0).segments[0].p, 21, 0));
+}
+
 TEST(Shapes, BadAttributesAreNamed) {
   const struct {
     const char* element;

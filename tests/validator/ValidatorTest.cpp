@@ -17,6 +17,7 @@
 
 #include "support/PluginBytes.h"
 #include "validator/ChildProcess.h"
+#include "validator/ValidatorCheck.h"
 
 namespace tavrix::validator {
 namespace {
@@ -58,6 +59,75 @@ TEST(Validator, SkipsChecksByName) {
   const Validation run = Validate(test::PluginPath(), options);
   EXPECT_NE(run.output.find("[SKIP] random.sessions"), std::string::npos) << run.output;
   EXPECT_EQ(run.output.find("[PASS] random.sessions"), std::string::npos) << run.output;
+}
+
+std::string ReadReport(const std::string& path) {
+  std::ifstream report(path);
+  return std::string((std::istreambuf_iterator<char>(report)), {});
+}
+
+size_t Occurrences(const std::string& text, const std::string& part) {
+  size_t count = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+  return count;
+}
+
+// A run that skipped every check has proved nothing: it fails, says so, and its report does too.
+TEST(Validator, ARunThatChecksNothingFails) {
+  ValidatorOptions options;
+  for (const ValidatorCheck& check : AllChecks()) options.skip.push_back(check.name);
+  const size_t all = options.skip.size();
+  options.junitPath = (test::TempFolder() / "validate.xml").string();
+  const Validation run = Validate(test::PluginPath(), options);
+  EXPECT_EQ(run.code, 1) << run.output;
+  EXPECT_EQ(Occurrences(run.output, " (left out with --skip)\n"), all) << run.output;
+  EXPECT_NE(run.output.find("0 passed, 0 failed, " + std::to_string(all) +
+                            " skipped\n"
+                            "The validation failed: no check ran, so nothing was checked: all " +
+                            std::to_string(all) + " checks were skipped."),
+            std::string::npos)
+      << run.output;
+  const std::string xml = ReadReport(options.junitPath);
+  EXPECT_NE(xml.find("failures=\"1\" skipped=\"" + std::to_string(all) + "\""), std::string::npos)
+      << xml;
+  EXPECT_EQ(Occurrences(xml, "<skipped message=\"left out with --skip\"/>"), all) << xml;
+  EXPECT_NE(xml.find("name=\"nothing-checked\" time=\"0\">\n    <failure message=\"no check ran"),
+            std::string::npos)
+      << xml;
+}
+
+// Checks above the level asked for are not silently left out: they are listed as skipped.
+TEST(Validator, ChecksAboveTheLevelAreReportedAsSkipped) {
+  ValidatorOptions options;
+  const std::vector<ValidatorCheck> all = AllChecks();
+  const size_t skipped = all.size() - 1;
+  for (const ValidatorCheck& check : all) {
+    if (check.level == 1 && check.name != "input.preference-files")
+      options.skip.push_back(check.name);
+  }
+  ASSERT_LT(options.skip.size(), skipped) << "no check runs from a level above 1";
+  options.junitPath = (test::TempFolder() / "validate.xml").string();
+  const Validation run = Validate(test::PluginPath(), options);
+  EXPECT_EQ(run.code, 0) << run.output;
+  EXPECT_NE(run.output.find("[PASS] input.preference-files"), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find(
+                "[SKIP] faults.every-host-call (runs from level 2; this run is at level 1)\n"),
+            std::string::npos)
+      << run.output;
+  EXPECT_NE(run.output.find("1 passed, 0 failed, " + std::to_string(skipped) + " skipped\n"),
+            std::string::npos)
+      << run.output;
+  EXPECT_EQ(run.output.find("nothing was checked"), std::string::npos) << run.output;
+  const std::string xml = ReadReport(options.junitPath);
+  EXPECT_NE(xml.find("failures=\"0\" skipped=\"" + std::to_string(skipped) + "\""),
+            std::string::npos)
+      << xml;
+  EXPECT_NE(xml.find("<testcase classname=\"validate\" name=\"faults.every-host-call\" "
+                     "time=\"0\">\n    <skipped message=\"runs from level 2; this run is at "
+                     "level 1\"/>"),
+            std::string::npos)
+      << xml;
+  EXPECT_EQ(xml.find("nothing-checked"), std::string::npos) << xml;
 }
 
 TEST(Validator, RejectsAnExceptionLeftOutOfPluginMain) {
