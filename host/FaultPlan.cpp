@@ -52,6 +52,21 @@ ASErr FaultPlan::Check(const char* operation) {
   return kNoErr;
 }
 
+void FaultPlan::Count(const char* operation) {
+  const auto [found, first] = countOnly_.try_emplace(operation, nullptr);
+  // An operation that can fail on demand is counted where its fault is checked, once.
+  if (first && known_.count(operation) == 0) found->second = &calls_[operation];
+  if (found->second != nullptr) ++*found->second;
+}
+
+std::vector<std::string> FaultPlan::CalledOperations() const {
+  std::vector<std::string> called;
+  for (const auto& [operation, calls] : calls_) {
+    if (calls > 0) called.push_back(operation);
+  }
+  return called;
+}
+
 int64_t FaultPlan::Calls(const std::string& operation) const {
   const auto found = calls_.find(operation);
   return found == calls_.end() ? 0 : found->second;

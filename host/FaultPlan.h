@@ -32,6 +32,11 @@ class FaultPlan {
   // the first call, since suite functions are called many thousand times per user action.
   ASErr Check(const char* operation);
   int64_t Calls(const std::string& operation) const;
+  // Counts a call of an operation that cannot fail on demand (one that answers a value, not an
+  // error): so that what a plug-in calls can be seen, whatever it calls.
+  void Count(const char* operation);
+  // Every operation called at least once, by name.
+  std::vector<std::string> CalledOperations() const;
   // Every call of every operation so far.
   int64_t TotalCalls() const { return total_; }
 
@@ -46,6 +51,8 @@ class FaultPlan {
   std::set<std::string> known_;
   std::map<std::string, int64_t> calls_;  // Into calls_, whose entries stay where they are.
   std::unordered_map<const char*, int64_t*> countsByAddress_;
+  // For Count: null for an operation Check counts.
+  std::unordered_map<const char*, int64_t*> countOnly_;
   std::map<std::string, std::vector<Fault>> faults_;
   int64_t total_ = 0;
   int64_t nthOfAny_ = 0;  // 0: none

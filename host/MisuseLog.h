@@ -2,6 +2,8 @@
 // not loaded, a reference used after its object was destroyed, a drawer never released, a block
 // or message record written past its end, an exception let out of PluginMain. A real host
 // would often crash; this one records it, and the validator fails a plug-in that did any of it.
+// A dialog-manager call that failed inside the host is recorded here too: the plug-in was given
+// a fallback instead of the truth, and the run must not pass as if nothing happened.
 #pragma once
 
 #include <string>

@@ -64,11 +64,13 @@ struct ADMDialogSuite {
 inline constexpr char kADMDialogSuite[] = "ADM Dialog Suite";
 inline constexpr int32_t kADMDialogSuiteVersion = 3;
 
+// The bytes a docking group's name is read into, its terminating NUL included.
+inline constexpr int32_t kADMDialogGroupNameSize = 32;
+
 struct ADMDialogGroupSuite {
   // The docking group a palette belongs to, and its position code within it. The name is
-  // copied into the caller's buffer (bufferSize counts the NUL).
-  ASErr (*GetDialogGroupInfo)(ADMDialogRef dialog, char* groupName, int32_t bufferSize,
-                              int32_t* positionCode);
+  // copied into the caller's buffer of kADMDialogGroupNameSize bytes, cut to fit with its NUL.
+  ASErr (*GetDialogGroupInfo)(ADMDialogRef dialog, char* groupName, int32_t* positionCode);
   ASErr (*SetDialogGroupInfo)(ADMDialogRef dialog, const char* groupName, int32_t positionCode);
 };
 inline constexpr char kADMDialogGroupSuite[] = "ADM Dialog Group Suite";

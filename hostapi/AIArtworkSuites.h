@@ -90,9 +90,10 @@ inline constexpr int32_t kAILayerSuiteVersion = 9;
 
 struct AIMatchingArtSuite {
   // Every art object of the current document that matches any of the criteria, in the
-  // document's order. *matches is a host memory handle the caller releases through MdMemory.
+  // document's order. *matches is a host memory handle: the address of the host's pointer to
+  // the array, so (**matches)[i] is the i-th art object. The caller releases it through MdMemory.
   ASErr (*GetMatchingArt)(const AIMatchingArtCriterion* criteria, int16_t numCriteria,
-                          AIArtHandle** matches, int32_t* numMatches);
+                          AIArtHandle*** matches, int32_t* numMatches);
 };
 inline constexpr char kAIMatchingArtSuite[] = "AI Matching Art Suite";
 inline constexpr int32_t kAIMatchingArtSuiteVersion = 4;
@@ -110,7 +111,7 @@ struct AIPathSuite {
                            const PathSegment* segments);
   ASErr (*GetPathSegmentSelected)(AIArtHandle path, int16_t index, int16_t* selected);
   ASErr (*SetPathSegmentSelected)(AIArtHandle path, int16_t index, int16_t selected);
-  ASErr (*GetPathClosed)(AIArtHandle path, ASBoolean* closed);
+  ASErr (*GetPathClosed)(AIArtHandle path, AIBoolean* closed);
   // The length of the flattened path; flatness is the largest distance allowed between the
   // curve and its flattening.
   ASErr (*GetPathLength)(AIArtHandle path, float* length, float flatness);
@@ -132,17 +133,18 @@ struct AIPreferenceSuite {
   ASErr (*PutRealPreference)(const char* prefix, const char* suffix, double value);
   ASErr (*GetIntegerPreference)(const char* prefix, const char* suffix, int32_t* value);
   ASErr (*PutIntegerPreference)(const char* prefix, const char* suffix, int32_t value);
-  ASErr (*GetBooleanPreference)(const char* prefix, const char* suffix, ASBoolean* value);
-  ASErr (*PutBooleanPreference)(const char* prefix, const char* suffix, ASBoolean value);
+  ASErr (*GetBooleanPreference)(const char* prefix, const char* suffix, AIBoolean* value);
+  ASErr (*PutBooleanPreference)(const char* prefix, const char* suffix, AIBoolean value);
   ASErr (*GetPointPreference)(const char* prefix, const char* suffix, AIPoint* value);
-  ASErr (*PutPointPreference)(const char* prefix, const char* suffix, const AIPoint* value);
-  // The text is copied into the caller's buffer and cut to fit it (bufferSize counts the NUL),
-  // never past a character.
-  ASErr (*GetStringPreference)(const char* prefix, const char* suffix, char* buffer,
-                               int32_t bufferSize);
+  ASErr (*PutPointPreference)(const char* prefix, const char* suffix, AIPoint value);
+  // The text is copied into the caller's buffer of kAIPreferenceStringSize bytes, cut to fit it
+  // with its NUL, never past a character.
+  ASErr (*GetStringPreference)(const char* prefix, const char* suffix, char* value);
   ASErr (*PutStringPreference)(const char* prefix, const char* suffix, const char* value);
 };
 
+// The bytes a string preference is read into, its terminating NUL included.
+inline constexpr int32_t kAIPreferenceStringSize = 32;
 // The application's keyboard increment, in points.
 inline constexpr char kAICursorKeyLengthPreference[] = "cursorKeyLength";
 inline constexpr double kDefaultKeyboardIncrement = 1.0;

@@ -18,7 +18,7 @@ struct AINotifierSuite {
                        AINotifierHandle* notifier);
   // An inactive notifier receives no messages.
   ASErr (*SetNotifierActive)(AINotifierHandle notifier, ASBoolean active);
-  ASErr (*IsNotifierActive)(AINotifierHandle notifier, ASBoolean* active);
+  ASErr (*IsNotifierActive)(AINotifierHandle notifier, AIBoolean* active);
 };
 inline constexpr char kAINotifierSuite[] = "AI Notifier Suite";
 inline constexpr int32_t kAINotifierSuiteVersion = 2;

@@ -7,6 +7,9 @@
 
 typedef int32_t ASErr;      // 0 for success, otherwise a host or plug-in error code
 typedef uint8_t ASBoolean;  // 0 false, anything else true
+// The host's 32-bit flag: the closed flag of a path and the boolean preferences are read and
+// written as a whole 32-bit word, so a one-byte place would be overrun.
+typedef int32_t AIBoolean;
 
 // Host references that a plug-in stores as 32-bit values. They are opaque ids, so the plug-in's
 // data has the same layout on 32- and 64-bit builds.

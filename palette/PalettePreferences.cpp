@@ -9,17 +9,16 @@ namespace {
 
 constexpr char kPrefix[] = "Tavrix";
 constexpr AIPoint kDefaultLocation{150, 300};
-constexpr int32_t kDockingGroupSize = 32;
 
 // A missing key leaves the value as it was: the default.
 void ReadFlag(const char* key, int32_t& flag) {
-  ASBoolean value = flag != 0;
+  AIBoolean value = flag != 0;
   AIPreference().GetBooleanPreference(kPrefix, key, &value);
   flag = value != 0;
 }
 
 void WriteFlag(const char* key, int32_t flag) {
-  AIPreference().PutBooleanPreference(kPrefix, key, flag != 0);
+  AIPreference().PutBooleanPreference(kPrefix, key, flag != 0 ? 1 : 0);
 }
 
 }  // namespace
@@ -44,9 +43,9 @@ bool VPointDBox::ReadPreferences() {
   AIPreference().GetPointPreference(kPrefix, "DialogLocation", &location);
   ADMDialog().Move(dialog, location.h, location.v);
   if (visible) {
-    char group[kDockingGroupSize] = "";
+    char group[kAIPreferenceStringSize] = "";
     int32_t code = 0;
-    AIPreference().GetStringPreference(kPrefix, "DialogDockingGroup", group, sizeof group);
+    AIPreference().GetStringPreference(kPrefix, "DialogDockingGroup", group);
     AIPreference().GetIntegerPreference(kPrefix, "DialogDockingCode", &code);
     ADMDialogGroup().SetDialogGroupInfo(dialog, group, code);
   }
@@ -68,10 +67,10 @@ void VPointDBox::WritePreferences() {
   ADMRect bounds{};
   ADMDialog().GetBoundsRect(dialog, &bounds);
   const AIPoint location{bounds.left, bounds.top};
-  AIPreference().PutPointPreference(kPrefix, "DialogLocation", &location);
-  char group[kDockingGroupSize] = "";
+  AIPreference().PutPointPreference(kPrefix, "DialogLocation", location);
+  char group[kADMDialogGroupNameSize] = "";
   int32_t code = 0;
-  ADMDialogGroup().GetDialogGroupInfo(dialog, group, sizeof group, &code);
+  ADMDialogGroup().GetDialogGroupInfo(dialog, group, &code);
   AIPreference().PutStringPreference(kPrefix, "DialogDockingGroup", group);
   AIPreference().PutIntegerPreference(kPrefix, "DialogDockingCode", code);
 }

@@ -13,7 +13,7 @@ namespace tavrix {
 ASErr VPointDBox::UpdateFromSelection() {
   const AIMatchingArtCriterion selectedPathsCriterion{kAIPathArtType, kAIArtSelectedAttribute,
                                                       kAIArtSelectedAttribute};
-  AIArtHandle* matches = nullptr;
+  AIArtHandle** matches = nullptr;
   int32_t matchCount = 0;
   const ASErr query =
       AIMatchingArt().GetMatchingArt(&selectedPathsCriterion, 1, &matches, &matchCount);
@@ -25,7 +25,7 @@ ASErr VPointDBox::UpdateFromSelection() {
   }
 
   selectedPaths.Clear();
-  if (matchCount > 0) selectedPaths.AppendAll(matches, static_cast<size_t>(matchCount));
+  if (matchCount > 0) selectedPaths.AppendAll(*matches, static_cast<size_t>(matchCount));
   currentPath = selectedPaths.count() > 0 ? selectedPaths.At(0) : 0;
   AIMdMemory().MdMemoryDisposeHandle(matches);
 
@@ -54,7 +54,7 @@ void VPointDBox::ReadCurrentPath() {
       break;
     }
   }
-  ASBoolean closed = false;
+  AIBoolean closed = 0;
   CheckError(AIPath().GetPathClosed(currentPath, &closed));
   pathClosed = closed != 0;
   // A closed path takes one number past each end, so that stepping can wrap round.

@@ -248,7 +248,10 @@ void Session::Spin(const std::vector<std::string>& words) {
       keys.insert(host::kControlKey);
     } else if (words[i] == "hold" && i + 1 < words.size()) {
       repeats = IntegerWord(words[++i], "a number of repeats");
-      if (repeats < 1) throw ScriptError("an arrow is held for at least 1 repeat");
+      if (repeats < 1 || repeats > kMostHeldRepeats) {
+        throw ScriptError("an arrow is held for 1 to " + std::to_string(kMostHeldRepeats) +
+                          " repeats, not " + words[i]);
+      }
     } else {
       throw ScriptError(kUsage);
     }

@@ -17,6 +17,10 @@ namespace tavrix::app {
 
 class SvgDrawing;
 
+// The most repeats one held arrow makes (ten seconds of holding in the workbench, which stops
+// there too): a person lets go long before, and one script line must not run for an hour.
+inline constexpr int kMostHeldRepeats = 200;
+
 struct SessionOptions {
   SessionOptions(std::string plugin, std::string preferences = "",
                  std::ostream* errorStream = nullptr,

@@ -15,7 +15,7 @@ palette item's name (pointXField) or its id; 'print' shows the names.
   menu                                     open the palette (Window > Tool Palettes > Tavrix)
   window show|hide|collapse|expand | window move H V | window dock "GROUP" CODE
   type ITEM TEXT | click ITEM | cmd-click ITEM | flyout N
-  spin ITEM up|down [shift] [ctrl] [hold N]
+  spin ITEM up|down [shift] [ctrl] [hold N]  N repeats of a held arrow, 1 to 200
   undo | redo | restart
   fail OPERATION [SKIP]                    the call of a host operation after SKIP more answers
                                            'PARM' once (AIPath.GetPathClosed)

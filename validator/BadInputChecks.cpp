@@ -50,6 +50,13 @@ class ScratchFolder {
   std::filesystem::path path_;
 };
 
+// The text with its NUL shown, so that a failure says what was typed.
+std::string Printable(const std::string& text) {
+  std::string shown;
+  for (const char c : text) shown += c == '\0' ? std::string("\\0") : std::string(1, c);
+  return shown;
+}
+
 void FieldsRefuseWhatIsNoNumber(const CheckContext& context) {
   const auto run = PlaySession(
       context.pluginPath, {"document", "path 0 0 ; 100 200 in 90 200 out 130 200 ; 200 300", "menu",
@@ -57,6 +64,7 @@ void FieldsRefuseWhatIsNoNumber(const CheckContext& context) {
   Require(run->session != nullptr, "the plug-in did not start: " + run->startFailure);
   app::Session& session = *run->session;
   host::Host& host = session.host();
+  // Built from characters: a NUL inside must reach the field, where a C string would end.
   const std::vector<std::string> noNumbers = {"",
                                               "letters",
                                               "nan",
@@ -65,7 +73,8 @@ void FieldsRefuseWhatIsNoNumber(const CheckContext& context) {
                                               "1/0",
                                               "\xEF\xBC\x91\xEF\xBC\x92",
                                               "\xC3\xBC\xE2\x82\xAC",
-                                              "\xFF\xFE\x00"};
+                                              std::string{'\xFF', '\xFE', '\0'},
+                                              std::string{'1', '\0', '2'}};
   const std::vector<std::string> tooLarge = {"1e40", std::string(10000, '9'), "-1e40"};
   for (const char* mode : {"4", "5", "6"}) {
     session.Execute({"flyout", mode});
@@ -78,7 +87,7 @@ void FieldsRefuseWhatIsNoNumber(const CheckContext& context) {
         } catch (const std::exception&) {
         }
         Require(SameDocument(before, host.document()->paths(), false),
-                std::string(field) + " took '" + text + "' as a value");
+                std::string(field) + " took '" + Printable(text) + "' as a value");
       }
       for (const std::string& text : tooLarge) {
         try {
@@ -158,8 +167,9 @@ void BadPluginFilesAreRefused(const CheckContext& context) {
 std::vector<ValidatorCheck> BadInputChecks() {
   return {
       {"input.fields",
-       "Every field in every mode given empty text, letters, nan, inf, 1e40, 10,000 digits and "
-       "non-ASCII text: nothing that is no number is written, nothing non-finite ever is, no alert",
+       "Every field in every mode given empty text, letters, nan, inf, 1e40, 10,000 digits, "
+       "non-ASCII text and a NUL inside a number: nothing that is no number is written, nothing "
+       "non-finite ever is, no alert",
        1, &FieldsRefuseWhatIsNoNumber},
       {"input.preference-files",
        "Preference files of noise, cut short, empty or with no values: the palette starts with "

@@ -29,7 +29,7 @@ class PaletteController {
   // Holding an arrow repeats it after this long, once every interval.
   static constexpr uint32_t kRepeatDelay = 400;
   static constexpr uint32_t kRepeatInterval = 50;
-  static constexpr int kMaxRepeats = 200;
+  static constexpr int kMaxRepeats = app::kMostHeldRepeats;
 
   PaletteController(app::Session& session, Commands& commands);
   ~PaletteController();

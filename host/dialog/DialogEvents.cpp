@@ -10,16 +10,15 @@
 
 namespace tavrix::host {
 
-template <class Object, class Call>
-auto DialogManager::WithTemporary(std::set<const void*>& live, Object& object, Call&& call) {
+template <class Call>
+auto DialogManager::WithLease(SerialKind kind, void* object, Call&& call) {
   // Notifiers, trackers and drawers are valid only during the callback that receives them.
-  live.insert(&object);
-  struct Forget {
-    std::set<const void*>& live;
-    const void* object;
-    ~Forget() { live.erase(object); }
-  } forget{live, &object};
-  return call();
+  struct Return {
+    DialogManager& manager;
+    uintptr_t serial;
+    ~Return() { manager.Retire(serial); }
+  } lease{*this, Lend(kind, object)};
+  return call(lease.serial);
 }
 
 void DialogManager::NotifyItem(HostItem& item, const std::string& type) {
@@ -27,9 +26,9 @@ void DialogManager::NotifyItem(HostItem& item, const std::string& type) {
   EnsurePluginLoaded(item.dialog->plugin);
   Host::PluginCall call(host_);
   HostNotifier notifier{type, &item};
-  WithTemporary(liveNotifiers_, notifier, [&] {
+  WithLease(SerialKind::Notifier, &notifier, [&](uintptr_t ref) {
     if (item.callbacks.notify != nullptr) {
-      item.callbacks.notify(Ref(&item), reinterpret_cast<ADMNotifierRef>(&notifier));
+      item.callbacks.notify(Ref(&item), reinterpret_cast<ADMNotifierRef>(ref));
     }
   });
 }
@@ -39,9 +38,9 @@ void DialogManager::NotifyDialog(HostDialog& dialog, const std::string& type) {
   EnsurePluginLoaded(dialog.plugin);
   Host::PluginCall call(host_);
   HostNotifier notifier{type, nullptr};
-  WithTemporary(liveNotifiers_, notifier, [&] {
+  WithLease(SerialKind::Notifier, &notifier, [&](uintptr_t ref) {
     if (dialog.callbacks.notify != nullptr) {
-      dialog.callbacks.notify(Ref(&dialog), reinterpret_cast<ADMNotifierRef>(&notifier));
+      dialog.callbacks.notify(Ref(&dialog), reinterpret_cast<ADMNotifierRef>(ref));
     } else {
       DefaultDialogNotify(dialog, notifier);
     }
@@ -59,9 +58,9 @@ bool DialogManager::TrackItem(HostItem& item, int32_t action, int32_t modifiers)
   EnsurePluginLoaded(item.dialog->plugin);
   Host::PluginCall call(host_);
   HostTracker tracker{action, modifiers, ADMPoint{item.bounds.left + 1, item.bounds.top + 1}};
-  return WithTemporary(liveTrackers_, tracker, [&] {
+  return WithLease(SerialKind::Tracker, &tracker, [&](uintptr_t ref) {
     if (item.callbacks.track != nullptr) {
-      return item.callbacks.track(Ref(&item), reinterpret_cast<ADMTrackerRef>(&tracker)) != 0;
+      return item.callbacks.track(Ref(&item), reinterpret_cast<ADMTrackerRef>(ref)) != 0;
     }
     return DefaultTrack(item);
   });
@@ -73,9 +72,9 @@ void DialogManager::DrawItem(HostItem& item) {
   Host::PluginCall call(host_);
   HostDrawer drawer;
   drawer.bounds = item.bounds;
-  WithTemporary(liveDrawers_, drawer, [&] {
+  WithLease(SerialKind::Drawer, &drawer, [&](uintptr_t ref) {
     if (item.callbacks.draw != nullptr) {
-      item.callbacks.draw(Ref(&item), reinterpret_cast<ADMDrawerRef>(&drawer));
+      item.callbacks.draw(Ref(&item), reinterpret_cast<ADMDrawerRef>(ref));
     } else {
       DefaultDraw(drawer);
     }
@@ -117,6 +116,9 @@ bool DialogManager::DefaultFloatToText(const HostItem& item, float value, char* 
 }
 
 std::optional<float> DialogManager::ParseItemText(HostItem& item, const std::string& text) {
+  // No number has a NUL in it, and the conversions take C strings, which would stop at it and
+  // read "1<NUL>2" as 1.
+  if (text.find('\0') != std::string::npos) return std::nullopt;
   float value = item.floatValue;
   const bool parsed = item.callbacks.textToFloat != nullptr
                           ? item.callbacks.textToFloat(Ref(&item), text.c_str(), &value) != 0

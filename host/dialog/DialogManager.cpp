@@ -53,20 +53,57 @@ HostItem* DialogManager::Item(ADMItemRef ref) const {
   return nullptr;
 }
 HostList* DialogManager::List(ADMListRef ref) const {
-  return liveLists_.count(ref) ? reinterpret_cast<HostList*>(ref) : nullptr;
+  if (liveLists_.count(ref)) return reinterpret_cast<HostList*>(ref);
+  if (ref != nullptr) host_.misuse().Record("a list reference was used after its item went");
+  return nullptr;
 }
 HostEntry* DialogManager::Entry(ADMEntryRef ref) const {
-  return liveEntries_.count(ref) ? reinterpret_cast<HostEntry*>(ref) : nullptr;
+  const Lease* lease = Find(SerialKind::Entry, ref);
+  return lease != nullptr ? static_cast<HostEntry*>(lease->object) : nullptr;
 }
 HostNotifier* DialogManager::Notifier(ADMNotifierRef ref) const {
-  return liveNotifiers_.count(ref) ? reinterpret_cast<HostNotifier*>(ref) : nullptr;
+  const Lease* lease = Find(SerialKind::Notifier, ref);
+  return lease != nullptr ? static_cast<HostNotifier*>(lease->object) : nullptr;
 }
 HostTracker* DialogManager::Tracker(ADMTrackerRef ref) const {
-  return liveTrackers_.count(ref) ? reinterpret_cast<HostTracker*>(ref) : nullptr;
+  const Lease* lease = Find(SerialKind::Tracker, ref);
+  return lease != nullptr ? static_cast<HostTracker*>(lease->object) : nullptr;
 }
 HostDrawer* DialogManager::Drawer(ADMDrawerRef ref) const {
-  if (liveDrawers_.count(ref)) return reinterpret_cast<HostDrawer*>(ref);
-  if (ref != nullptr) host_.misuse().Record("a drawer reference was used after it was released");
+  const Lease* lease = Find(SerialKind::Drawer, ref);
+  return lease != nullptr ? static_cast<HostDrawer*>(lease->object) : nullptr;
+}
+
+uintptr_t DialogManager::Lend(SerialKind kind, void* object, const HostList* list) {
+  uintptr_t serial = 0;
+  // Where references are 32 bits wide the serials wrap after four billion; none still lent is
+  // given out again.
+  do {
+    serial = static_cast<uintptr_t>(nextSerial_++);
+    if (serial == 0) serialsWrapped_ = true;
+  } while (serial == 0 || leases_.count(serial) != 0);
+  leases_.emplace(serial, Lease{kind, object, list});
+  return serial;
+}
+
+const DialogManager::Lease* DialogManager::Find(SerialKind kind, const void* ref) const {
+  const auto serial = reinterpret_cast<uintptr_t>(ref);
+  if (serial == 0) return nullptr;
+  const auto found = leases_.find(serial);
+  if (found != leases_.end() && found->second.kind == kind) return &found->second;
+  static const char* const kNames[] = {"an entry", "a notifier", "a tracker", "a drawer"};
+  static const char* const kEnds[] = {"its list was filled again or its item went",
+                                      "the notify callback it was given to returned",
+                                      "the track callback it was given to returned",
+                                      "it was released or its draw callback returned"};
+  const auto index = static_cast<size_t>(kind);
+  const bool given = serialsWrapped_ || serial < nextSerial_;
+  if (given && found == leases_.end()) {
+    host_.misuse().Record(std::string(kNames[index]) + " reference was used after " + kEnds[index]);
+  } else {
+    host_.misuse().Record(std::string(kNames[index]) +
+                          " reference the host never gave out was used");
+  }
   return nullptr;
 }
 
@@ -201,7 +238,14 @@ void DialogManager::Forget(HostItem& item) {
   if (item.textPart) liveItems_.erase(item.textPart.get());
   if (item.list) {
     liveLists_.erase(item.list.get());
-    for (HostEntry& entry : item.list->entries) liveEntries_.erase(&entry);
+    RetireEntries(*item.list);
+  }
+}
+
+void DialogManager::RetireEntries(HostList& list) {
+  for (HostEntry& entry : list.entries) {
+    Retire(entry.serial);
+    entry.serial = 0;
   }
 }
 
@@ -275,7 +319,8 @@ HostDialog* DialogManager::DialogNamed(const std::string& name) const {
 }
 
 void DialogManager::FillList(HostList& list, SPPluginRef plugin, int32_t menuId) {
-  for (HostEntry& entry : list.entries) liveEntries_.erase(&entry);
+  // The new entries take the old ones' memory: references to the old ones must not reach them.
+  RetireEntries(list);
   list.entries.clear();
   list.activeIndex = -1;
   list.menuId = menuId;
@@ -292,37 +337,52 @@ void DialogManager::FillList(HostList& list, SPPluginRef plugin, int32_t menuId)
     entry.separator = t.separator;
     list.entries.push_back(std::move(entry));
   }
-  for (HostEntry& entry : list.entries) liveEntries_[&entry] = &list;
+  for (HostEntry& entry : list.entries) entry.serial = Lend(SerialKind::Entry, &entry, &list);
 }
 
 int32_t DialogManager::EntryIndex(const HostEntry& entry) const {
-  const auto found = liveEntries_.find(&entry);
-  if (found == liveEntries_.end()) return -1;
-  return static_cast<int32_t>(&entry - found->second->entries.data());
+  const auto found = leases_.find(entry.serial);
+  if (entry.serial == 0 || found == leases_.end() || found->second.object != &entry) return -1;
+  return static_cast<int32_t>(&entry - found->second.list->entries.data());
 }
 
-HostDrawer* DialogManager::CreatePortDrawer(AIPortRef port, const ADMRect& bounds) {
+ADMDrawerRef DialogManager::CreatePortDrawer(AIPortRef port, const ADMRect& bounds) {
   auto drawer = std::make_unique<HostDrawer>();
   drawer->port = port;
   drawer->bounds = bounds;
-  liveDrawers_.insert(drawer.get());
-  portDrawers_.push_back(std::move(drawer));
-  return portDrawers_.back().get();
+  const uintptr_t serial = Lend(SerialKind::Drawer, drawer.get());
+  portDrawers_.emplace(serial, std::move(drawer));
+  return reinterpret_cast<ADMDrawerRef>(serial);
 }
 
-void DialogManager::ReleaseDrawer(HostDrawer* drawer) {
-  const auto found = std::find_if(portDrawers_.begin(), portDrawers_.end(),
-                                  [drawer](const auto& d) { return d.get() == drawer; });
+void DialogManager::ReleaseDrawer(ADMDrawerRef ref) {
+  if (Drawer(ref) == nullptr) return;
+  const auto found = portDrawers_.find(reinterpret_cast<uintptr_t>(ref));
   if (found == portDrawers_.end()) return;
-  liveDrawers_.erase(drawer);
-  releasedPortDrawings_.push_back(**found);
+  Retire(found->first);
   portDrawers_.erase(found);
 }
 
 size_t DialogManager::ReleaseLeftoverDrawers() {
   const size_t leftover = portDrawers_.size();
-  while (!portDrawers_.empty()) ReleaseDrawer(portDrawers_.back().get());
+  for (const auto& drawer : portDrawers_) Retire(drawer.first);
+  portDrawers_.clear();
   return leftover;
+}
+
+size_t DialogManager::HeldDrawOperations() const {
+  size_t held = 0;
+  for (const auto& drawer : portDrawers_) held += drawer.second->operations.size();
+  const auto drawn = [](const HostItem& item) {
+    return item.lastDrawing.size() + (item.textPart ? item.textPart->lastDrawing.size() : 0);
+  };
+  for (const auto* dialogs : {&dialogs_, &graveyard_}) {
+    for (const auto& dialog : *dialogs) {
+      for (const auto& item : dialog->items) held += drawn(*item);
+      if (dialog->flyout) held += drawn(*dialog->flyout);
+    }
+  }
+  return held;
 }
 
 }  // namespace tavrix::host

@@ -9,6 +9,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "host/dialog/DialogObjects.h"
@@ -26,7 +27,10 @@ class DialogManager {
   DialogManager& operator=(const DialogManager&) = delete;
 
   // References handed to plug-ins, checked on the way back: a stale or foreign reference finds
-  // nothing, so a plug-in's mistake never touches freed memory.
+  // nothing and is recorded as misuse, so a plug-in's mistake never touches freed memory.
+  // Dialogs and items stay allocated after they go, so their addresses serve as references.
+  // Entries, notifiers, trackers and drawers live for a while only and their memory is reused
+  // (a notifier is on the stack); their references are serial numbers never given out twice.
   HostDialog* Dialog(ADMDialogRef ref) const;
   HostItem* Item(ADMItemRef ref) const;
   HostList* List(ADMListRef ref) const;
@@ -41,7 +45,11 @@ class DialogManager {
   static ADMDialogRef Ref(HostDialog* dialog) { return reinterpret_cast<ADMDialogRef>(dialog); }
   static ADMItemRef Ref(HostItem* item) { return reinterpret_cast<ADMItemRef>(item); }
   static ADMListRef Ref(HostList* list) { return reinterpret_cast<ADMListRef>(list); }
-  static ADMEntryRef Ref(HostEntry* entry) { return reinterpret_cast<ADMEntryRef>(entry); }
+  static ADMEntryRef Ref(const HostEntry* entry) {
+    return entry != nullptr ? reinterpret_cast<ADMEntryRef>(entry->serial) : nullptr;
+  }
+  // Entries, notifiers, trackers and drawers the plug-in can reach now.
+  size_t LiveSerialCount() const { return leases_.size(); }
 
   // Dialogs. Create answers null when the plug-in has no such dialog resource; the init
   // callback runs inside, with the user data set.
@@ -92,10 +100,13 @@ class DialogManager {
   // Zero-based position of an entry in its list.
   int32_t EntryIndex(const HostEntry& entry) const;
 
-  // Drawers on host drawing ports (annotation passes); released drawings are kept in order.
-  HostDrawer* CreatePortDrawer(AIPortRef port, const ADMRect& bounds);
-  void ReleaseDrawer(HostDrawer* drawer);
-  const std::vector<HostDrawer>& releasedPortDrawings() const { return releasedPortDrawings_; }
+  // Drawers on host drawing ports (annotation passes). What one draws on the document window's
+  // port goes to the view as it is drawn; releasing the drawer lets go of the rest.
+  ADMDrawerRef CreatePortDrawer(AIPortRef port, const ADMRect& bounds);
+  // A drawer given to a draw callback is not the plug-in's to release: that does nothing.
+  void ReleaseDrawer(ADMDrawerRef ref);
+  // The draw operations held now: the items' last drawings and the port drawers not released.
+  size_t HeldDrawOperations() const;
 
   // The unit that the application unit code stands for.
   int32_t applicationUnits() const { return applicationUnits_; }
@@ -115,10 +126,22 @@ class DialogManager {
   HostDialog* DialogNamed(const std::string& name) const;
 
  private:
+  enum class SerialKind { Entry, Notifier, Tracker, Drawer };
+  struct Lease {
+    SerialKind kind;
+    void* object;
+    const HostList* list;  // an entry's
+  };
   void EnsurePluginLoaded(SPPluginRef plugin);
   void Forget(HostItem& item);
-  template <class Object, class Call>
-  auto WithTemporary(std::set<const void*>& live, Object& object, Call&& call);
+  void RetireEntries(HostList& list);
+  uintptr_t Lend(SerialKind kind, void* object, const HostList* list = nullptr);
+  void Retire(uintptr_t serial) { leases_.erase(serial); }
+  // The object a serial names, or null (recorded as misuse unless the reference is null).
+  const Lease* Find(SerialKind kind, const void* ref) const;
+  // Runs `call` with a serial for `object`, valid only until `call` returns.
+  template <class Call>
+  auto WithLease(SerialKind kind, void* object, Call&& call);
 
   Host& host_;
   std::vector<std::unique_ptr<HostDialog>> dialogs_;
@@ -126,13 +149,13 @@ class DialogManager {
   std::vector<std::unique_ptr<HostDialog>> graveyard_;
   std::set<const void*> liveDialogs_;
   std::set<const void*> liveItems_;
-  std::map<const void*, const HostList*> liveEntries_;
   std::set<const void*> liveLists_;
-  std::set<const void*> liveNotifiers_;
-  std::set<const void*> liveTrackers_;
-  std::set<const void*> liveDrawers_;
-  std::vector<std::unique_ptr<HostDrawer>> portDrawers_;
-  std::vector<HostDrawer> releasedPortDrawings_;
+  std::unordered_map<uintptr_t, Lease> leases_;
+  // Starts past 0, so that no serial is a null reference. Where references are 32 bits wide they
+  // may wrap; from then on an unknown serial may be an old one as well as a foreign one.
+  uint64_t nextSerial_ = 1;
+  bool serialsWrapped_ = false;
+  std::map<uintptr_t, std::unique_ptr<HostDrawer>> portDrawers_;
   std::function<void(HostDialog&)> modalDriver_;
   int32_t applicationUnits_ = kADMPointUnits;
   int64_t calls_ = 0;

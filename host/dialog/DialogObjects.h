@@ -2,6 +2,7 @@
 // notifiers, trackers and drawers it hands to callbacks.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -31,6 +32,7 @@ struct HostEntry {
   bool enabled = true;
   bool checked = false;
   bool separator = false;
+  uintptr_t serial = 0;  // what the plug-in holds for it, while the list keeps it
 };
 
 struct HostList {

@@ -30,50 +30,44 @@ ASErr GetIndexString(SPPluginRef plugin, int32_t base, int32_t index, char* buff
 }
 
 void ErrorAlert(const char* text) {
-  try {
+  AdmDo("ADMBasic.ErrorAlert", [&](DialogManager&) {
     Host::Current().alerts().Show(Alert{Alert::Kind::Error, text != nullptr ? text : "", ""});
-  } catch (...) {
-  }
+  });
 }
 
 void AboutBox(SPPluginRef /*plugin*/, const char* text1, const char* text2) {
-  try {
+  AdmDo("ADMBasic.AboutBox", [&](DialogManager&) {
     Host::Current().alerts().Show(
         Alert{Alert::Kind::About, text1 != nullptr ? text1 : "", text2 != nullptr ? text2 : ""});
-  } catch (...) {
-  }
+  });
 }
 
 int32_t GetConcreteUnits(int32_t unit) {
-  if (unit != kADMAppUnits) return unit;
-  return AdmCall<int32_t>(kADMPointUnits,
+  return AdmCall<int32_t>("ADMBasic.GetConcreteUnits", kADMPointUnits,
                           [unit](DialogManager& dm) { return dm.ConcreteUnits(unit); });
 }
 
 void ValueToText(float value, char* buffer, int32_t unit, int32_t precision, ASBoolean appendUnit) {
   if (buffer == nullptr) return;
-  try {
-    const std::string text = FormatValue(value, GetConcreteUnits(unit), precision, appendUnit != 0);
+  buffer[0] = '\0';
+  AdmDo("ADMBasic.ValueToText", [&](DialogManager& dm) {
+    const std::string text = FormatValue(value, dm.ConcreteUnits(unit), precision, appendUnit != 0);
     const size_t length = Utf8PrefixLength(text, kADMValueTextLength);
     std::memcpy(buffer, text.data(), length);
     buffer[length] = '\0';
-  } catch (...) {
-    buffer[0] = '\0';
-  }
+  });
 }
 
 ASBoolean TextToValue(const char* text, float* value, int32_t unit) {
   if (text == nullptr || value == nullptr) return false;
-  try {
-    const auto parsed = ParseValue(text, GetConcreteUnits(unit));
+  return AdmCall<ASBoolean>("ADMBasic.TextToValue", false, [&](DialogManager& dm) -> ASBoolean {
+    const auto parsed = ParseValue(text, dm.ConcreteUnits(unit));
     if (!parsed) return false;
     const float rounded = static_cast<float>(*parsed);
     if (!std::isfinite(rounded)) return false;
     *value = rounded;
     return true;
-  } catch (...) {
-    return false;
-  }
+  });
 }
 
 const ADMBasicSuite kAdmBasic = {&GetIndexString, &ErrorAlert,  &AboutBox,

@@ -14,7 +14,7 @@ using DM = DialogManager;
 
 ADMDialogRef Create(SPPluginRef plugin, const char* name, int32_t resourceId, int32_t style,
                     ADMDialogInitProc init, ADMUserData userData) {
-  return AdmCall<ADMDialogRef>(nullptr, [&](DM& dm) -> ADMDialogRef {
+  return AdmCall<ADMDialogRef>("ADMDialog.Create", nullptr, [&](DM& dm) -> ADMDialogRef {
     if (Host::Current().faults().Check("ADMDialog.Create") != kNoErr) return nullptr;
     return DM::Ref(
         dm.CreateDialog(plugin, name != nullptr ? name : "", resourceId, style, init, userData));
@@ -23,26 +23,31 @@ ADMDialogRef Create(SPPluginRef plugin, const char* name, int32_t resourceId, in
 
 int32_t Modal(SPPluginRef plugin, const char* name, int32_t resourceId, int32_t style,
               ADMDialogInitProc init, ADMUserData userData) {
-  return AdmCall<int32_t>(-1, [&](DM& dm) {
+  return AdmCall<int32_t>("ADMDialog.Modal", -1, [&](DM& dm) {
     return dm.RunModal(plugin, name != nullptr ? name : "", resourceId, style, init, userData);
   });
 }
 
 void EndModal(ADMDialogRef ref, int32_t result) {
-  AdmDo([&](DM& dm) {
+  AdmDo("ADMDialog.EndModal", [&](DM& dm) {
     if (HostDialog* d = dm.Dialog(ref)) dm.EndModal(*d, result);
   });
 }
 
 void Destroy(ADMDialogRef ref) {
-  AdmDo([&](DM& dm) {
+  AdmDo("ADMDialog.Destroy", [&](DM& dm) {
     if (HostDialog* d = dm.Dialog(ref)) dm.DestroyDialog(*d);
   });
 }
 
-template <class Proc, Proc DialogCallbacks::*slot>
+constexpr char kSetDrawProc[] = "ADMDialog.SetDrawProc";
+constexpr char kSetTrackProc[] = "ADMDialog.SetTrackProc";
+constexpr char kSetNotifyProc[] = "ADMDialog.SetNotifyProc";
+constexpr char kSetDestroyProc[] = "ADMDialog.SetDestroyProc";
+
+template <class Proc, Proc DialogCallbacks::*slot, const char* operation>
 void SetProc(ADMDialogRef ref, Proc proc) {
-  AdmDo([&](DM& dm) {
+  AdmDo(operation, [&](DM& dm) {
     if (HostDialog* d = dm.Dialog(ref)) {
       if (!d->destroyed) d->callbacks.*slot = proc;
     }
@@ -50,18 +55,19 @@ void SetProc(ADMDialogRef ref, Proc proc) {
 }
 
 void DefaultDraw(ADMDialogRef ref, ADMDrawerRef drawer) {
-  AdmDo([&](DM& dm) {
+  AdmDo("ADMDialog.DefaultDraw", [&](DM& dm) {
     if (HostDrawer* d = dm.Drawer(drawer); d != nullptr && dm.Dialog(ref) != nullptr)
       dm.DefaultDraw(*d);
   });
 }
 
 ASBoolean DefaultTrack(ADMDialogRef ref, ADMTrackerRef) {
-  return AdmCall<ASBoolean>(false, [&](DM& dm) { return dm.Dialog(ref) != nullptr; });
+  return AdmCall<ASBoolean>("ADMDialog.DefaultTrack", false,
+                            [&](DM& dm) { return dm.Dialog(ref) != nullptr; });
 }
 
 void DefaultNotify(ADMDialogRef ref, ADMNotifierRef notifier) {
-  AdmDo([&](DM& dm) {
+  AdmDo("ADMDialog.DefaultNotify", [&](DM& dm) {
     HostDialog* d = dm.Dialog(ref);
     HostNotifier* n = dm.Notifier(notifier);
     if (d != nullptr && n != nullptr) dm.DefaultDialogNotify(*d, *n);
@@ -69,47 +75,47 @@ void DefaultNotify(ADMDialogRef ref, ADMNotifierRef notifier) {
 }
 
 void SetUserData(ADMDialogRef ref, ADMUserData userData) {
-  AdmDo([&](DM& dm) {
+  AdmDo("ADMDialog.SetUserData", [&](DM& dm) {
     if (HostDialog* d = dm.Dialog(ref)) d->userData = userData;
   });
 }
 
 ADMUserData GetUserData(ADMDialogRef ref) {
-  return AdmCall<ADMUserData>(nullptr, [&](DM& dm) -> ADMUserData {
+  return AdmCall<ADMUserData>("ADMDialog.GetUserData", nullptr, [&](DM& dm) -> ADMUserData {
     HostDialog* d = dm.Dialog(ref);
     return d != nullptr ? d->userData : nullptr;
   });
 }
 
 SPPluginRef GetPluginRef(ADMDialogRef ref) {
-  return AdmCall<SPPluginRef>(0, [&](DM& dm) -> SPPluginRef {
+  return AdmCall<SPPluginRef>("ADMDialog.GetPluginRef", 0, [&](DM& dm) -> SPPluginRef {
     HostDialog* d = dm.Dialog(ref);
     return d != nullptr ? d->plugin : 0;
   });
 }
 
 void Show(ADMDialogRef ref, ASBoolean show) {
-  AdmDo([&](DM& dm) {
+  AdmDo("ADMDialog.Show", [&](DM& dm) {
     if (HostDialog* d = dm.Dialog(ref)) dm.ShowDialog(*d, show != 0);
   });
 }
 
 ASBoolean IsVisible(ADMDialogRef ref) {
-  return AdmCall<ASBoolean>(false, [&](DM& dm) {
+  return AdmCall<ASBoolean>("ADMDialog.IsVisible", false, [&](DM& dm) {
     HostDialog* d = dm.Dialog(ref);
     return d != nullptr && d->visible;
   });
 }
 
 void GetBoundsRect(ADMDialogRef ref, ADMRect* bounds) {
-  AdmDo([&](DM& dm) {
+  AdmDo("ADMDialog.GetBoundsRect", [&](DM& dm) {
     HostDialog* d = dm.Dialog(ref);
     if (d != nullptr && bounds != nullptr) *bounds = d->bounds;
   });
 }
 
 void SetBoundsRect(ADMDialogRef ref, const ADMRect* bounds) {
-  AdmDo([&](DM& dm) {
+  AdmDo("ADMDialog.SetBoundsRect", [&](DM& dm) {
     HostDialog* d = dm.Dialog(ref);
     if (d != nullptr && bounds != nullptr && bounds->right >= bounds->left &&
         bounds->bottom >= bounds->top) {
@@ -119,7 +125,7 @@ void SetBoundsRect(ADMDialogRef ref, const ADMRect* bounds) {
 }
 
 void Move(ADMDialogRef ref, int32_t h, int32_t v) {
-  AdmDo([&](DM& dm) {
+  AdmDo("ADMDialog.Move", [&](DM& dm) {
     if (HostDialog* d = dm.Dialog(ref)) {
       const int32_t width = d->bounds.right - d->bounds.left;
       const int32_t height = d->bounds.bottom - d->bounds.top;
@@ -129,19 +135,18 @@ void Move(ADMDialogRef ref, int32_t h, int32_t v) {
 }
 
 ADMItemRef GetItem(ADMDialogRef ref, int32_t itemId) {
-  return AdmCall<ADMItemRef>(nullptr, [&](DM& dm) -> ADMItemRef {
+  return AdmCall<ADMItemRef>("ADMDialog.GetItem", nullptr, [&](DM& dm) -> ADMItemRef {
     HostDialog* d = dm.Dialog(ref);
     return d != nullptr ? DM::Ref(dm.ItemWithId(*d, itemId)) : nullptr;
   });
 }
 
-ASErr GetDialogGroupInfo(ADMDialogRef ref, char* groupName, int32_t bufferSize, int32_t* position) {
+ASErr GetDialogGroupInfo(ADMDialogRef ref, char* groupName, int32_t* position) {
   return HostCall("ADMDialogGroup.GetDialogGroupInfo", [&](Host& host) {
     HostDialog* d = host.dialogs().Dialog(ref);
-    if (d == nullptr || groupName == nullptr || bufferSize <= 0 || position == nullptr) {
-      return kBadParameterErr;
-    }
-    const size_t length = Utf8PrefixLength(d->groupName, static_cast<size_t>(bufferSize) - 1);
+    if (d == nullptr || groupName == nullptr || position == nullptr) return kBadParameterErr;
+    // The caller's buffer is the interface's fixed size: a longer name is cut, never spilled.
+    const size_t length = Utf8PrefixLength(d->groupName, kADMDialogGroupNameSize - 1);
     std::memcpy(groupName, d->groupName.data(), length);
     groupName[length] = '\0';
     *position = d->groupPosition;
@@ -164,10 +169,10 @@ const ADMDialogSuite kDialog = {
     &Modal,
     &EndModal,
     &Destroy,
-    &SetProc<ADMDialogDrawProc, &DialogCallbacks::draw>,
-    &SetProc<ADMDialogTrackProc, &DialogCallbacks::track>,
-    &SetProc<ADMDialogNotifyProc, &DialogCallbacks::notify>,
-    &SetProc<ADMDialogDestroyProc, &DialogCallbacks::destroy>,
+    &SetProc<ADMDialogDrawProc, &DialogCallbacks::draw, kSetDrawProc>,
+    &SetProc<ADMDialogTrackProc, &DialogCallbacks::track, kSetTrackProc>,
+    &SetProc<ADMDialogNotifyProc, &DialogCallbacks::notify, kSetNotifyProc>,
+    &SetProc<ADMDialogDestroyProc, &DialogCallbacks::destroy, kSetDestroyProc>,
     &DefaultDraw,
     &DefaultTrack,
     &DefaultNotify,

@@ -23,7 +23,7 @@ HostItem* OwnerOf(DM& dm, HostList& list) {
 }
 
 void SetMenuID(ADMListRef ref, int32_t menuId) {
-  AdmDo([&](DM& dm) {
+  AdmDo("ADMList.SetMenuID", [&](DM& dm) {
     HostList* list = dm.List(ref);
     HostItem* owner = list != nullptr ? OwnerOf(dm, *list) : nullptr;
     if (owner != nullptr) dm.FillList(*list, owner->dialog->plugin, menuId);
@@ -31,7 +31,7 @@ void SetMenuID(ADMListRef ref, int32_t menuId) {
 }
 
 ADMEntryRef GetEntry(ADMListRef ref, int32_t menuNumber) {
-  return AdmCall<ADMEntryRef>(nullptr, [&](DM& dm) -> ADMEntryRef {
+  return AdmCall<ADMEntryRef>("ADMList.GetEntry", nullptr, [&](DM& dm) -> ADMEntryRef {
     HostList* list = dm.List(ref);
     if (list == nullptr) return nullptr;
     for (HostEntry& entry : list->entries) {
@@ -42,7 +42,7 @@ ADMEntryRef GetEntry(ADMListRef ref, int32_t menuNumber) {
 }
 
 ADMEntryRef GetActiveEntry(ADMListRef ref) {
-  return AdmCall<ADMEntryRef>(nullptr, [&](DM& dm) -> ADMEntryRef {
+  return AdmCall<ADMEntryRef>("ADMList.GetActiveEntry", nullptr, [&](DM& dm) -> ADMEntryRef {
     HostList* list = dm.List(ref);
     if (list == nullptr || list->activeIndex < 0 ||
         static_cast<size_t>(list->activeIndex) >= list->entries.size()) {
@@ -53,14 +53,14 @@ ADMEntryRef GetActiveEntry(ADMListRef ref) {
 }
 
 int32_t NumberOfEntries(ADMListRef ref) {
-  return AdmCall<int32_t>(0, [&](DM& dm) {
+  return AdmCall<int32_t>("ADMList.NumberOfEntries", 0, [&](DM& dm) {
     HostList* list = dm.List(ref);
     return list != nullptr ? static_cast<int32_t>(list->entries.size()) : 0;
   });
 }
 
 ADMEntryRef IndexEntry(ADMListRef ref, int32_t index) {
-  return AdmCall<ADMEntryRef>(nullptr, [&](DM& dm) -> ADMEntryRef {
+  return AdmCall<ADMEntryRef>("ADMList.IndexEntry", nullptr, [&](DM& dm) -> ADMEntryRef {
     HostList* list = dm.List(ref);
     if (list == nullptr || index < 0 || static_cast<size_t>(index) >= list->entries.size())
       return nullptr;
@@ -69,114 +69,113 @@ ADMEntryRef IndexEntry(ADMListRef ref, int32_t index) {
 }
 
 template <class Result, class Read>
-Result ReadEntry(ADMEntryRef ref, Result fallback, Read&& read) {
-  return AdmCall<Result>(fallback, [&](DM& dm) -> Result {
+Result ReadEntry(const char* operation, ADMEntryRef ref, Result fallback, Read&& read) {
+  return AdmCall<Result>(operation, fallback, [&](DM& dm) -> Result {
     HostEntry* entry = dm.Entry(ref);
     return entry != nullptr ? read(*entry) : fallback;
   });
 }
 
 template <class Change>
-void OnEntry(ADMEntryRef ref, Change&& change) {
-  AdmDo([&](DM& dm) {
+void OnEntry(const char* operation, ADMEntryRef ref, Change&& change) {
+  AdmDo(operation, [&](DM& dm) {
     if (HostEntry* entry = dm.Entry(ref)) change(*entry);
   });
 }
 
 int32_t EntryIndex(ADMEntryRef ref) {
-  return AdmCall<int32_t>(-1, [&](DM& dm) -> int32_t {
+  return AdmCall<int32_t>("ADMEntry.GetIndex", -1, [&](DM& dm) -> int32_t {
     HostEntry* entry = dm.Entry(ref);
     return entry != nullptr ? dm.EntryIndex(*entry) : -1;
   });
 }
 
 int32_t EntryID(ADMEntryRef ref) {
-  return ReadEntry<int32_t>(ref, 0, [](HostEntry& e) { return e.id; });
+  return ReadEntry<int32_t>("ADMEntry.GetID", ref, 0, [](HostEntry& e) { return e.id; });
 }
 
 void EnableEntry(ADMEntryRef ref, ASBoolean enable) {
-  OnEntry(ref, [enable](HostEntry& e) { e.enabled = enable != 0; });
+  OnEntry("ADMEntry.Enable", ref, [enable](HostEntry& e) { e.enabled = enable != 0; });
 }
 
 ASBoolean IsEntryEnabled(ADMEntryRef ref) {
-  return ReadEntry<ASBoolean>(ref, false, [](HostEntry& e) { return e.enabled; });
+  return ReadEntry<ASBoolean>("ADMEntry.IsEnabled", ref, false,
+                              [](HostEntry& e) { return e.enabled; });
 }
 
 void CheckEntry(ADMEntryRef ref, ASBoolean check) {
-  OnEntry(ref, [check](HostEntry& e) { e.checked = check != 0; });
+  OnEntry("ADMEntry.Check", ref, [check](HostEntry& e) { e.checked = check != 0; });
 }
 
 ASBoolean IsEntryChecked(ADMEntryRef ref) {
-  return ReadEntry<ASBoolean>(ref, false, [](HostEntry& e) { return e.checked; });
+  return ReadEntry<ASBoolean>("ADMEntry.IsChecked", ref, false,
+                              [](HostEntry& e) { return e.checked; });
 }
 
 ASBoolean IsNotifierType(ADMNotifierRef ref, const char* type) {
-  return AdmCall<ASBoolean>(false, [&](DM& dm) {
+  return AdmCall<ASBoolean>("ADMNotifier.IsNotifierType", false, [&](DM& dm) {
     HostNotifier* notifier = dm.Notifier(ref);
     return notifier != nullptr && type != nullptr && notifier->type == type;
   });
 }
 
 ADMItemRef NotifierItem(ADMNotifierRef ref) {
-  return AdmCall<ADMItemRef>(nullptr, [&](DM& dm) -> ADMItemRef {
+  return AdmCall<ADMItemRef>("ADMNotifier.GetItem", nullptr, [&](DM& dm) -> ADMItemRef {
     HostNotifier* notifier = dm.Notifier(ref);
     return notifier != nullptr ? DM::Ref(notifier->item) : nullptr;
   });
 }
 
 ASBoolean TestAction(ADMTrackerRef ref, int32_t action) {
-  return AdmCall<ASBoolean>(false, [&](DM& dm) {
+  return AdmCall<ASBoolean>("ADMTracker.TestAction", false, [&](DM& dm) {
     HostTracker* tracker = dm.Tracker(ref);
     return tracker != nullptr && tracker->action == action;
   });
 }
 
 ASBoolean TestModifier(ADMTrackerRef ref, int32_t mask) {
-  return AdmCall<ASBoolean>(false, [&](DM& dm) {
+  return AdmCall<ASBoolean>("ADMTracker.TestModifier", false, [&](DM& dm) {
     HostTracker* tracker = dm.Tracker(ref);
     return tracker != nullptr && mask != 0 && (tracker->modifiers & mask) == mask;
   });
 }
 
 void GetPoint(ADMTrackerRef ref, ADMPoint* point) {
-  AdmDo([&](DM& dm) {
+  AdmDo("ADMTracker.GetPoint", [&](DM& dm) {
     HostTracker* tracker = dm.Tracker(ref);
     if (tracker != nullptr && point != nullptr) *point = tracker->point;
   });
 }
 
 template <class Change>
-void OnDrawer(ADMDrawerRef ref, Change&& change) {
-  AdmDo([&](DM& dm) {
+void OnDrawer(const char* operation, ADMDrawerRef ref, Change&& change) {
+  AdmDo(operation, [&](DM& dm) {
     if (HostDrawer* drawer = dm.Drawer(ref)) change(*drawer);
   });
 }
 
 void DrawerBounds(ADMDrawerRef ref, ADMRect* bounds) {
-  OnDrawer(ref, [bounds](HostDrawer& d) {
+  OnDrawer("ADMDrawer.GetBoundsRect", ref, [bounds](HostDrawer& d) {
     if (bounds != nullptr) *bounds = d.bounds;
   });
 }
 
 void SetADMColor(ADMDrawerRef ref, int32_t color) {
-  OnDrawer(ref, [color](HostDrawer& d) { d.color = color; });
+  OnDrawer("ADMDrawer.SetADMColor", ref, [color](HostDrawer& d) { d.color = color; });
 }
 
 void SetDrawMode(ADMDrawerRef ref, int32_t mode) {
-  OnDrawer(ref, [mode](HostDrawer& d) { d.mode = mode; });
+  OnDrawer("ADMDrawer.SetDrawMode", ref, [mode](HostDrawer& d) { d.mode = mode; });
 }
 
 void DrawLine(ADMDrawerRef ref, const ADMPoint* start, const ADMPoint* end) {
-  OnDrawer(ref, [&](HostDrawer& d) {
-    if (start == nullptr || end == nullptr) return;
-    d.operations.push_back(
-        DrawOperation{DrawOperation::Kind::Line, d.color, d.mode, {*start, *end}, {}});
-  });
-  // A drawer on the document window's port draws into the view at once, as on a screen.
-  AdmDo([&](DM& dm) {
-    const HostDrawer* d = dm.Drawer(ref);
-    if (d == nullptr || d->port != DocumentView::kPort || start == nullptr || end == nullptr)
-      return;
+  AdmDo("ADMDrawer.DrawLine", [&](DM& dm) {
+    HostDrawer* d = dm.Drawer(ref);
+    if (d == nullptr || start == nullptr || end == nullptr) return;
+    d->operations.push_back(
+        DrawOperation{DrawOperation::Kind::Line, d->color, d->mode, {*start, *end}, {}});
+    // A drawer on the document window's port draws into the view at once, as on a screen.
+    if (d->port != DocumentView::kPort) return;
     const auto at = [d](const ADMPoint& p) {
       const auto sum = [](int32_t a, int32_t b) {
         return static_cast<int32_t>(std::clamp<int64_t>(int64_t{a} + b, INT32_MIN, INT32_MAX));
@@ -188,7 +187,7 @@ void DrawLine(ADMDrawerRef ref, const ADMPoint* start, const ADMPoint* end) {
 }
 
 void FillPolygon(ADMDrawerRef ref, const ADMPoint* points, int32_t count) {
-  OnDrawer(ref, [&](HostDrawer& d) {
+  OnDrawer("ADMDrawer.FillPolygon", ref, [&](HostDrawer& d) {
     if (points == nullptr || count <= 0 || count > 4096) return;
     d.operations.push_back(DrawOperation{DrawOperation::Kind::FillPolygon,
                                          d.color,
@@ -199,7 +198,7 @@ void FillPolygon(ADMDrawerRef ref, const ADMPoint* points, int32_t count) {
 }
 
 void FillRect(ADMDrawerRef ref, const ADMRect* rect) {
-  OnDrawer(ref, [&](HostDrawer& d) {
+  OnDrawer("ADMDrawer.FillRect", ref, [&](HostDrawer& d) {
     if (rect != nullptr)
       d.operations.push_back(
           DrawOperation{DrawOperation::Kind::FillRect, d.color, d.mode, {}, *rect});
@@ -207,16 +206,14 @@ void FillRect(ADMDrawerRef ref, const ADMRect* rect) {
 }
 
 ADMDrawerRef CreateDrawer(AIPortRef port, const ADMRect* bounds, int32_t) {
-  return AdmCall<ADMDrawerRef>(nullptr, [&](DM& dm) -> ADMDrawerRef {
+  return AdmCall<ADMDrawerRef>("ADMDrawer.Create", nullptr, [&](DM& dm) -> ADMDrawerRef {
     if (bounds == nullptr) return nullptr;
-    return reinterpret_cast<ADMDrawerRef>(dm.CreatePortDrawer(port, *bounds));
+    return dm.CreatePortDrawer(port, *bounds);
   });
 }
 
 void ReleaseDrawer(ADMDrawerRef ref) {
-  AdmDo([&](DM& dm) {
-    if (HostDrawer* drawer = dm.Drawer(ref)) dm.ReleaseDrawer(drawer);
-  });
+  AdmDo("ADMDrawer.Release", [&](DM& dm) { dm.ReleaseDrawer(ref); });
 }
 
 const ADMListSuite kList = {&SetMenuID, &GetEntry, &GetActiveEntry, &NumberOfEntries, &IndexEntry};

@@ -14,15 +14,15 @@ using DM = DialogManager;
 
 // Runs `change` on the item when the reference names a live one.
 template <class Change>
-void OnItem(ADMItemRef ref, Change&& change) {
-  AdmDo([&](DM& dm) {
+void OnItem(const char* operation, ADMItemRef ref, Change&& change) {
+  AdmDo(operation, [&](DM& dm) {
     if (HostItem* item = dm.Item(ref)) change(dm, *item);
   });
 }
 
 template <class Result, class Read>
-Result ReadItem(ADMItemRef ref, Result fallback, Read&& read) {
-  return AdmCall<Result>(fallback, [&](DM& dm) -> Result {
+Result ReadItem(const char* operation, ADMItemRef ref, Result fallback, Read&& read) {
+  return AdmCall<Result>(operation, fallback, [&](DM& dm) -> Result {
     HostItem* item = dm.Item(ref);
     return item != nullptr ? read(dm, *item) : fallback;
   });
@@ -30,7 +30,7 @@ Result ReadItem(ADMItemRef ref, Result fallback, Read&& read) {
 
 ADMItemRef Create(ADMDialogRef dialog, int32_t itemId, const char* itemType, const ADMRect* bounds,
                   ADMItemInitProc init, ADMUserData userData) {
-  return AdmCall<ADMItemRef>(nullptr, [&](DM& dm) -> ADMItemRef {
+  return AdmCall<ADMItemRef>("ADMItem.Create", nullptr, [&](DM& dm) -> ADMItemRef {
     HostDialog* d = dm.Dialog(dialog);
     if (d == nullptr || itemType == nullptr || bounds == nullptr) return nullptr;
     return DM::Ref(dm.CreateItem(*d, itemId, itemType, *bounds, init, userData));
@@ -38,24 +38,40 @@ ADMItemRef Create(ADMDialogRef dialog, int32_t itemId, const char* itemType, con
 }
 
 void Destroy(ADMItemRef ref) {
-  OnItem(ref, [](DM& dm, HostItem& item) { dm.DestroyItem(item); });
+  OnItem("ADMItem.Destroy", ref, [](DM& dm, HostItem& item) { dm.DestroyItem(item); });
 }
 
-template <class Proc, Proc ItemCallbacks::*slot>
+// Operation names for the functions made from one template.
+constexpr char kSetDrawProc[] = "ADMItem.SetDrawProc";
+constexpr char kSetTrackProc[] = "ADMItem.SetTrackProc";
+constexpr char kSetNotifyProc[] = "ADMItem.SetNotifyProc";
+constexpr char kSetDestroyProc[] = "ADMItem.SetDestroyProc";
+constexpr char kSetTextToFloatProc[] = "ADMItem.SetTextToFloatProc";
+constexpr char kSetFloatToTextProc[] = "ADMItem.SetFloatToTextProc";
+constexpr char kSetMinIntValue[] = "ADMItem.SetMinIntValue";
+constexpr char kSetMaxIntValue[] = "ADMItem.SetMaxIntValue";
+constexpr char kSetMinFloatValue[] = "ADMItem.SetMinFloatValue";
+constexpr char kSetMaxFloatValue[] = "ADMItem.SetMaxFloatValue";
+constexpr char kSetSmallIncrement[] = "ADMItem.SetSmallIncrement";
+constexpr char kGetSmallIncrement[] = "ADMItem.GetSmallIncrement";
+constexpr char kSetLargeIncrement[] = "ADMItem.SetLargeIncrement";
+constexpr char kGetLargeIncrement[] = "ADMItem.GetLargeIncrement";
+
+template <class Proc, Proc ItemCallbacks::*slot, const char* operation>
 void SetProc(ADMItemRef ref, Proc proc) {
-  OnItem(ref, [proc](DM&, HostItem& item) {
+  OnItem(operation, ref, [proc](DM&, HostItem& item) {
     if (!item.destroyed) item.callbacks.*slot = proc;
   });
 }
 
 void DefaultDraw(ADMItemRef ref, ADMDrawerRef drawer) {
-  OnItem(ref, [drawer](DM& dm, HostItem&) {
+  OnItem("ADMItem.DefaultDraw", ref, [drawer](DM& dm, HostItem&) {
     if (HostDrawer* d = dm.Drawer(drawer)) dm.DefaultDraw(*d);
   });
 }
 
 ASBoolean DefaultTrack(ADMItemRef ref, ADMTrackerRef) {
-  return ReadItem<ASBoolean>(ref, false,
+  return ReadItem<ASBoolean>("ADMItem.DefaultTrack", ref, false,
                              [](DM& dm, HostItem& item) { return dm.DefaultTrack(item); });
 }
 
@@ -64,49 +80,52 @@ void DefaultNotify(ADMItemRef, ADMNotifierRef) {
 }
 
 ASBoolean DefaultTextToFloat(ADMItemRef ref, const char* text, float* value) {
-  return ReadItem<ASBoolean>(
-      ref, false, [&](DM& dm, HostItem& item) { return dm.DefaultTextToFloat(item, text, value); });
+  return ReadItem<ASBoolean>("ADMItem.DefaultTextToFloat", ref, false, [&](DM& dm, HostItem& item) {
+    return dm.DefaultTextToFloat(item, text, value);
+  });
 }
 
 ASBoolean DefaultFloatToText(ADMItemRef ref, float value, char* text, int32_t length) {
-  return ReadItem<ASBoolean>(ref, false, [&](DM& dm, HostItem& item) {
+  return ReadItem<ASBoolean>("ADMItem.DefaultFloatToText", ref, false, [&](DM& dm, HostItem& item) {
     return dm.DefaultFloatToText(item, value, text, length);
   });
 }
 
 void SetUserData(ADMItemRef ref, ADMUserData userData) {
-  OnItem(ref, [userData](DM&, HostItem& item) { item.userData = userData; });
+  OnItem("ADMItem.SetUserData", ref, [userData](DM&, HostItem& item) { item.userData = userData; });
 }
 
 ADMUserData GetUserData(ADMItemRef ref) {
-  return ReadItem<ADMUserData>(ref, nullptr, [](DM&, HostItem& item) { return item.userData; });
+  return ReadItem<ADMUserData>("ADMItem.GetUserData", ref, nullptr,
+                               [](DM&, HostItem& item) { return item.userData; });
 }
 
 int32_t GetID(ADMItemRef ref) {
-  return ReadItem<int32_t>(ref, 0, [](DM&, HostItem& item) { return item.id; });
+  return ReadItem<int32_t>("ADMItem.GetID", ref, 0, [](DM&, HostItem& item) { return item.id; });
 }
 
 ADMDialogRef GetDialog(ADMItemRef ref) {
-  return ReadItem<ADMDialogRef>(ref, nullptr, [](DM& dm, HostItem& item) {
+  return ReadItem<ADMDialogRef>("ADMItem.GetDialog", ref, nullptr, [](DM& dm, HostItem& item) {
     return dm.Dialog(DM::Ref(item.dialog)) != nullptr ? DM::Ref(item.dialog) : nullptr;
   });
 }
 
 ADMListRef GetList(ADMItemRef ref) {
-  return ReadItem<ADMListRef>(ref, nullptr, [](DM&, HostItem& item) {
+  return ReadItem<ADMListRef>("ADMItem.GetList", ref, nullptr, [](DM&, HostItem& item) {
     return item.list ? DM::Ref(item.list.get()) : nullptr;
   });
 }
 
 ADMItemRef GetChildItem(ADMItemRef ref, int32_t childNumber) {
-  return ReadItem<ADMItemRef>(ref, nullptr, [childNumber](DM&, HostItem& item) -> ADMItemRef {
-    return childNumber == kADMSpinEditTextChild && item.textPart ? DM::Ref(item.textPart.get())
-                                                                 : nullptr;
-  });
+  return ReadItem<ADMItemRef>(
+      "ADMItem.GetChildItem", ref, nullptr, [childNumber](DM&, HostItem& item) -> ADMItemRef {
+        return childNumber == kADMSpinEditTextChild && item.textPart ? DM::Ref(item.textPart.get())
+                                                                     : nullptr;
+      });
 }
 
 void Show(ADMItemRef ref, ASBoolean show) {
-  OnItem(ref, [show](DM&, HostItem& item) {
+  OnItem("ADMItem.Show", ref, [show](DM&, HostItem& item) {
     item.visible = show != 0;
     // A spin shows and hides with its own text part, as a window does with its children.
     if (item.textPart) item.textPart->visible = show != 0;
@@ -114,22 +133,24 @@ void Show(ADMItemRef ref, ASBoolean show) {
 }
 
 ASBoolean IsVisible(ADMItemRef ref) {
-  return ReadItem<ASBoolean>(ref, false, [](DM&, HostItem& item) { return item.visible; });
+  return ReadItem<ASBoolean>("ADMItem.IsVisible", ref, false,
+                             [](DM&, HostItem& item) { return item.visible; });
 }
 
 void Enable(ADMItemRef ref, ASBoolean enable) {
-  OnItem(ref, [enable](DM&, HostItem& item) {
+  OnItem("ADMItem.Enable", ref, [enable](DM&, HostItem& item) {
     item.enabled = enable != 0;
     if (item.textPart) item.textPart->enabled = enable != 0;
   });
 }
 
 ASBoolean IsEnabled(ADMItemRef ref) {
-  return ReadItem<ASBoolean>(ref, false, [](DM&, HostItem& item) { return item.enabled; });
+  return ReadItem<ASBoolean>("ADMItem.IsEnabled", ref, false,
+                             [](DM&, HostItem& item) { return item.enabled; });
 }
 
 void Move(ADMItemRef ref, int32_t h, int32_t v) {
-  OnItem(ref, [h, v](DM&, HostItem& item) {
+  OnItem("ADMItem.Move", ref, [h, v](DM&, HostItem& item) {
     const int32_t width = item.bounds.right - item.bounds.left;
     const int32_t height = item.bounds.bottom - item.bounds.top;
     item.bounds = ADMRect{h, v, h + width, v + height};
@@ -138,26 +159,27 @@ void Move(ADMItemRef ref, int32_t h, int32_t v) {
 }
 
 void GetBoundsRect(ADMItemRef ref, ADMRect* bounds) {
-  OnItem(ref, [bounds](DM&, HostItem& item) {
+  OnItem("ADMItem.GetBoundsRect", ref, [bounds](DM&, HostItem& item) {
     if (bounds != nullptr) *bounds = item.bounds;
   });
 }
 
 void Invalidate(ADMItemRef ref) {
-  OnItem(ref, [](DM& dm, HostItem& item) { dm.Invalidate(item); });
+  OnItem("ADMItem.Invalidate", ref, [](DM& dm, HostItem& item) { dm.Invalidate(item); });
 }
 
 void SetTipString(ADMItemRef ref, const char* tip) {
-  OnItem(ref, [tip](DM&, HostItem& item) { item.tip = tip != nullptr ? tip : ""; });
+  OnItem("ADMItem.SetTipString", ref,
+         [tip](DM&, HostItem& item) { item.tip = tip != nullptr ? tip : ""; });
 }
 
 void SetText(ADMItemRef ref, const char* text) {
-  OnItem(ref,
+  OnItem("ADMItem.SetText", ref,
          [text](DM& dm, HostItem& item) { dm.SetItemText(item, text != nullptr ? text : ""); });
 }
 
 void GetText(ADMItemRef ref, char* text, int32_t bufferSize) {
-  OnItem(ref, [text, bufferSize](DM&, HostItem& item) {
+  OnItem("ADMItem.GetText", ref, [text, bufferSize](DM&, HostItem& item) {
     if (text == nullptr || bufferSize <= 0) return;
     const size_t length = Utf8PrefixLength(item.text, static_cast<size_t>(bufferSize) - 1);
     std::memcpy(text, item.text.data(), length);
@@ -166,85 +188,94 @@ void GetText(ADMItemRef ref, char* text, int32_t bufferSize) {
 }
 
 void SetJustify(ADMItemRef ref, int32_t justify) {
-  OnItem(ref, [justify](DM&, HostItem& item) { item.justify = justify; });
+  OnItem("ADMItem.SetJustify", ref, [justify](DM&, HostItem& item) { item.justify = justify; });
 }
 
 void SetUnits(ADMItemRef ref, int32_t units) {
-  OnItem(ref, [units](DM&, HostItem& item) {
+  OnItem("ADMItem.SetUnits", ref, [units](DM&, HostItem& item) {
     item.units = units;
     if (item.kind == ItemKind::EditField) item.numeric = true;
   });
 }
 
 int32_t GetUnits(ADMItemRef ref) {
-  return ReadItem<int32_t>(ref, 0, [](DM&, HostItem& item) { return item.units; });
+  return ReadItem<int32_t>("ADMItem.GetUnits", ref, 0,
+                           [](DM&, HostItem& item) { return item.units; });
 }
 
 void SetPrecision(ADMItemRef ref, int32_t precision) {
-  OnItem(ref, [precision](DM&, HostItem& item) {
+  OnItem("ADMItem.SetPrecision", ref, [precision](DM&, HostItem& item) {
     item.precision = precision;
     if (item.kind == ItemKind::EditField) item.numeric = true;
   });
 }
 
 int32_t GetPrecision(ADMItemRef ref) {
-  return ReadItem<int32_t>(ref, 0, [](DM&, HostItem& item) { return item.precision; });
+  return ReadItem<int32_t>("ADMItem.GetPrecision", ref, 0,
+                           [](DM&, HostItem& item) { return item.precision; });
 }
 
 void SetBooleanValue(ADMItemRef ref, ASBoolean value) {
-  OnItem(ref, [value](DM&, HostItem& item) { item.booleanValue = value != 0; });
+  OnItem("ADMItem.SetBooleanValue", ref,
+         [value](DM&, HostItem& item) { item.booleanValue = value != 0; });
 }
 
 ASBoolean GetBooleanValue(ADMItemRef ref) {
-  return ReadItem<ASBoolean>(ref, false, [](DM&, HostItem& item) { return item.booleanValue; });
+  return ReadItem<ASBoolean>("ADMItem.GetBooleanValue", ref, false,
+                             [](DM&, HostItem& item) { return item.booleanValue; });
 }
 
-void SetFloatValue(ADMItemRef ref, float value) {
-  OnItem(ref, [value](DM& dm, HostItem& item) { dm.SetItemFloat(item, value); });
+void SetItemFloat(const char* operation, ADMItemRef ref, float value) {
+  OnItem(operation, ref, [value](DM& dm, HostItem& item) { dm.SetItemFloat(item, value); });
 }
 
 float GetFloatValue(ADMItemRef ref) {
-  return ReadItem<float>(ref, 0.0f, [](DM&, HostItem& item) { return item.floatValue; });
+  return ReadItem<float>("ADMItem.GetFloatValue", ref, 0.0f,
+                         [](DM&, HostItem& item) { return item.floatValue; });
+}
+
+void SetFloatValue(ADMItemRef ref, float value) {
+  SetItemFloat("ADMItem.SetFloatValue", ref, value);
 }
 
 void SetIntValue(ADMItemRef ref, int32_t value) {
-  SetFloatValue(ref, static_cast<float>(value));
+  SetItemFloat("ADMItem.SetIntValue", ref, static_cast<float>(value));
 }
 
 int32_t GetIntValue(ADMItemRef ref) {
-  return ReadItem<int32_t>(ref, 0, [](DM&, HostItem& item) {
+  return ReadItem<int32_t>("ADMItem.GetIntValue", ref, 0, [](DM&, HostItem& item) {
     const float v = item.floatValue;
     if (!std::isfinite(v) || std::fabs(v) >= 2147483520.0f) return int32_t{0};
     return static_cast<int32_t>(std::lround(v));
   });
 }
 
-template <float HostItem::*field>
+template <float HostItem::*field, const char* operation>
 void SetFloatField(ADMItemRef ref, float value) {
-  OnItem(ref, [value](DM&, HostItem& item) { item.*field = value; });
+  OnItem(operation, ref, [value](DM&, HostItem& item) { item.*field = value; });
 }
 
 void SetMinIntValue(ADMItemRef ref, int32_t value) {
-  SetFloatField<&HostItem::minValue>(ref, static_cast<float>(value));
+  SetFloatField<&HostItem::minValue, kSetMinIntValue>(ref, static_cast<float>(value));
 }
 void SetMaxIntValue(ADMItemRef ref, int32_t value) {
-  SetFloatField<&HostItem::maxValue>(ref, static_cast<float>(value));
+  SetFloatField<&HostItem::maxValue, kSetMaxIntValue>(ref, static_cast<float>(value));
 }
 
-template <float HostItem::*field>
+template <float HostItem::*field, const char* operation>
 float GetField(ADMItemRef ref) {
-  return ReadItem<float>(ref, 0.0f, [](DM&, HostItem& item) { return item.*field; });
+  return ReadItem<float>(operation, ref, 0.0f, [](DM&, HostItem& item) { return item.*field; });
 }
 
 const ADMItemSuite kItem = {
     &Create,
     &Destroy,
-    &SetProc<ADMItemDrawProc, &ItemCallbacks::draw>,
-    &SetProc<ADMItemTrackProc, &ItemCallbacks::track>,
-    &SetProc<ADMItemNotifyProc, &ItemCallbacks::notify>,
-    &SetProc<ADMItemDestroyProc, &ItemCallbacks::destroy>,
-    &SetProc<ADMItemTextToFloatProc, &ItemCallbacks::textToFloat>,
-    &SetProc<ADMItemFloatToTextProc, &ItemCallbacks::floatToText>,
+    &SetProc<ADMItemDrawProc, &ItemCallbacks::draw, kSetDrawProc>,
+    &SetProc<ADMItemTrackProc, &ItemCallbacks::track, kSetTrackProc>,
+    &SetProc<ADMItemNotifyProc, &ItemCallbacks::notify, kSetNotifyProc>,
+    &SetProc<ADMItemDestroyProc, &ItemCallbacks::destroy, kSetDestroyProc>,
+    &SetProc<ADMItemTextToFloatProc, &ItemCallbacks::textToFloat, kSetTextToFloatProc>,
+    &SetProc<ADMItemFloatToTextProc, &ItemCallbacks::floatToText, kSetFloatToTextProc>,
     &DefaultDraw,
     &DefaultTrack,
     &DefaultNotify,
@@ -279,12 +310,12 @@ const ADMItemSuite kItem = {
     &GetFloatValue,
     &SetMinIntValue,
     &SetMaxIntValue,
-    &SetFloatField<&HostItem::minValue>,
-    &SetFloatField<&HostItem::maxValue>,
-    &SetFloatField<&HostItem::smallStep>,
-    &GetField<&HostItem::smallStep>,
-    &SetFloatField<&HostItem::largeStep>,
-    &GetField<&HostItem::largeStep>,
+    &SetFloatField<&HostItem::minValue, kSetMinFloatValue>,
+    &SetFloatField<&HostItem::maxValue, kSetMaxFloatValue>,
+    &SetFloatField<&HostItem::smallStep, kSetSmallIncrement>,
+    &GetField<&HostItem::smallStep, kGetSmallIncrement>,
+    &SetFloatField<&HostItem::largeStep, kSetLargeIncrement>,
+    &GetField<&HostItem::largeStep, kGetLargeIncrement>,
 };
 
 }  // namespace

@@ -33,7 +33,7 @@ bool OnlySelectedArtMatches(const AIMatchingArtCriterion* criteria, int16_t coun
 }
 
 ASErr GetMatchingArt(const AIMatchingArtCriterion* criteria, int16_t numCriteria,
-                     AIArtHandle** matches, int32_t* numMatches) {
+                     AIArtHandle*** matches, int32_t* numMatches) {
   return HostCall("AIMatchingArt.GetMatchingArt", [&](Host& host) {
     if (criteria == nullptr || numCriteria <= 0 || matches == nullptr || numMatches == nullptr) {
       return kBadParameterErr;
@@ -62,11 +62,16 @@ ASErr GetMatchingArt(const AIMatchingArtCriterion* criteria, int16_t numCriteria
     } else {
       for (const DocumentPath& path : document.paths()) consider(path);
     }
+    // A memory handle: one block holding the master pointer and, after it, the array it points
+    // to, so that disposing of the handle frees both.
     void* block = nullptr;
-    const ASErr error = host.memoryHandles().Allocate(found.size() * sizeof(AIArtHandle), &block);
+    const ASErr error = host.memoryHandles().Allocate(
+        sizeof(AIArtHandle*) + found.size() * sizeof(AIArtHandle), &block);
     if (error != kNoErr) return error;
-    std::copy(found.begin(), found.end(), static_cast<AIArtHandle*>(block));
-    *matches = static_cast<AIArtHandle*>(block);
+    AIArtHandle** handle = static_cast<AIArtHandle**>(block);
+    *handle = reinterpret_cast<AIArtHandle*>(static_cast<char*>(block) + sizeof(AIArtHandle*));
+    std::copy(found.begin(), found.end(), *handle);
+    *matches = handle;
     *numMatches = static_cast<int32_t>(found.size());
     return kNoErr;
   });
@@ -150,7 +155,7 @@ ASErr SetPathSegmentSelected(AIArtHandle art, int16_t index, int16_t selected) {
   });
 }
 
-ASErr GetPathClosed(AIArtHandle art, ASBoolean* closed) {
+ASErr GetPathClosed(AIArtHandle art, AIBoolean* closed) {
   return HostCall("AIPath.GetPathClosed", [&](Host& host) {
     DocumentPath* path = PathOf(host, art);
     if (path == nullptr || closed == nullptr) return kBadParameterErr;

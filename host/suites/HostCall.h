@@ -2,7 +2,9 @@
 // C++ exception of the host from crossing into the plug-in.
 #pragma once
 
+#include <exception>
 #include <new>
+#include <string>
 
 #include "host/Host.h"
 
@@ -10,6 +12,22 @@ namespace tavrix::host {
 
 // The answer of a suite that needs a document when none is open.
 inline constexpr ASErr kNoDocumentErr = FourCharCode('D', 'O', 'C', '?');
+
+// Records the exception being handled under the operation's name; never throws.
+inline void RecordFailedHostCall(const char* operation) noexcept {
+  try {
+    std::string why = "an unknown exception";
+    try {
+      throw;
+    } catch (const std::exception& error) {
+      why = error.what();
+    } catch (...) {
+    }
+    Host::Current().misuse().Record(std::string("'") + operation +
+                                    "' failed inside the host and answered an error: " + why);
+  } catch (...) {
+  }
+}
 
 template <class Body>
 ASErr HostCall(const char* operation, Body&& body) noexcept {
@@ -25,6 +43,8 @@ ASErr HostCall(const char* operation, Body&& body) noexcept {
   } catch (const std::bad_alloc&) {
     return kOutOfMemoryErr;
   } catch (...) {
+    // A fault of the host itself: the plug-in gets an error, and the fault shows as misuse.
+    RecordFailedHostCall(operation);
     return kBadParameterErr;
   }
 }

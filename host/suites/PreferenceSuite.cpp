@@ -80,14 +80,14 @@ ASErr PutInteger(const char* prefix, const char* suffix, int32_t value) {
       [value](PreferenceStore& s, const std::string& key) { s.SetInteger(key, value); });
 }
 
-ASErr GetBoolean(const char* prefix, const char* suffix, ASBoolean* value) {
+ASErr GetBoolean(const char* prefix, const char* suffix, AIBoolean* value) {
   return GetPreference(
       "AIPreference.GetBooleanPreference", prefix, suffix, value != nullptr,
       [](PreferenceStore& s, const std::string& key) { return s.Boolean(key); },
       [value](bool found) { *value = found ? 1 : 0; });
 }
 
-ASErr PutBoolean(const char* prefix, const char* suffix, ASBoolean value) {
+ASErr PutBoolean(const char* prefix, const char* suffix, AIBoolean value) {
   return PutPreference(
       "AIPreference.PutBooleanPreference", prefix, suffix, true,
       [value](PreferenceStore& s, const std::string& key) { s.SetBoolean(key, value != 0); });
@@ -102,19 +102,20 @@ ASErr GetPoint(const char* prefix, const char* suffix, AIPoint* value) {
       });
 }
 
-ASErr PutPoint(const char* prefix, const char* suffix, const AIPoint* value) {
-  return PutPreference("AIPreference.PutPointPreference", prefix, suffix, value != nullptr,
+ASErr PutPoint(const char* prefix, const char* suffix, AIPoint value) {
+  return PutPreference("AIPreference.PutPointPreference", prefix, suffix, true,
                        [value](PreferenceStore& s, const std::string& key) {
-                         s.SetPoint(key, PreferencePoint{value->h, value->v});
+                         s.SetPoint(key, PreferencePoint{value.h, value.v});
                        });
 }
 
-ASErr GetString(const char* prefix, const char* suffix, char* buffer, int32_t bufferSize) {
+ASErr GetString(const char* prefix, const char* suffix, char* buffer) {
   return GetPreference(
-      "AIPreference.GetStringPreference", prefix, suffix, buffer != nullptr && bufferSize > 0,
+      "AIPreference.GetStringPreference", prefix, suffix, buffer != nullptr,
       [](PreferenceStore& s, const std::string& key) { return s.String(key); },
-      [buffer, bufferSize](const std::string& found) {
-        const size_t length = Utf8PrefixLength(found, static_cast<size_t>(bufferSize) - 1);
+      [buffer](const std::string& found) {
+        // The caller's buffer is the interface's fixed size: a longer text is cut, never spilled.
+        const size_t length = Utf8PrefixLength(found, kAIPreferenceStringSize - 1);
         std::memcpy(buffer, found.data(), length);
         buffer[length] = '\0';
       });

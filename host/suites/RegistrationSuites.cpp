@@ -30,7 +30,7 @@ ASErr SetNotifierActive(AINotifierHandle notifier, ASBoolean active) {
   });
 }
 
-ASErr IsNotifierActive(AINotifierHandle notifier, ASBoolean* active) {
+ASErr IsNotifierActive(AINotifierHandle notifier, AIBoolean* active) {
   return HostCall("AINotifier.IsNotifierActive", [&](Host& host) {
     const NotifierRecord* record = host.registrations().Notifier(notifier);
     if (record == nullptr) return kBadHandleErr;

@@ -4,6 +4,9 @@
 #include "adm/AdmFixture.h"
 #include "core/ErrorReporting.h"
 
+#include <cstring>
+#include <string>
+
 namespace tavrix::test {
 namespace {
 
@@ -156,12 +159,15 @@ TEST_F(AdmTest, AnExceptionInACallbackBecomesTheErrorAlert) {
 
 TEST_F(AdmTest, DockingGroupIsKeptPerDialog) {
   RecordingDialog* object = OpenDialog();
-  ASSERT_EQ(ADMDialogGroup().SetDialogGroupInfo(object->dialog, "Tavrix Group", 0x30), kNoErr);
-  char name[8];
+  const std::string group = "Tavrix Group " + std::string(40, 'x');
+  ASSERT_EQ(ADMDialogGroup().SetDialogGroupInfo(object->dialog, group.c_str(), 0x30), kNoErr);
+  // The name goes into the interface's 32 bytes, with guard bytes after them.
+  char name[kADMDialogGroupNameSize + 8];
+  std::memset(name, '#', sizeof name);
   int32_t position = 0;
-  ASSERT_EQ(ADMDialogGroup().GetDialogGroupInfo(object->dialog, name, sizeof name, &position),
-            kNoErr);
-  EXPECT_STREQ(name, "Tavrix ");  // cut to the buffer
+  ASSERT_EQ(ADMDialogGroup().GetDialogGroupInfo(object->dialog, name, &position), kNoErr);
+  EXPECT_EQ(std::string(name), group.substr(0, kADMDialogGroupNameSize - 1));
+  for (size_t i = kADMDialogGroupNameSize; i < sizeof name; ++i) EXPECT_EQ(name[i], '#') << i;
   EXPECT_EQ(position, 0x30);
 }
 

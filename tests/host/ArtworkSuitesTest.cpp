@@ -39,7 +39,7 @@ class ArtworkSuites : public ::testing::Test {
 TEST_F(ArtworkSuites, WithoutADocumentQueriesFailAndPointsInPoints) {
   const AIMatchingArtCriterion selected{kAIPathArtType, kAIArtSelectedAttribute,
                                         kAIArtSelectedAttribute};
-  AIArtHandle* matches = nullptr;
+  AIArtHandle** matches = nullptr;
   int32_t count = 0;
   EXPECT_NE(matching.GetMatchingArt(&selected, 1, &matches, &count), kNoErr);
   int16_t units = -1;
@@ -53,12 +53,13 @@ TEST_F(ArtworkSuites, MatchingArtListsSelectedPathsInOrderInAHandleGivenBack) {
   host.document()->SelectPaths({1, 0});
   const AIMatchingArtCriterion selected{kAIPathArtType, kAIArtSelectedAttribute,
                                         kAIArtSelectedAttribute};
-  AIArtHandle* matches = nullptr;
+  AIArtHandle** matches = nullptr;
   int32_t count = 0;
   ASSERT_EQ(matching.GetMatchingArt(&selected, 1, &matches, &count), kNoErr);
   ASSERT_EQ(count, 2);
-  EXPECT_EQ(matches[0], first);  // the document's order, not the order of selecting
-  EXPECT_EQ(matches[1], second);
+  // A memory handle: the host's pointer to the array, which the caller reaches through it.
+  EXPECT_EQ((*matches)[0], first);  // the document's order, not the order of selecting
+  EXPECT_EQ((*matches)[1], second);
   EXPECT_EQ(host.memoryHandles().LiveCount(), 1u);
   EXPECT_EQ(memory.MdMemoryDisposeHandle(matches), kNoErr);
   EXPECT_EQ(host.memoryHandles().LiveCount(), 0u);
@@ -95,13 +96,14 @@ TEST_F(ArtworkSuites, LengthAreaAndClosedFlagComeFromTheGeometry) {
   const AIArtHandle line = AddLine();
   float length = 0;
   float area = 1;
-  ASBoolean closed = true;
+  // The closed flag is a whole 32-bit word: all four bytes are written.
+  AIBoolean closed = 0x7f7f7f7f;
   ASSERT_EQ(path.GetPathLength(line, &length, 0.00001f), kNoErr);
   ASSERT_EQ(path.GetPathArea(line, &area), kNoErr);
   ASSERT_EQ(path.GetPathClosed(line, &closed), kNoErr);
   EXPECT_FLOAT_EQ(length, 10.0f);
   EXPECT_FLOAT_EQ(area, 0.0f);
-  EXPECT_FALSE(closed);
+  EXPECT_EQ(closed, 0);
 }
 
 }  // namespace

@@ -117,6 +117,34 @@ TEST_F(DialogManagerTest, AStaleReferenceFindsNothing) {
   EXPECT_EQ(items.GetID(item), 0);
 }
 
+TEST_F(DialogManagerTest, ANulTypedIntoAFieldReachesItWholeAndIsNoNumber) {
+  HostDialog& dialog = Open();
+  user.ShowWindow(dialog);
+  const std::string typed{'1', '\0', '2'};
+  HostItem& field = *dm.ItemWithId(dialog, 6);
+  ASSERT_FALSE(field.numeric);  // free text until it is given a number
+  EXPECT_TRUE(user.TypeText(field, typed));
+  EXPECT_EQ(field.text, typed);
+  // A plug-in reads it as a C string: up to the NUL, inside its buffer.
+  const auto& items = Acquire<ADMItemSuite>(kADMItemSuite, kADMItemSuiteVersion);
+  char text[8];
+  std::memset(text, '#', sizeof text);
+  items.GetText(DialogManager::Ref(&field), text, sizeof text);
+  EXPECT_STREQ(text, "1");
+
+  // A field of numbers takes neither the 1 before the NUL nor anything else, whoever converts.
+  dm.SetItemFloat(field, 5.0f);
+  EXPECT_FALSE(user.TypeText(field, typed));
+  EXPECT_EQ(field.floatValue, 5.0f);
+  field.callbacks.textToFloat = [](ADMItemRef, const char*, float* value) -> ASBoolean {
+    *value = 1.0f;
+    return true;
+  };
+  EXPECT_FALSE(user.TypeText(field, typed));
+  EXPECT_EQ(field.floatValue, 5.0f);
+  EXPECT_EQ(field.text, "5");
+}
+
 TEST_F(DialogManagerTest, SpinArrowsMoveByTheStepWithinTheLimits) {
   HostDialog& dialog = Open();
   user.ShowWindow(dialog);

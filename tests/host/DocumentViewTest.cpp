@@ -87,6 +87,24 @@ TEST_F(MarksInAView, AnAnnotatorThatInvalidatesWhileItDrawsGetsOnePassPerRequest
   EXPECT_EQ(host.alerts().ErrorCount(), 0u);
 }
 
+TEST_F(MarksInAView, RedrawingOverAndOverHoldsNoMoreThanOnePass) {
+  host.RedrawView();
+  host.RedrawView();
+  const size_t operations = host.dialogs().HeldDrawOperations();
+  const size_t references = host.dialogs().LiveSerialCount();
+  const size_t strokes = host.view().strokes().size();
+  for (int pass = 0; pass < 500; ++pass) {
+    host.view().InvalidateAll();
+    ASSERT_TRUE(host.RedrawView());
+  }
+  // Each pass draws its marks through drawers it releases: nothing of them may stay.
+  EXPECT_EQ(host.dialogs().HeldDrawOperations(), operations);
+  EXPECT_EQ(host.dialogs().LiveSerialCount(), references);
+  EXPECT_EQ(host.view().strokes().size(), strokes);
+  EXPECT_EQ(strokes, 2u);
+  EXPECT_TRUE(host.misuse().empty()) << host.misuse().Describe();
+}
+
 TEST_F(MarksInAView, AFailingViewNeverReachesTheUserAndLeavesNoStaleStroke) {
   host.faults().FailFromCall("AIDocumentView.ArtworkPointToViewPoint", 1,
                              FourCharCode('F', 'A', 'I', 'L'));

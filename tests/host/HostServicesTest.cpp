@@ -85,6 +85,36 @@ TEST(FaultPlan, FailsOnceOrFromTheKthCallOn) {
   EXPECT_EQ(blocks->AllocateBlock(8, &block), kNoErr);
 
   EXPECT_THROW(host.faults().FailOnce("AIBlock.Allocate", 1), std::invalid_argument);
+
+  // Once, after letting two calls pass.
+  host.faults().FailOnce("AIBlock.AllocateBlock", 77, 2);
+  EXPECT_EQ(blocks->AllocateBlock(8, &block), kNoErr);
+  EXPECT_EQ(blocks->AllocateBlock(8, &block), kNoErr);
+  EXPECT_EQ(blocks->AllocateBlock(8, &block), 77);
+  EXPECT_EQ(blocks->AllocateBlock(8, &block), kNoErr);
+}
+
+TEST(AIPreference, FlagsAreWholeWordsAndTextsFitTheirThirtyTwoBytes) {
+  Host host;
+  const auto* prefs =
+      Acquire<AIPreferenceSuite>(host, kAIPreferenceSuite, kAIPreferenceSuiteVersion);
+  ASSERT_EQ(prefs->PutBooleanPreference("Tavrix", "Flag", 1), kNoErr);
+  AIBoolean flag = 0x7f7f7f7f;
+  ASSERT_EQ(prefs->GetBooleanPreference("Tavrix", "Flag", &flag), kNoErr);
+  EXPECT_EQ(flag, 1);
+  ASSERT_EQ(prefs->PutPointPreference("Tavrix", "Where", AIPoint{-5, 7}), kNoErr);
+  AIPoint where{};
+  ASSERT_EQ(prefs->GetPointPreference("Tavrix", "Where", &where), kNoErr);
+  EXPECT_EQ(where.h, -5);
+  EXPECT_EQ(where.v, 7);
+  // A stored text longer than the interface's buffer is cut, never written past it.
+  const std::string group = std::string(40, 'g');
+  ASSERT_EQ(prefs->PutStringPreference("Tavrix", "Group", group.c_str()), kNoErr);
+  char text[kAIPreferenceStringSize + 8];
+  std::memset(text, '#', sizeof text);
+  ASSERT_EQ(prefs->GetStringPreference("Tavrix", "Group", text), kNoErr);
+  EXPECT_EQ(std::string(text), group.substr(0, kAIPreferenceStringSize - 1));
+  for (size_t i = kAIPreferenceStringSize; i < sizeof text; ++i) EXPECT_EQ(text[i], '#') << i;
 }
 
 TEST(AINotifier, InactiveNotifiersReceiveNoMessages) {
@@ -94,7 +124,7 @@ TEST(AINotifier, InactiveNotifiersReceiveNoMessages) {
   const auto* notifiers = Acquire<AINotifierSuite>(host, kAINotifierSuite, kAINotifierSuiteVersion);
   AINotifierHandle handle = 0;
   ASSERT_EQ(notifiers->AddNotifier(plugin.ref(), "Probe", "Probe Notifier", &handle), kNoErr);
-  ASBoolean active = 0;
+  AIBoolean active = 0;
   ASSERT_EQ(notifiers->IsNotifierActive(handle, &active), kNoErr);
   EXPECT_TRUE(active);
   const int64_t before = host.faults().Calls("SPBasic.AcquireSuite");

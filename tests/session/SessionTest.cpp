@@ -97,6 +97,24 @@ TEST(Session, MistakesInTheScriptAreToldPlainly) {
             std::string::npos);
 }
 
+TEST(Session, AnArrowIsHeldNoLongerThanAPersonHoldsIt) {
+  const std::string start = "document\npath 0 0 ; 100 0\nmenu\nselect 0 0\n";
+  const Outcome longest =
+      RunScript(start + "spin pointXSpin up hold " + std::to_string(kMostHeldRepeats) +
+                "\nexpect anchor 0 0 " + std::to_string(kMostHeldRepeats) + " 0\n");
+  EXPECT_EQ(longest.code, 0) << longest.output;
+  // Refused at once, naming the limit, and nothing moved.
+  const Outcome endless =
+      RunScript(start + "spin pointXSpin up hold 1000000000\nexpect anchor 0 0 0 0\n");
+  EXPECT_EQ(endless.code, 1);
+  EXPECT_NE(endless.output.find("test.tavrix:5: spin pointXSpin up hold 1000000000\n  an arrow is "
+                                "held for 1 to 200 repeats, not 1000000000"),
+            std::string::npos)
+      << endless.output;
+  EXPECT_EQ(RunScript(start + "spin pointXSpin up hold 201\n").code, 1);
+  EXPECT_EQ(RunScript(start + "spin pointXSpin up hold 0\n").code, 1);
+}
+
 TEST(Session, SemicolonsSeparateAnchorsWithOrWithoutSpaces) {
   const Outcome outcome = RunScript(
       "document\n"
