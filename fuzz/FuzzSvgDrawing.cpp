@@ -1,7 +1,7 @@
 // An SVG drawing, whatever it holds: opened or refused with a message. One that opens saves
-// unchanged as the very bytes it was, and after a session's edits (an anchor moved, a path
-// deleted, a path added) saves as a drawing that opens again with the paths it should have,
-// their anchors where they were put.
+// unchanged as the very bytes it was, and after a session's edits (an anchor moved with its
+// handles, a path deleted, a path added) saves as a drawing that opens again with the paths it
+// should have, every anchor and handle that SVG can store on the very float it was put.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -52,8 +52,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (unchanged != text) Fail("an untouched save changed the file:", unchanged);
 
   if (!paths.empty()) {
-    for (RealPoint* point :
-         {&paths[0].segments[0].p, &paths[0].segments[0].in, &paths[0].segments[0].out}) {
+    // Which anchor follows from the input, so that every kind of command gets its turn.
+    std::vector<PathSegment>& segments = paths[size / 7 % paths.size()].segments;
+    PathSegment& moved = segments[size % segments.size()];
+    for (RealPoint* point : {&moved.p, &moved.in, &moved.out}) {
       point->h += 1;
       point->v -= 2;
     }
@@ -81,14 +83,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (size_t i = 0; i < read.size(); ++i) {
     if (read[i].closed != paths[i].closed || read[i].segments.size() != paths[i].segments.size())
       Fail("a path came back with other anchors:", std::to_string(i) + "\n" + saved);
-    for (size_t k = 0; k < read[i].segments.size(); ++k) {
+    const size_t count = read[i].segments.size();
+    for (size_t k = 0; k < count; ++k) {
       const PathSegment& a = read[i].segments[k];
       const PathSegment& b = paths[i].segments[k];
-      for (auto [x, y] : {std::pair{a.p.h, b.p.h}, {a.p.v, b.p.v}}) {
-        if (std::fabs(x - y) <= 1e-3f * (1 + std::fabs(y))) continue;
+      // An open path cannot store its first anchor's In or its last one's Out.
+      const bool in = paths[i].closed || k > 0, out = paths[i].closed || k + 1 < count;
+      for (auto [x, y] : {std::pair{a.p.h, b.p.h},
+                          {a.p.v, b.p.v},
+                          {in ? a.in.h : 0, in ? b.in.h : 0},
+                          {in ? a.in.v : 0, in ? b.in.v : 0},
+                          {out ? a.out.h : 0, out ? b.out.h : 0},
+                          {out ? a.out.v : 0, out ? b.out.v : 0}}) {
+        if (x == y) continue;
         const std::string where = "path " + std::to_string(i) + ", anchor " + std::to_string(k) +
                                   ": " + std::to_string(x) + " for " + std::to_string(y);
-        Fail("an anchor came back elsewhere:", where + "\n" + saved);
+        Fail("an anchor or handle came back elsewhere:", where + "\n" + saved);
       }
     }
   }

@@ -55,6 +55,11 @@ class PathBuilder {
   // Where the pen is: after Close, the start of the subpath it closed.
   const LocalPoint& current() const { return current_; }
   const Affine& toRoot() const { return toRoot_; }
+  // The subpath being drawn, if any, and how many subpaths were handed over before it: what a
+  // command drew, and into which subpath, is told by these before and after it.
+  bool drawing() const { return haveSubpath_; }
+  const std::vector<LocalSegment>& openSegments() const { return open_.segments; }
+  size_t handedOver() const { return handedOver_; }
 
  private:
   void Append(const LocalSegment& segment);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "host/svg/ArcToBezier.h"
+#include "host/svg/SvgError.h"
 #include "host/svg/SvgNumbers.h"
 
 namespace tavrix::svg {
@@ -23,22 +24,41 @@ Point Of(const LocalPoint& p) {
 
 class PathDataReader {
  public:
-  PathDataReader(std::string_view d, PathBuilder& builder) : scan_(d), builder_(builder) {}
+  PathDataReader(std::string_view d, PathBuilder& builder, PathCommands* commands = nullptr)
+      : scan_(d), builder_(builder), commands_(commands) {}
 
   void Read() {
     scan_.SkipSpace();
     if (scan_.AtEnd()) return;
-    char command = scan_.Peek();
+    const char command = scan_.Peek();
     if (command != 'M' && command != 'm') scan_.Fail("expected 'M' or 'm'");
+    Commands();
+    builder_.Finish();
+  }
+
+  // Commands from `pen` on, the builder's pen being there.
+  void ReadAt(const PenState& pen) {
+    last_ = pen.last;
+    lastControl_ = pen.lastControl;
+    scan_.SkipSpace();
+    if (!scan_.AtEnd()) Commands();
+  }
+
+  PenState Pen() const { return PenState{Of(builder_.current()), last_, lastControl_}; }
+
+ private:
+  void Commands() {
+    char command = scan_.Peek();
     for (;;) {
       if (std::string_view("MmLlHhVvCcSsQqTtAaZz").find(command) == std::string_view::npos) {
         scan_.Fail(std::isalpha(static_cast<unsigned char>(command))
                        ? std::string("unexpected '") + command + "'"
                        : std::string("expected a command"));
       }
+      const size_t letterAt = scan_.position();
       scan_.Advance();
       scan_.SkipSpace();
-      Parameters(command);
+      Listed(command, true, letterAt);
       // More parameters repeat the command; a moveto's extra pairs are linetos.
       for (;;) {
         const bool comma = scan_.SkipCommaSpace();
@@ -46,20 +66,59 @@ class PathDataReader {
         if (command == 'Z' || command == 'z') scan_.Fail("expected a command");
         if (command == 'M') command = 'L';
         if (command == 'm') command = 'l';
-        Parameters(command);
+        Listed(command, false, scan_.position());
       }
       if (scan_.AtEnd()) break;
       command = scan_.Peek();
     }
-    builder_.Finish();
   }
 
- private:
+  // One command, listed with what it drew when a list is kept.
+  void Listed(char command, bool lettered, size_t begin) {
+    if (commands_ == nullptr) {
+      Parameters(command);
+      return;
+    }
+    PathCommand listed{};
+    listed.letter = command;
+    listed.lettered = lettered;
+    listed.begin = begin;
+    listed.firstNumber = commands_->numbers.size();
+    listed.before = Pen();
+    const bool wasDrawing = builder_.drawing();
+    const size_t anchorsBefore = wasDrawing ? builder_.openSegments().size() : 0;
+    const size_t subpathBefore = builder_.handedOver();
+    Parameters(command);
+    const bool closes = command == 'Z' || command == 'z';
+    listed.end = closes ? begin + 1 : scan_.position();
+    listed.numberCount = commands_->numbers.size() - listed.firstNumber;
+    listed.after = Pen();
+    const size_t anchorsAfter = builder_.drawing() ? builder_.openSegments().size() : 0;
+    listed.subpath = builder_.handedOver();
+    listed.firstAnchor = 0;
+    listed.anchorCount = 0;
+    if (command == 'M' || command == 'm') {
+      listed.anchorCount = 1;
+      listed.starts = true;
+    } else if (closes || (!wasDrawing && !builder_.drawing())) {
+      // A closepath closes the subpath drawn before it; after one, nothing is drawn into.
+      listed.subpath = wasDrawing ? subpathBefore : PathCommand::kNone;
+    } else if (wasDrawing) {
+      listed.firstAnchor = anchorsBefore;
+      listed.anchorCount = anchorsAfter - anchorsBefore;
+    } else {
+      listed.anchorCount = anchorsAfter;
+      listed.starts = true;
+    }
+    commands_->list.push_back(listed);
+  }
+
   // A coordinate along one axis: absolute, or relative to `base`. A relative one keeps its text
   // only from a zero base, where the sum is the number itself.
   Coordinate Along(bool relative, double base) {
     size_t start = 0, length = 0;
     const double number = scan_.Number(&start, &length);
+    if (commands_ != nullptr) commands_->numbers.push_back(NumberSpan{start, length});
     if (relative && base != 0.0) return Computed(base + number);
     return Coordinate{relative ? base + number : number, start, length};
   }
@@ -172,6 +231,7 @@ class PathDataReader {
 
   NumberScanner scan_;
   PathBuilder& builder_;
+  PathCommands* commands_;
   char last_ = 'M';  // the previous command, as C for S and Q for T: whose control S and T reflect
   Point lastControl_{0, 0};
 };
@@ -184,6 +244,41 @@ void ReadPathData(std::string_view d, PathBuilder& builder) {
   } catch (const SyntaxError& error) {
     throw AttributeError("d", d, error);
   }
+}
+
+void ReadPathData(std::string_view d, PathBuilder& builder, PathCommands& commands) {
+  commands = PathCommands{};
+  try {
+    PathDataReader(d, builder, &commands).Read();
+  } catch (const SyntaxError& error) {
+    throw AttributeError("d", d, error);
+  }
+}
+
+bool SameReading(const PenState& a, const PenState& b) {
+  auto same = [](Point p, Point q) { return p.x == q.x && p.y == q.y; };
+  // The control before matters only to an S after a C, or a T after a Q.
+  const bool reflects = a.last == 'C' || a.last == 'Q';
+  return same(a.current, b.current) && (a.last == 'C') == (b.last == 'C') &&
+         (a.last == 'Q') == (b.last == 'Q') && (!reflects || same(a.lastControl, b.lastControl));
+}
+
+std::optional<CommandReading> ReadCommandAt(std::string_view text, const PenState& pen,
+                                            const Affine& toRoot) {
+  std::optional<CommandReading> reading;
+  try {
+    PathBuilder builder(toRoot, static_cast<size_t>(-1) / 2, [](LocalSubpath&&) {});
+    builder.MoveTo(LocalPoint{Computed(pen.current.x), Computed(pen.current.y)});
+    PathDataReader reader(text, builder);
+    reader.ReadAt(pen);
+    if (!builder.drawing()) return std::nullopt;
+    reading = CommandReading{builder.openSegments(), reader.Pen()};
+  } catch (const SyntaxError&) {
+    return std::nullopt;
+  } catch (const SvgError&) {
+    return std::nullopt;
+  }
+  return reading;
 }
 
 }  // namespace tavrix::svg

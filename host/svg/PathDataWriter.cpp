@@ -10,105 +10,165 @@
 namespace tavrix::svg {
 namespace {
 
-// 0 and -0 alike, as SamePoint has them.
-uint32_t Key(float value) {
-  if (value == 0) value = 0;
-  uint32_t bits;
-  std::memcpy(&bits, &value, sizeof bits);
-  return bits;
-}
-
-uint64_t Key(const RealPoint& p) {
-  return (static_cast<uint64_t>(Key(p.h)) << 32) | Key(p.v);
-}
-
 bool Retracted(const RealPoint& handle, const RealPoint& anchor) {
   return SamePoint(handle, anchor);
 }
 
 }  // namespace
 
-PathDataWriter::PathDataWriter(const Affine& toRoot, const std::vector<LocalSubpath>& originals,
-                               std::string_view numbers)
-    : toRoot_(toRoot), numbers_(numbers) {
+uint32_t KeyOf(float value) {
+  if (value == 0) value = 0;
+  uint32_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  return bits;
+}
+
+uint64_t KeyOf(const RealPoint& p) {
+  return (static_cast<uint64_t>(KeyOf(p.h)) << 32) | KeyOf(p.v);
+}
+
+PointNumbers::PointNumbers(const Affine& toRoot) : toRoot_(toRoot) {
   const std::optional<Affine> inverse = Inverse(toRoot);
   if (!inverse)
     throw SvgError("its transform cannot be undone, so its new shape cannot be written");
   fromRoot_ = *inverse;
-  const bool axisAligned = AxisAligned(toRoot);
-  for (const LocalSubpath& subpath : originals) {
-    for (const LocalSegment& segment : subpath.segments) {
-      for (const LocalPoint* p : {&segment.p, &segment.in, &segment.out}) {
-        const RealPoint at = ToArtwork(toRoot, p->x.value, p->y.value);
-        points_.emplace(Key(at), *p);
-        if (axisAligned) {
-          xs_.emplace(Key(at.h), p->x);
-          ys_.emplace(Key(at.v), p->y);
-        }
-      }
-    }
-  }
 }
 
-PathDataWriter::Choice PathDataWriter::Original(const Coordinate& coordinate) const {
-  if (coordinate.textLength == 0) return {coordinate.value, ShortestText(coordinate.value)};
-  return {coordinate.value,
-          std::string(numbers_.substr(coordinate.textStart, coordinate.textLength))};
-}
-
-void PathDataWriter::Point(std::string& out, const RealPoint& target) const {
-  // Where the point is in the element's user space, as exactly as a double says.
+Point PointNumbers::Local(const RealPoint& target) const {
   const double rootX = target.h, rootY = -static_cast<double>(target.v);
   const double x = fromRoot_.a * rootX + fromRoot_.c * rootY + fromRoot_.e;
   const double y = fromRoot_.b * rootX + fromRoot_.d * rootY + fromRoot_.f;
   if (!std::isfinite(x) || !std::isfinite(y)) {
     throw SvgError("its new shape reaches beyond what its own user space can hold");
   }
-  auto reaches = [&](double xValue, double yValue) {
-    return SamePoint(ToArtwork(toRoot_, xValue, yValue), target);
-  };
+  return Point{x, y};
+}
 
-  // A point where one was read: the numbers it was read from.
-  if (const auto found = points_.find(Key(target)); found != points_.end()) {
-    const Choice x0 = Original(found->second.x), y0 = Original(found->second.y);
-    if (reaches(x0.value, y0.value)) {
-      out += x0.text + ',' + y0.text;
-      return;
+bool PointNumbers::Reaches(double x, double y, const RealPoint& target) const {
+  return SamePoint(ToArtwork(toRoot_, x, y), target);
+}
+
+std::optional<NumberText> PointNumbers::Pick(const std::vector<NumberText>& keeps, double exact,
+                                             const double* base, int maxDigits,
+                                             const std::function<bool(double)>& fits) const {
+  for (const NumberText& keep : keeps) {
+    if (fits(keep.value)) return keep;
+  }
+  // A relative number is the difference, written short, read back as the reader sums it. Zero
+  // first: rounding to significant digits never comes to it from a difference far below what
+  // a float can tell, as that of a pen summed in doubles and the float it stands on.
+  const double offset = base != nullptr ? exact - *base : exact;
+  if (!std::isfinite(offset)) return std::nullopt;
+  if (const double zero = base != nullptr ? *base : 0.0; fits(zero)) return NumberText{zero, "0"};
+  for (int digits = 1; digits <= maxDigits; ++digits) {
+    std::string text = TextWithDigits(offset, digits);
+    const double number = NumberValue(text);
+    const double value = base != nullptr ? *base + number : number;
+    if (fits(value)) return NumberText{value, std::move(text)};
+  }
+  return std::nullopt;
+}
+
+std::optional<std::pair<NumberText, NumberText>> PointNumbers::Choose(const RealPoint& target,
+                                                                      const Point* base,
+                                                                      const Keeps& keeps,
+                                                                      int maxDigits) const {
+  if (keeps.pair && Reaches(keeps.pair->first.value, keeps.pair->second.value, target)) {
+    return keeps.pair;
+  }
+  const Point exact = Local(target);
+  const double* baseX = base != nullptr ? &base->x : nullptr;
+  const double* baseY = base != nullptr ? &base->y : nullptr;
+  // x first, y where it lands; then y to go with the x chosen. Where the transform mixes the
+  // axes, the exact y may take a long x: y is then the one that lands when both are rounded alike.
+  double yFor = exact.y;
+  if (!AxisAligned(toRoot_)) {
+    const double offsetX = exact.x - (baseX ? *baseX : 0), offsetY = exact.y - (baseY ? *baseY : 0);
+    for (int digits = 1; digits <= maxDigits && std::isfinite(offsetX + offsetY); ++digits) {
+      const double xValue = NumberValue(TextWithDigits(offsetX, digits)) + (baseX ? *baseX : 0);
+      const double yValue = NumberValue(TextWithDigits(offsetY, digits)) + (baseY ? *baseY : 0);
+      if (Reaches(xValue, yValue, target)) {
+        yFor = yValue;
+        break;
+      }
     }
   }
-  // Otherwise each coordinate as it was read when it still lies where it did (the axes kept
-  // apart), or the exact place with ever more digits.
-  std::vector<Choice> xOriginals, yOriginals;
-  if (const auto found = xs_.find(Key(target.h)); found != xs_.end()) {
-    xOriginals.push_back(Original(found->second));
-  }
-  if (const auto found = ys_.find(Key(target.v)); found != ys_.end()) {
-    yOriginals.push_back(Original(found->second));
-  }
-  auto choose = [&](const std::vector<Choice>& originals, double exact, auto&& fits) -> Choice {
-    for (const Choice& choice : originals) {
-      if (fits(choice.value)) return choice;
+  const std::optional<NumberText> x = Pick(keeps.x, exact.x, baseX, maxDigits, [&](double value) {
+    return Reaches(value, yFor, target);
+  });
+  if (!x) return std::nullopt;
+  const std::optional<NumberText> y = Pick(keeps.y, exact.y, baseY, maxDigits, [&](double value) {
+    return Reaches(x->value, value, target);
+  });
+  if (!y) return std::nullopt;
+  return std::pair{*x, *y};
+}
+
+std::optional<NumberText> PointNumbers::ChooseOne(bool isX, const RealPoint& target, double other,
+                                                  const double* base,
+                                                  const std::vector<NumberText>& keeps,
+                                                  int maxDigits) const {
+  const Point exact = Local(target);
+  return Pick(keeps, isX ? exact.x : exact.y, base, maxDigits, [&](double value) {
+    return isX ? Reaches(value, other, target) : Reaches(other, value, target);
+  });
+}
+
+std::pair<NumberText, NumberText> PointNumbers::Absolute(const RealPoint& target,
+                                                         const Keeps& keeps) const {
+  // 17 digits give back any double: past the float's 9, only a transform needs them.
+  if (auto chosen = Choose(target, nullptr, keeps, 17)) return *chosen;
+  throw SvgError("its transform is too nearly singular to carry its new shape back exactly " +
+                 std::string("(the point ") + ShortestText(target.h) + ", " +
+                 ShortestText(target.v) + " would read back elsewhere)");
+}
+
+PathDataWriter::PathDataWriter(const Affine& toRoot, const std::vector<LocalSubpath>& originals,
+                               std::string_view numbers)
+    : numbers_(toRoot), text_(numbers) {
+  const bool axisAligned = AxisAligned(toRoot);
+  for (const LocalSubpath& subpath : originals) {
+    for (const LocalSegment& segment : subpath.segments) {
+      for (const LocalPoint* p : {&segment.p, &segment.in, &segment.out}) {
+        const RealPoint at = ToArtwork(toRoot, p->x.value, p->y.value);
+        points_.emplace(KeyOf(at), *p);
+        if (axisAligned) {
+          xs_.emplace(KeyOf(at.h), p->x);
+          ys_.emplace(KeyOf(at.v), p->y);
+        }
+      }
     }
-    for (int digits = 1; digits < 17; ++digits) {
-      std::string text = TextWithDigits(exact, digits);
-      const double value = NumberValue(text);
-      if (fits(value)) return {value, std::move(text)};
-    }
-    return {exact, ShortestText(exact)};
-  };
-  const Choice xChoice = choose(xOriginals, x, [&](double value) { return reaches(value, y); });
-  const Choice yChoice =
-      choose(yOriginals, y, [&](double value) { return reaches(xChoice.value, value); });
-  // A transform close to flattening the plane may have no number pair that lands on the point:
-  // written anyway, the file would read back with the point elsewhere.
-  if (!reaches(xChoice.value, yChoice.value)) {
-    throw SvgError("its transform is too nearly singular to carry its new shape back exactly " +
-                   std::string("(the point ") + ShortestText(target.h) + ", " +
-                   ShortestText(target.v) + " would read back elsewhere)");
   }
-  out += xChoice.text;
+}
+
+std::optional<NumberText> PathDataWriter::Original(const Coordinate& coordinate) const {
+  // A computed coordinate has no text of its own: the shortest that lands is written.
+  if (coordinate.textLength == 0) return std::nullopt;
+  return NumberText{coordinate.value,
+                    std::string(text_.substr(coordinate.textStart, coordinate.textLength))};
+}
+
+void PathDataWriter::Point(std::string& out, const RealPoint& target) const {
+  // A point where one was read: the numbers it was read from. Otherwise each coordinate as it
+  // was read when it still lies where it did (the axes kept apart), or the exact place with ever
+  // more digits.
+  PointNumbers::Keeps keeps;
+  if (const auto found = points_.find(KeyOf(target)); found != points_.end()) {
+    const std::optional<NumberText> x = Original(found->second.x), y = Original(found->second.y);
+    if (x && y) keeps.pair = std::pair{*x, *y};
+    if (x) keeps.x.push_back(*x);
+    if (y) keeps.y.push_back(*y);
+  }
+  if (const auto found = xs_.find(KeyOf(target.h)); found != xs_.end()) {
+    if (auto x = Original(found->second)) keeps.x.push_back(*x);
+  }
+  if (const auto found = ys_.find(KeyOf(target.v)); found != ys_.end()) {
+    if (auto y = Original(found->second)) keeps.y.push_back(*y);
+  }
+  const auto [x, y] = numbers_.Absolute(target, keeps);
+  out += x.text;
   out += ',';
-  out += yChoice.text;
+  out += y.text;
 }
 
 void PathDataWriter::Segment(std::string& out, const PathSegment& from,

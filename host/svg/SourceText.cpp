@@ -93,6 +93,33 @@ LineColumn PlaceOf(std::string_view text, size_t offset) {
   return {line, column};
 }
 
+PlaceFinder::PlaceFinder(std::string_view text) : text_(text) {
+  lineStarts_.push_back(0);
+  for (size_t at = text.find('\n'); at != std::string_view::npos; at = text.find('\n', at + 1)) {
+    lineStarts_.push_back(at + 1);
+  }
+}
+
+LineColumn PlaceFinder::At(size_t offset) {
+  offset = std::min(offset, text_.size());
+  // The line by its start; the column from where the last place was, when it is on that line.
+  const auto next = std::upper_bound(lineStarts_.begin(), lineStarts_.end(), offset);
+  const size_t line = static_cast<size_t>(next - lineStarts_.begin());
+  const size_t lineStart = *(next - 1);
+  size_t from = lineStart, column = 1;
+  if (place_.line == line && offset_ >= lineStart && offset_ <= offset) {
+    from = offset_;
+    column = place_.column;
+  }
+  // UTF-8 continuation bytes do not start a character.
+  for (size_t i = from; i < offset; ++i) {
+    if ((static_cast<unsigned char>(text_[i]) & 0xC0) != 0x80) ++column;
+  }
+  offset_ = offset;
+  place_ = {line, column};
+  return place_;
+}
+
 ElementSpan ScanElement(std::string_view text, size_t begin) {
   if (begin >= text.size() || text[begin] != '<') Unexpected(text, begin);
   ElementSpan span{};

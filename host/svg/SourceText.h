@@ -15,6 +15,21 @@ struct LineColumn {
 };
 LineColumn PlaceOf(std::string_view text, size_t offset);
 
+// Places of many offsets of one text. Each is counted on from the one asked for before, so that
+// the places of a file's elements, asked for in document order, cost one pass over the text
+// together; an earlier offset starts again from its line.
+class PlaceFinder {
+ public:
+  explicit PlaceFinder(std::string_view text);
+  LineColumn At(size_t offset);
+
+ private:
+  std::string_view text_;
+  std::vector<size_t> lineStarts_;  // the offsets where lines begin, found once
+  size_t offset_ = 0;
+  LineColumn place_{1, 1};
+};
+
 struct AttributeSpan {
   size_t begin;      // the space before the name
   size_t nameBegin;  // the name

@@ -121,7 +121,11 @@ SvgDocument SvgDocument::Parse(std::string text, const std::string& fileName,
   model->viewport = RootViewport(model->root);
 
   SvgDocument document;
-  for (DrawnElement& element : FindDrawnElements(*model)) {
+  PlaceFinder places(model->text);
+  std::vector<DrawnElement> found = FindDrawnElements(*model);
+  model->drawn.reserve(found.size());
+  document.elements_.reserve(found.size());
+  for (DrawnElement& element : found) {
     element.firstPath = document.paths_.size();
     const size_t elementIndex = document.elements_.size();
     std::string numbers;
@@ -139,7 +143,7 @@ SvgDocument SvgDocument::Parse(std::string text, const std::string& fileName,
         numbers);
     element.pathCount = document.paths_.size() - element.firstPath;
     if (element.pathCount == 0) continue;
-    const LineColumn place = PlaceOf(model->text, BeginOf(element.node));
+    const LineColumn place = places.At(BeginOf(element.node));
     document.elements_.push_back(SvgElement{
         element.node.name(), element.node.attribute("id").value(), place.line, place.column});
     model->drawn.push_back(std::move(element));

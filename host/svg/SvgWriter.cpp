@@ -4,7 +4,9 @@
 #include <cmath>
 #include <string_view>
 
+#include "host/svg/PathDataEdit.h"
 #include "host/svg/PathDataWriter.h"
+#include "host/svg/ShapeEdit.h"
 #include "host/svg/SourceText.h"
 
 namespace tavrix::svg {
@@ -103,7 +105,9 @@ class Splicer {
     const ElementSpan span = ScanElement(text_, BeginOf(element.node));
     if (kept.empty()) {
       splices_.push_back(Removal(span.begin, span.end()));
-    } else {
+    } else if (element.kind == "path") {
+      EditPath(element, span, kept);
+    } else if (!EditShape(element, span, kept)) {
       Rewrite(element, span, PathData(element, kept));
     }
   }
@@ -198,6 +202,76 @@ class Splicer {
     } catch (const SvgError& error) {
       throw SvgError(ElementPlace(model_, element.node) + error.what());
     }
+  }
+
+  // A path's `d` changed only where its paths did; written anew when that cannot be done.
+  void EditPath(const DrawnElement& element, const ElementSpan& span,
+                const std::vector<const EditedPath*>& kept) {
+    const AttributeSpan* d = Attribute(span, "d");
+    if (d == nullptr) {
+      Rewrite(element, span, PathData(element, kept));
+      return;
+    }
+    // The text as the file has it, its line breaks and all, unless it holds character
+    // references: then as the parser gave it, which is the same path data.
+    std::string_view source(text_.data() + d->valueBegin, d->valueEnd - d->valueBegin);
+    if (source.find('&') != std::string_view::npos) source = element.node.attribute("d").value();
+    const std::vector<const EditedPath*> paths(
+        continued_.begin() + element.firstPath,
+        continued_.begin() + element.firstPath + element.pathCount);
+    std::optional<std::string> edited;
+    try {
+      edited = EditPathData(source, element.toRoot, model_.maxAnchors, paths);
+    } catch (const SvgError& error) {
+      throw SvgError(ElementPlace(model_, element.node) + error.what());
+    }
+    splices_.push_back({d->valueBegin, d->valueEnd, edited ? *edited : PathData(element, kept)});
+  }
+
+  // A shape that still is one keeps its element, with only the numbers that changed changed.
+  bool EditShape(const DrawnElement& element, const ElementSpan& span,
+                 const std::vector<const EditedPath*>& kept) {
+    if (kept.size() != 1 || element.pathCount != 1) return false;
+    std::vector<LocalSubpath> originals;
+    std::string numbers;
+    ReadDrawnElement(
+        model_, element, [&](LocalSubpath&& subpath) { originals.push_back(std::move(subpath)); },
+        numbers);
+    if (originals.size() != 1) return false;
+    const AttributeSpan* points = Attribute(span, "points");
+    std::string_view source = element.node.attribute("points").value();
+    if (points != nullptr) {
+      const std::string_view raw(text_.data() + points->valueBegin,
+                                 points->valueEnd - points->valueBegin);
+      if (raw.find('&') == std::string_view::npos) source = raw;
+    }
+    std::optional<std::vector<AttributeEdit>> edits;
+    try {
+      edits = svg::EditShape(
+          {element.node, element.kind, source, model_.viewport, element.toRoot, model_.maxAnchors},
+          originals[0], *kept[0]);
+    } catch (const SvgError& error) {
+      throw SvgError(ElementPlace(model_, element.node) + error.what());
+    }
+    if (!edits) return false;
+    // Attributes it did not have go after those it has, quoted as its first one is.
+    const size_t end = span.attributes.empty() ? span.nameEnd : span.attributes.back().end;
+    const char quote = span.attributes.empty() ? '"' : span.attributes[0].quote;
+    for (const AttributeEdit& edit : *edits) {
+      if (const AttributeSpan* attribute = Attribute(span, edit.name)) {
+        splices_.push_back({attribute->valueBegin, attribute->valueEnd, edit.value});
+      } else {
+        splices_.push_back({end, end, " " + edit.name + "=" + quote + edit.value + quote});
+      }
+    }
+    return true;
+  }
+
+  static const AttributeSpan* Attribute(const ElementSpan& span, std::string_view name) {
+    for (const AttributeSpan& attribute : span.attributes) {
+      if (attribute.name == name) return &attribute;
+    }
+    return nullptr;
   }
 
   // A path keeps its element and has only its `d` replaced; any other shape becomes a path with

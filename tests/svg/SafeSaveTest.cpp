@@ -86,7 +86,7 @@ TEST(SafeSave, AFileThatIsNotADrawingIsNeverWrittenOver) {
     const std::string file = folder / "old.svg";
     WriteText(file, text);
     EXPECT_EQ(ErrorOf([&] { document.Save(file, Moved(document)); }), "") << text;
-    EXPECT_EQ(ReadText(file), "<svg><path d='M0,0 L2,2'/></svg>");
+    EXPECT_EQ(ReadText(file), "<svg><path d='M0 0 L2 2'/></svg>");
   }
 }
 
@@ -110,7 +110,7 @@ TEST(SafeSave, TheReplacedFileKeepsItsOwnerAndGroup) {
   ASSERT_EQ(chown(file.c_str(), 4321, 8765), 0);
   const SvgDocument document = SvgDocument::Open(file);
   document.Save(file, Moved(document));
-  EXPECT_EQ(ReadText(file), "<svg><path d='M0,0 L2,2'/></svg>");
+  EXPECT_EQ(ReadText(file), "<svg><path d='M0 0 L2 2'/></svg>");
   EXPECT_EQ(StatOf(file).st_uid, 4321u);
   EXPECT_EQ(StatOf(file).st_gid, 8765u);
 }
@@ -124,7 +124,7 @@ TEST(SafeSave, LinksAreWrittenThroughAndNeverSplit) {
   ASSERT_EQ(symlink("later.svg", linkName.c_str()), 0);
   document.Save(linkName, Moved(document));
   EXPECT_TRUE(S_ISLNK(StatOf(linkName).st_mode));
-  EXPECT_EQ(ReadText(target), "<svg><path d='M0,0 L2,2'/></svg>");
+  EXPECT_EQ(ReadText(target), "<svg><path d='M0 0 L2 2'/></svg>");
 
   // Two names of one file: both see the new drawing, still one file.
   const std::string first = folder / "first.svg";
@@ -133,7 +133,7 @@ TEST(SafeSave, LinksAreWrittenThroughAndNeverSplit) {
   ASSERT_EQ(::link(first.c_str(), second.c_str()), 0);
   const SvgDocument opened = SvgDocument::Open(second);
   opened.Save(second, Moved(opened));
-  EXPECT_EQ(ReadText(first), "<svg><path d='M0,0 L2,2'/></svg>");
+  EXPECT_EQ(ReadText(first), "<svg><path d='M0 0 L2 2'/></svg>");
   EXPECT_EQ(StatOf(first).st_ino, StatOf(second).st_ino);
   EXPECT_EQ(StatOf(first).st_nlink, 2u);
   EXPECT_EQ(folder.Names().size(), 4u) << "no temporary file is left";
@@ -144,7 +144,7 @@ TEST(SafeSave, ANameAsLongAsTheSystemAllowsSaves) {
   const std::string file = folder / (std::string(250, 'n') + ".svg");
   const SvgDocument document = FromText(kDrawing);
   EXPECT_EQ(ErrorOf([&] { document.Save(file, Moved(document)); }), "");
-  EXPECT_EQ(ReadText(file), "<svg><path d='M0,0 L2,2'/></svg>");
+  EXPECT_EQ(ReadText(file), "<svg><path d='M0 0 L2 2'/></svg>");
 }
 
 TEST(SafeSave, APointANearlySingularTransformCannotCarryBackRefusesTheSave) {

@@ -219,14 +219,14 @@ TEST_F(WorkbenchWindow, ADrawingIsOpenedEditedInThePaletteAndSavedWithCtrlS) {
   };
   EXPECT_EQ(saved(),
             "<svg xmlns='http://www.w3.org/2000/svg'>\n"
-            "  <path id='line' d='M10,20 L50,40' stroke='black'/>\n"
+            "  <path id='line' d='M10 20 L50 40' stroke='black'/>\n"  // the file's own spaces
             "</svg>\n");
 
   // A value typed and not yet committed is saved too.
   Key(SDLK_a, KMOD_LCTRL);  // the field still has the keyboard: all of its text
   Type("60");
   Key(SDLK_s, KMOD_LCTRL);
-  EXPECT_NE(saved().find("d='M10,20 L60,40'"), std::string::npos) << saved();
+  EXPECT_NE(saved().find("d='M10 20 L60 40'"), std::string::npos) << saved();
 
   // Quitting with a change not saved asks; Enter saves, then quits.
   Key(SDLK_a, KMOD_LCTRL);
@@ -236,7 +236,7 @@ TEST_F(WorkbenchWindow, ADrawingIsOpenedEditedInThePaletteAndSavedWithCtrlS) {
   EXPECT_FALSE(workbench->quitting());
   Key(SDLK_RETURN);
   EXPECT_TRUE(workbench->quitting());
-  EXPECT_NE(saved().find("d='M10,20 L70,40'"), std::string::npos) << saved();
+  EXPECT_NE(saved().find("d='M10 20 L70 40'"), std::string::npos) << saved();
 }
 
 TEST_F(WorkbenchWindow, LeavingUnsavedChangesAsksAndEscapeStays) {
