@@ -4,30 +4,10 @@
 // the plug-in was given an answer that is not the truth, and a fault of the host must show.
 #pragma once
 
-#include <exception>
-#include <string>
-#include <utility>
-
 #include "host/Host.h"
+#include "host/suites/HostCall.h"
 
 namespace tavrix::host {
-
-// Records the exception being handled; never throws.
-inline void RecordFailedAdmCall(const char* operation) noexcept {
-  try {
-    std::string why = "an unknown exception";
-    try {
-      throw;
-    } catch (const std::exception& error) {
-      why = error.what();
-    } catch (...) {
-    }
-    // Host::Current() throws when there is no host: then there is no log to write to either.
-    Host::Current().misuse().Record(std::string("'") + operation +
-                                    "' failed inside the host and answered its fallback: " + why);
-  } catch (...) {
-  }
-}
 
 template <class Result, class Body>
 Result AdmCall(const char* operation, Result fallback, Body&& body) noexcept {
@@ -39,7 +19,7 @@ Result AdmCall(const char* operation, Result fallback, Body&& body) noexcept {
     dialogs.CountCall();
     return body(dialogs);
   } catch (...) {
-    RecordFailedAdmCall(operation);
+    RecordFailedHostCall(operation, "its fallback");
     return fallback;
   }
 }
@@ -54,7 +34,7 @@ void AdmDo(const char* operation, Body&& body) noexcept {
     dialogs.CountCall();
     body(dialogs);
   } catch (...) {
-    RecordFailedAdmCall(operation);
+    RecordFailedHostCall(operation, "its fallback");
   }
 }
 

@@ -13,8 +13,9 @@ namespace tavrix::host {
 // The answer of a suite that needs a document when none is open.
 inline constexpr ASErr kNoDocumentErr = FourCharCode('D', 'O', 'C', '?');
 
-// Records the exception being handled under the operation's name; never throws.
-inline void RecordFailedHostCall(const char* operation) noexcept {
+// Records the exception being handled under the operation's name, with what the call answered
+// instead ("an error", "its fallback"); never throws.
+inline void RecordFailedHostCall(const char* operation, const char* answered) noexcept {
   try {
     std::string why = "an unknown exception";
     try {
@@ -24,7 +25,8 @@ inline void RecordFailedHostCall(const char* operation) noexcept {
     } catch (...) {
     }
     Host::Current().misuse().Record(std::string("'") + operation +
-                                    "' failed inside the host and answered an error: " + why);
+                                    "' failed inside the host and answered " + answered + ": " +
+                                    why);
   } catch (...) {
   }
 }
@@ -44,7 +46,7 @@ ASErr HostCall(const char* operation, Body&& body) noexcept {
     return kOutOfMemoryErr;
   } catch (...) {
     // A fault of the host itself: the plug-in gets an error, and the fault shows as misuse.
-    RecordFailedHostCall(operation);
+    RecordFailedHostCall(operation, "an error");
     return kBadParameterErr;
   }
 }
