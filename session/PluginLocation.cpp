@@ -7,21 +7,38 @@
 #include <filesystem>
 
 namespace tavrix::app {
+namespace {
+
+namespace fs = std::filesystem;
 
 #ifdef _WIN32
-std::string DefaultPluginPath() {
+fs::path RunningProgramFolder() {
   const std::wstring self = host::WideFromUtf8(host::RunningProgramFile());
-  const std::filesystem::path base =
-      self.empty() ? std::filesystem::current_path() : std::filesystem::path(self).parent_path();
-  return (base.parent_path() / "plug-ins" / "Tavrix 2.0.aip").u8string();
+  return self.empty() ? fs::current_path() : fs::path(self).parent_path();
+}
+std::string PathText(const fs::path& path) {
+  return path.u8string();
 }
 #else
-std::string DefaultPluginPath() {
+fs::path RunningProgramFolder() {
   std::error_code error;
-  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-  const std::filesystem::path base = error ? std::filesystem::current_path() : self.parent_path();
-  return (base.parent_path() / "plug-ins" / "Tavrix 2.0.aip").string();
+  const fs::path self = fs::read_symlink("/proc/self/exe", error);
+  return error ? fs::current_path() : self.parent_path();
+}
+std::string PathText(const fs::path& path) {
+  return path.string();
 }
 #endif
+
+}  // namespace
+
+std::string DefaultPluginPath() {
+  const fs::path prefix = RunningProgramFolder().parent_path();
+  const fs::path built = prefix / "plug-ins" / "Tavrix 2.0.aip";
+  const fs::path installed = prefix / "lib" / "tavrix" / "Tavrix 2.0.aip";
+  std::error_code error;
+  if (!fs::exists(built, error) && fs::exists(installed, error)) return PathText(installed);
+  return PathText(built);
+}
 
 }  // namespace tavrix::app

@@ -25,11 +25,16 @@ std::unique_ptr<CLI::App> CommandLineGrammar(CommandLine& line) {
   // A path such as /tmp/x.tavrix is a path on Windows too, never an option.
   app->allow_windows_style_options(false);
   app->require_subcommand(0, 1);
-  app->add_option("--plugin", line.pluginPath,
-                  "the plug-in file (default: the one built beside this command)")
+  app->add_option(
+         "--plugin", line.pluginPath,
+         "the plug-in file (default: the one beside this program, in ../plug-ins/ as built "
+         "or ../lib/tavrix/ as installed)")
       ->check(kNamesAFile);
-  app->add_option("--prefs", line.preferencesPath, "keep the preferences in this file between runs")
+  app->add_option("--prefs", line.preferencesPath,
+                  "keep the preferences in this file between runs (default at the prompt: "
+                  "$XDG_CONFIG_HOME/tavrix/preferences.json; elsewhere none)")
       ->check(kNamesAFile);
+  app->set_version_flag("--version", std::string("tavrix-host ") + TAVRIX_VERSION);
 
   app->add_subcommand("report",
                       "print what the plug-in registered (menu item, notifiers, annotator), then "
@@ -73,9 +78,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
   try {
     app->parse(reversed);
-  } catch (const CLI::CallForHelp& help) {
+  } catch (const CLI::Success& helpOrVersion) {
     std::ostringstream out, errors;
-    app->exit(help, out, errors);
+    app->exit(helpOrVersion, out, errors);
     line.help = true;
     line.helpText = out.str();
     return line;

@@ -10,6 +10,7 @@
 #include "host/Host.h"
 #include "host/MappedFile.h"
 #include "host/Pipl.h"
+#include "session/ConfigLocation.h"
 #include "session/PluginLocation.h"
 #include "session/Session.h"
 #include "tavrix-host/CommandLine.h"
@@ -73,7 +74,19 @@ int RunScript(const tavrix::app::CommandLine& line, const std::string& path) {
 // The drawing in a session: a prompt on a terminal, otherwise the session read from standard
 // input, as a script is.
 int OpenDocument(const tavrix::app::CommandLine& line, const std::string& path) {
-  tavrix::app::Session session({path, line.preferencesPath, &std::cerr}, std::cout);
+  const bool atTerminal = isatty(STDIN_FILENO) && isatty(STDOUT_FILENO);
+  // A person at the prompt keeps their settings, as programs here do; a script keeps none
+  // unless it asks with --prefs.
+  std::string preferences = line.preferencesPath;
+  if (preferences.empty() && atTerminal) {
+    preferences = tavrix::app::DefaultPreferencesFile();
+    const std::string problem = tavrix::app::MakePreferencesFolder(preferences);
+    if (!problem.empty()) {
+      std::cerr << "tavrix-host: " << problem << "; the preferences will not be kept\n";
+      preferences.clear();
+    }
+  }
+  tavrix::app::Session session({path, preferences, &std::cerr}, std::cout);
   int result = 0;
   try {
     session.Execute({"open", line.documentPath});
@@ -82,9 +95,8 @@ int OpenDocument(const tavrix::app::CommandLine& line, const std::string& path) 
     result = 1;
   }
   if (result == 0) {
-    result = isatty(STDIN_FILENO) && isatty(STDOUT_FILENO)
-                 ? tavrix::app::RunInteractive(session, std::cout)
-                 : session.Run(std::cin, "(standard input)");
+    result = atTerminal ? tavrix::app::RunInteractive(session, std::cout)
+                        : session.Run(std::cin, "(standard input)");
   }
   return session.Finish() ? result : 1;
 }

@@ -39,17 +39,19 @@ WorkbenchCommandLine ParseWorkbenchCommandLine(const std::vector<std::string>& a
                  "write the window as PNG after the script, then quit (for headless runs)")
       ->check(kNamesAFile & kNamesAPng);
   app.add_option("--plugin", line.options.pluginPath,
-                 "the plug-in file (default: the one built beside this command)")
+                 "the plug-in file (default: the one beside this program, in ../plug-ins/ as built "
+                 "or ../lib/tavrix/ as installed)")
       ->check(kNamesAFile);
   app.add_option("--prefs", line.options.preferencesPath,
                  "keep the preferences in this file between runs")
       ->check(kNamesAFile);
+  app.set_version_flag("--version", std::string("tavrix-workbench ") + TAVRIX_VERSION);
   std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
   try {
     app.parse(reversed);
-  } catch (const CLI::CallForHelp& help) {
+  } catch (const CLI::Success& helpOrVersion) {
     std::ostringstream out, errors;
-    app.exit(help, out, errors);
+    app.exit(helpOrVersion, out, errors);
     line.help = true;
     line.helpText = out.str();
   } catch (const CLI::ParseError& error) {

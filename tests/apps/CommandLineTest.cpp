@@ -48,5 +48,14 @@ TEST(CommandLine, EveryCommandHasItsOwnHelp) {
   EXPECT_NE(ParseCommandLine({"open", "-h"}).helpText.find("SVG"), std::string::npos);
 }
 
+TEST(CommandLine, VersionIsPrintedAsHelpIs) {
+  const CommandLine version = ParseCommandLine({"--version"});
+  EXPECT_TRUE(version.help);
+  EXPECT_TRUE(version.error.empty());
+  // help2man reads the program's name and version from the first line.
+  EXPECT_EQ(version.helpText.rfind("tavrix-host 2.", 0), 0u) << version.helpText;
+  EXPECT_NE(ParseCommandLine({"--help"}).helpText.find("--version"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace tavrix::app

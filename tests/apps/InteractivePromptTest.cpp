@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -19,13 +20,17 @@ namespace {
 
 class Terminal {
  public:
-  explicit Terminal(const std::vector<std::string>& arguments) {
+  // The prompt keeps its preferences under XDG_CONFIG_HOME by default: never the tester's own.
+  explicit Terminal(
+      const std::vector<std::string>& arguments,
+      const std::string& configHome = (tavrix::test::TempFolder() / "prompt-config").string()) {
     std::vector<char*> argv;
     for (const std::string& argument : arguments)
       argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
     child_ = forkpty(&master_, nullptr, nullptr, nullptr);
     if (child_ == 0) {
+      setenv("XDG_CONFIG_HOME", configHome.c_str(), 1);
       execv(argv[0], argv.data());
       _exit(127);
     }
@@ -236,6 +241,42 @@ TEST(InteractivePrompt, ASaveThatFailedMakesTheExitStatusOne) {
   ASSERT_TRUE(terminal.WaitFor("tavrix> ")) << terminal.seen();
   terminal.Type("quit\n");
   EXPECT_EQ(terminal.ExitStatus(), 1) << terminal.seen();
+}
+
+TEST(InteractivePrompt, APersonsPreferencesAreKeptInTheConfigFolderByDefault) {
+  const std::filesystem::path configHome = tavrix::test::TempFolder() / "prompt-xdg";
+  std::filesystem::remove_all(configHome);
+  const std::filesystem::path kept = configHome / "tavrix" / "preferences.json";
+  {
+    Terminal terminal({TAVRIX_HOST_COMMAND, "--plugin", tavrix::test::PluginPath(), "open",
+                       TAVRIX_SAMPLE_DRAWING},
+                      configHome.string());
+    ASSERT_TRUE(terminal.WaitFor("tavrix> ")) << terminal.seen();
+    terminal.Type("menu\n");
+    ASSERT_TRUE(terminal.WaitFor("tavrix> ")) << terminal.seen();
+    terminal.Type("quit\n");
+    EXPECT_EQ(terminal.ExitStatus(), 0) << terminal.seen();
+  }
+  ASSERT_TRUE(std::filesystem::exists(kept));
+  // The next run reads them: the palette opened last time opens again at launch.
+  Terminal again(
+      {TAVRIX_HOST_COMMAND, "--plugin", tavrix::test::PluginPath(), "open", TAVRIX_SAMPLE_DRAWING},
+      configHome.string());
+  ASSERT_TRUE(again.WaitFor("tavrix> ")) << again.seen();
+  again.Type("expect palette visible\n");
+  ASSERT_TRUE(again.WaitFor("tavrix> ")) << again.seen();
+  again.Type("quit\n");
+  EXPECT_EQ(again.ExitStatus(), 0) << again.seen();
+  EXPECT_EQ(again.seen().find("expectation failed"), std::string::npos) << again.seen();
+
+  // A session read from a pipe is a script: it keeps no preferences unless asked.
+  const std::filesystem::path scriptHome = tavrix::test::TempFolder() / "prompt-xdg-script";
+  std::filesystem::remove_all(scriptHome);
+  const std::string command = "XDG_CONFIG_HOME='" + scriptHome.string() + "' '" +
+                              TAVRIX_HOST_COMMAND + "' --plugin '" + tavrix::test::PluginPath() +
+                              "' open '" + TAVRIX_SAMPLE_DRAWING + "' </dev/null >/dev/null";
+  EXPECT_EQ(std::system(command.c_str()), 0);
+  EXPECT_FALSE(std::filesystem::exists(scriptHome));
 }
 
 TEST(InteractivePrompt, QuitEndsItToo) {
