@@ -1,6 +1,7 @@
 #include "pictures/PaletteDrawing.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdint>
 
@@ -380,7 +381,11 @@ std::optional<Box> TextRoom(const host::HostDialog& palette, const HostItem& ite
     if (b.right <= b.left || b.bottom <= b.top || !Level(own, b)) continue;
     if (b.left > own.left && b.left < right) right = b.left;
   }
-  return Box{own.left, own.top, std::max(0, right - own.left), own.bottom - own.top};
+  // A plug-in may give any 32-bit bounds; their differences need more.
+  const auto extent = [](int32_t low, int32_t high) {
+    return static_cast<int>(std::clamp<int64_t>(int64_t{high} - low, 0, INT32_MAX));
+  };
+  return Box{own.left, own.top, extent(own.left, right), extent(own.top, own.bottom)};
 }
 
 double PaletteFontSize(cairo_t* measuring, const host::HostDialog& palette) {

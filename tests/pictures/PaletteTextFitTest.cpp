@@ -2,6 +2,7 @@
 // inside its item and stops short of the item beside it, in each mode and at each scale.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <sstream>
 #include <string>
 
@@ -103,6 +104,61 @@ TEST_P(PaletteTextFit, NoLabelInkReachesTheItemBesideIt) {
       }
     }
   }
+}
+
+// A dialog of static texts, made by hand, for the room and the size on their own.
+class TextRooms : public ::testing::Test {
+ protected:
+  HostItem& Text(ADMRect bounds, const std::string& text) {
+    auto item = std::make_unique<HostItem>();
+    item->dialog = &dialog;
+    item->id = static_cast<int32_t>(dialog.items.size() + 1);
+    item->kind = host::ItemKind::StaticText;
+    item->bounds = bounds;
+    item->text = text;
+    item->visible = true;
+    dialog.items.push_back(std::move(item));
+    return *dialog.items.back();
+  }
+
+  double FontSize() {
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 4, 4);
+    cairo_t* cr = cairo_create(surface);
+    const double size = PaletteFontSize(cr, dialog);
+    cairo_destroy(cr);
+    cairo_surface_destroy(surface);
+    return size;
+  }
+
+  HostDialog dialog;
+};
+
+TEST_F(TextRooms, EndWhereTheNextItemOnTheLineBegins) {
+  HostItem& label = Text(ADMRect{4, 100, 127, 113}, "Keyboard Increment");
+  Text(ADMRect{100, 100, 256, 113}, "1.000 pt");
+  HostItem& alone = Text(ADMRect{4, 120, 67, 133}, "Path length");
+  // A tall title above, whose bottom edge touches the next line, is not on it.
+  HostItem& title = Text(ADMRect{24, 82, 174, 101}, "Hide Path Data");
+  ASSERT_TRUE(TextRoom(dialog, label));
+  EXPECT_EQ(TextRoom(dialog, label)->width, 96);
+  EXPECT_EQ(TextRoom(dialog, alone)->width, 63);
+  EXPECT_EQ(TextRoom(dialog, title)->width, 150);
+  // A hidden neighbour takes no room.
+  dialog.items[1]->visible = false;
+  EXPECT_EQ(TextRoom(dialog, label)->width, 123);
+}
+
+TEST_F(TextRooms, TheFontFollowsTheBaseUnitsAndShrinksOnlyForATextThatWouldNotFit) {
+  Text(ADMRect{4, 100, 200, 113}, "X");
+  dialog.units = host::DialogUnitScale{6, 13};
+  const double small = FontSize();
+  dialog.units = host::DialogUnitScale{8, 18};
+  const double large = FontSize();
+  EXPECT_NEAR(large / small, 8.0 / 6.0, 0.01);
+
+  dialog.units = host::DialogUnitScale{6, 13};
+  Text(ADMRect{4, 120, 44, 133}, "A label far too long for its forty pixels");
+  EXPECT_LT(FontSize(), small);
 }
 
 std::string ModeName(const ::testing::TestParamInfo<const char*>& mode) {
