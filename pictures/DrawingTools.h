@@ -36,8 +36,10 @@ Colour AdmColour(int32_t code);
 // Latin-1 (the plug-in's own code page for these characters), control characters become spaces.
 std::string DisplayText(const std::string& text);
 
+// The title bar's and the flyout menu's text; the palette's items take theirs from the dialog.
 inline constexpr double kFontSize = 10.5;
-void UseDialogFont(cairo_t* cr, bool bold = false);
+// Metrics are not hinted, so that a text takes the same room, in screen pixels, at every scale.
+void UseDialogFont(cairo_t* cr, bool bold = false, double size = kFontSize);
 double TextWidth(cairo_t* cr, const std::string& text);
 enum class Align { Left, Centre, Right };
 // Draws one line of text vertically centred in the box, clipped to it.

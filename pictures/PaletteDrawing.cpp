@@ -1,6 +1,7 @@
 #include "pictures/PaletteDrawing.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdint>
 
@@ -346,6 +347,20 @@ void DrawFlyoutMenu(cairo_t* cr, const host::HostList& list, const Box& menu) {
   }
 }
 
+// What the nominal font size is measured on: the letters the base units average.
+constexpr char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+constexpr double kLabelGap = 2;  // pixels kept between a label and the item beside it
+constexpr double kSmallestText = 6;
+
+// Two items on one line: either's middle, where text is set, lies within the other's height.
+// Tall items that merely touch the next line's are not level with it.
+bool Level(const ADMRect& a, const ADMRect& b) {
+  const auto within = [](int64_t twiceMiddle, const ADMRect& r) {
+    return twiceMiddle > 2 * int64_t{r.top} && twiceMiddle < 2 * int64_t{r.bottom};
+  };
+  return within(int64_t{a.top} + a.bottom, b) || within(int64_t{b.top} + b.bottom, a);
+}
+
 int ClientExtent(int32_t low, int32_t high, const char* what) {
   const int64_t extent = std::max<int64_t>(0, int64_t{high} - low);
   if (extent > kLargestPalette)
@@ -355,6 +370,46 @@ int ClientExtent(int32_t low, int32_t high, const char* what) {
 }
 
 }  // namespace
+
+std::optional<Box> TextRoom(const host::HostDialog& palette, const HostItem& item) {
+  if (item.kind != ItemKind::StaticText || !item.visible || item.destroyed) return std::nullopt;
+  const ADMRect& own = item.bounds;
+  int32_t right = own.right;
+  for (const auto& other : palette.items) {
+    if (!other || other.get() == &item || !other->visible || other->destroyed) continue;
+    const ADMRect& b = other->bounds;
+    if (b.right <= b.left || b.bottom <= b.top || !Level(own, b)) continue;
+    if (b.left > own.left && b.left < right) right = b.left;
+  }
+  // A plug-in may give any 32-bit bounds; their differences need more.
+  const auto extent = [](int32_t low, int32_t high) {
+    return static_cast<int>(std::clamp<int64_t>(int64_t{high} - low, 0, INT32_MAX));
+  };
+  return Box{own.left, own.top, extent(own.left, right), extent(own.top, own.bottom)};
+}
+
+double PaletteFontSize(cairo_t* measuring, const host::HostDialog& palette) {
+  // Unhinted metrics grow in proportion to the size, so one measure scales to any other.
+  constexpr double kProbe = 10;
+  UseDialogFont(measuring, false, kProbe);
+  const double letter = TextWidth(measuring, kAlphabet) / (sizeof kAlphabet - 1);
+  cairo_font_extents_t font{};
+  cairo_font_extents(measuring, &font);
+  double size = kFontSize;
+  if (letter > 0) size = kProbe * palette.units.baseX / letter;
+  if (font.ascent + font.descent > 0)
+    size = std::min(size, kProbe * palette.units.baseY / (font.ascent + font.descent));
+  for (const auto& item : palette.items) {
+    if (!item || item->text.empty()) continue;
+    const std::optional<Box> room = TextRoom(palette, *item);
+    if (!room) continue;
+    const double width = TextWidth(measuring, item->text) * size / kProbe;
+    const double space = room->width - kLabelGap;
+    if (width > space && space > 0) size = std::max(kSmallestText, size * space / width);
+  }
+  CheckCairo(measuring, "the palette's text");
+  return size;
+}
 
 std::vector<Box> FlyoutRows(const host::HostList& list, const Box& menu) {
   std::vector<Box> rows;
@@ -413,7 +468,7 @@ void DrawPalette(cairo_t* cr, const host::HostDialog& palette, const PaletteGeom
     cairo_rectangle(cr, g.client.left, g.client.top, g.client.width, g.client.height);
     cairo_clip(cr);
     cairo_translate(cr, g.client.left, g.client.top);
-    UseDialogFont(cr);
+    UseDialogFont(cr, false, PaletteFontSize(cr, palette));
     for (const auto& item : palette.items) {
       if (item && item->visible && !item->destroyed) DrawItem(cr, *item);
     }

@@ -126,6 +126,7 @@ HostDialog* DialogManager::CreateDialog(SPPluginRef plugin, const std::string& n
   d.style = style;
   d.caption = layout.caption;
   const DialogUnitScale scale = ScaleForFont(layout.fontSize);
+  d.units = scale;
   const int32_t offset = static_cast<int32_t>(dialogs_.size()) * 20;
   d.bounds = ADMRect{kFirstDialogLeft + offset, kFirstDialogTop + offset,
                      kFirstDialogLeft + offset + scale.ToPixelsX(layout.width),

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "host/dialog/DialogTemplate.h"
 #include "hostapi/ADMTypes.h"
 
 namespace tavrix::host {
@@ -127,6 +128,9 @@ struct HostDialog {
   int32_t style = 0;
   std::string caption;
   ADMRect bounds{};
+  // The base units of the template's font, which its items' rectangles were converted with: a
+  // picture sizes its text to them.
+  DialogUnitScale units{6, 13};
   bool visible = false;
   bool collapsed = false;
   bool initializing = false;
