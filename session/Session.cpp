@@ -66,72 +66,11 @@ int Session::Run(std::istream& script, const std::string& scriptName) {
 
 void Session::Execute(const std::vector<std::string>& words) {
   const std::string& command = words[0];
-  const std::vector<std::string> rest(words.begin() + 1, words.end());
-  if (command == "document") {
-    NewDocument(rest);
-  } else if (command == "path") {
-    AddPath(rest);
-  } else if (command == "select" || command == "select-handle" || command == "select-paths" ||
-             command == "deselect") {
-    Select(words);
-  } else if (command == "delete" || command == "delete-anchor" || command == "insert-anchor" ||
-             command == "close-document") {
-    ChangeArtwork(words);
-  } else if (command == "units") {
-    SetUnits(rest);
-  } else if (command == "increment") {
-    SetIncrement(rest);
-  } else if (command == "menu") {
-    ChooseMenuItem();
-  } else if (command == "window") {
-    Window(rest);
-  } else if (command == "type") {
-    Type(rest);
-  } else if (command == "click") {
-    Click(rest);
-  } else if (command == "flyout") {
-    Flyout(rest);
-  } else if (command == "open") {
-    OpenDrawing(rest);
-  } else if (command == "save") {
-    SaveDrawing(rest);
-  } else if (command == "help") {
-    out_ << SessionHelpText();
-  } else if (command == "print") {
-    if (rest.size() > 1 || (rest.size() == 1 && rest[0] != "json"))
-      throw ScriptError("usage: print [json]");
-    if (rest.empty()) {
-      PrintPalette(Palette(), out_);
-    } else {
-      PrintPaletteJson(Palette(), host_->document(), out_);
-    }
-  } else if (command == "expect") {
-    Expect(rest);
-  } else if (command == "restart") {
-    if (!rest.empty()) throw ScriptError("usage: restart");
-    Restart();
-  } else if (command == "pref") {
-    PutPreference(rest);
-  } else if (command == "zoom") {
-    Zoom(rest);
-  } else if (command == "scroll") {
-    Scroll(rest);
-  } else if (command == "redraw") {
-    Redraw(rest);
-  } else if (command == "render") {
-    Render(rest);
-  } else if (command == "cmd-click") {
-    CommandClick(rest);
-  } else if (command == "spin") {
-    Spin(rest);
-  } else if (command == "fail") {
-    FailOnDemand(rest);
-  } else if (command == "undo" || command == "redo") {
-    if (!rest.empty()) throw ScriptError("usage: " + command);
-    UndoOrRedo(command);
-  } else {
-    throw ScriptError("unknown command '" + command + "'");
-  }
+  const std::vector<Command>& commands = Commands();
+  const auto found = std::find_if(commands.begin(), commands.end(),
+                                  [&](const Command& c) { return command == c.name; });
+  if (found == commands.end()) throw ScriptError("unknown command '" + command + "'");
+  found->run(*this, words);
   // Whatever the command changed is told to the plug-in before the next line runs, and what it
   // left to be redrawn is redrawn, once.
   host_->DeliverNotifications();
@@ -190,8 +129,6 @@ void Session::ChooseMenuItem() {
 }
 
 void Session::Window(const std::vector<std::string>& words) {
-  static const char kUsage[] =
-      "usage: window show|hide|collapse|expand | window move H V | window dock \"GROUP\" CODE";
   host::HostDialog& palette = Palette();
   if (words.size() == 3 && words[0] == "move") {
     user_->MoveWindow(palette, IntegerWord(words[1], "a horizontal position"),
@@ -202,7 +139,7 @@ void Session::Window(const std::vector<std::string>& words) {
     user_->DockWindow(palette, words[1], IntegerWord(words[2], "a docking code"));
     return;
   }
-  if (words.size() != 1) throw ScriptError(kUsage);
+  if (words.size() != 1) throw Usage("window");
   if (words[0] == "show") {
     user_->ShowWindow(palette);
   } else if (words[0] == "hide") {
@@ -212,12 +149,12 @@ void Session::Window(const std::vector<std::string>& words) {
   } else if (words[0] == "expand") {
     user_->ExpandWindow(palette);
   } else {
-    throw ScriptError(kUsage);
+    throw Usage("window");
   }
 }
 
 void Session::Type(const std::vector<std::string>& words) {
-  if (words.size() != 2) throw ScriptError("usage: type ITEM TEXT");
+  if (words.size() != 2) throw Usage("type");
   host::HostItem& item = Item(words[0]);
   if (!user_->TypeText(item, words[1])) {
     out_ << "(" << PaletteItemName(item.id) << " did not take " << Quoted(words[1]) << ")\n";
@@ -225,20 +162,19 @@ void Session::Type(const std::vector<std::string>& words) {
 }
 
 void Session::Click(const std::vector<std::string>& words) {
-  if (words.size() != 1) throw ScriptError("usage: click ITEM");
+  if (words.size() != 1) throw Usage("click");
   user_->Click(Item(words[0]));
 }
 
 void Session::CommandClick(const std::vector<std::string>& words) {
-  if (words.size() != 1) throw ScriptError("usage: cmd-click ITEM");
+  if (words.size() != 1) throw Usage("cmd-click");
   user_->CommandClick(Item(words[0]));
 }
 
 void Session::Spin(const std::vector<std::string>& words) {
-  static const char kUsage[] = "usage: spin ITEM up|down [shift] [ctrl] [hold N]";
-  if (words.size() < 2) throw ScriptError(kUsage);
+  if (words.size() < 2) throw Usage("spin");
   host::HostItem& spin = Item(words[0]);
-  if (words[1] != "up" && words[1] != "down") throw ScriptError(kUsage);
+  if (words[1] != "up" && words[1] != "down") throw Usage("spin");
   std::set<int32_t> keys;
   int repeats = 0;
   for (size_t i = 2; i < words.size(); ++i) {
@@ -253,7 +189,7 @@ void Session::Spin(const std::vector<std::string>& words) {
                           " repeats, not " + words[i]);
       }
     } else {
-      throw ScriptError(kUsage);
+      throw Usage("spin");
     }
   }
   const host::HeldKeys held(host_->keyboard(), keys);
@@ -261,7 +197,7 @@ void Session::Spin(const std::vector<std::string>& words) {
 }
 
 void Session::FailOnDemand(const std::vector<std::string>& words) {
-  if (words.empty() || words.size() > 2) throw ScriptError("usage: fail OPERATION [SKIP]");
+  if (words.empty() || words.size() > 2) throw Usage("fail");
   const int skip = words.size() == 2 ? IntegerWord(words[1], "a number of calls to let pass") : 0;
   if (skip < 0) throw ScriptError("a number of calls to let pass is 0 or more");
   if (host_->faults().operations().count(words[0]) == 0) {
@@ -271,7 +207,9 @@ void Session::FailOnDemand(const std::vector<std::string>& words) {
   host_->faults().FailOnce(words[0], kBadParameterErr, skip);
 }
 
-void Session::UndoOrRedo(const std::string& command) {
+void Session::UndoOrRedo(const std::vector<std::string>& words) {
+  const std::string& command = words[0];
+  if (words.size() != 1) throw Usage(command);
   const bool undo = command == "undo";
   if (!(undo ? host_->Undo() : host_->Redo())) {
     throw ScriptError(std::string("there is nothing to ") + command + ": Edit > " +
@@ -280,7 +218,7 @@ void Session::UndoOrRedo(const std::string& command) {
 }
 
 void Session::Flyout(const std::vector<std::string>& words) {
-  if (words.size() != 1) throw ScriptError("usage: flyout N");
+  if (words.size() != 1) throw Usage("flyout");
   user_->ChooseFlyoutEntry(Palette(), IntegerWord(words[0], "a flyout entry number"));
 }
 

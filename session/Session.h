@@ -12,6 +12,7 @@
 #include "host/Host.h"
 #include "host/dialog/DialogUser.h"
 #include "session/SavedArtwork.h"
+#include "session/ScriptWords.h"
 
 namespace tavrix::app {
 
@@ -73,7 +74,24 @@ class Session {
   // ScriptError naming the file and the reason.
   void SaveCopy(const std::string& fileName);
 
+  // One command of the session language: its name, how it is written (for `help` and for the
+  // message when it is written wrong), what it does, and what does it with the whole line.
+  struct Command {
+    const char* name;
+    const char* usage;
+    const char* meaning;
+    void (*run)(Session& session, const std::vector<std::string>& words);
+  };
+  // Every command, in the order `help` lists them.
+  static const std::vector<Command>& Commands();
+  // The session language in brief, made from the commands, for `help`.
+  static std::string HelpText();
+
  private:
+  // "usage: " and how the command is written, to throw when a line misuses it.
+  static ScriptError Usage(const std::string& command);
+  void PrintPaletteAs(const std::vector<std::string>& words);
+
   // Actions on the artwork and the host.
   void NewDocument(const std::vector<std::string>& words);
   // SVG drawings: open FILE.svg, save [FILE.svg].
@@ -106,7 +124,7 @@ class Session {
   // fail OPERATION [SKIP]: one call of a host operation answers 'PARM'.
   void FailOnDemand(const std::vector<std::string>& words);
   // The Edit menu.
-  void UndoOrRedo(const std::string& command);
+  void UndoOrRedo(const std::vector<std::string>& words);
   // Expectations.
   void Expect(const std::vector<std::string>& words);
   void ExpectItem(const std::vector<std::string>& words);
@@ -141,9 +159,6 @@ class Session {
   SavedArtwork saved_;
   bool saveFailed_ = false;
 };
-
-// The session language in brief, for `help`.
-const char* SessionHelpText();
 
 // What a person sees of the palette: each visible item in reading order with its text and
 // state, and the flyout menu's entries.

@@ -50,7 +50,7 @@ PathSegment ParseAnchor(const std::vector<std::string>& w) {
 }  // namespace
 
 void Session::NewDocument(const std::vector<std::string>& words) {
-  if (words.size() > 1) throw ScriptError("usage: document [pt|in|mm|cm|pc|px|Q]");
+  if (words.size() > 1) throw Usage("document");
   host_->NewDocument(words.empty() ? kAIPointRulerUnits : RulerUnitsOf(words[0]));
   drawing_.reset();
   saved_.Remember(host_->document());
@@ -105,13 +105,13 @@ void Session::Select(const std::vector<std::string>& words) {
         paths.push_back(IndexWord(words[i], "a path number"));
       document.SelectPaths(paths);
     } else if (words[0] == "select") {
-      if (words.size() != 3) throw ScriptError("usage: select P I");
+      if (words.size() != 3) throw Usage("select");
       document.SelectAnchor(IndexWord(words[1], "a path number"),
                             IndexWord(words[2], "an anchor number"));
     } else {
       const bool end = words.size() == 4;
       if ((words.size() != 3 && !end) || (end && words[3] != "in" && words[3] != "out"))
-        throw ScriptError("usage: select-handle P I [in|out]");
+        throw Usage("select-handle");
       document.SelectHandle(IndexWord(words[1], "a path number"),
                             IndexWord(words[2], "an anchor number"), end && words[3] == "out");
     }
@@ -123,7 +123,7 @@ void Session::Select(const std::vector<std::string>& words) {
 void Session::ChangeArtwork(const std::vector<std::string>& words) {
   const std::string& command = words[0];
   if (command == "close-document") {
-    if (words.size() != 1) throw ScriptError("usage: close-document");
+    if (words.size() != 1) throw Usage("close-document");
     if (!host_->CloseDocument()) throw ScriptError("there is no document to close");
     drawing_.reset();
     return;
@@ -131,15 +131,14 @@ void Session::ChangeArtwork(const std::vector<std::string>& words) {
   host::Document& document = Doc();
   try {
     if (command == "delete") {
-      if (words.size() != 2) throw ScriptError("usage: delete P");
+      if (words.size() != 2) throw Usage("delete");
       document.DeletePath(IndexWord(words[1], "a path number"));
     } else if (command == "delete-anchor") {
-      if (words.size() != 3) throw ScriptError("usage: delete-anchor P I");
+      if (words.size() != 3) throw Usage("delete-anchor");
       document.DeleteAnchor(IndexWord(words[1], "a path number"),
                             IndexWord(words[2], "an anchor number"));
     } else {
-      if (words.size() < 5)
-        throw ScriptError("usage: insert-anchor P I X Y [in X Y] [out X Y] [corner]");
+      if (words.size() < 5) throw Usage("insert-anchor");
       document.InsertAnchor(IndexWord(words[1], "a path number"),
                             IndexWord(words[2], "an anchor number"),
                             ParseAnchor(std::vector<std::string>(words.begin() + 3, words.end())));
@@ -150,12 +149,12 @@ void Session::ChangeArtwork(const std::vector<std::string>& words) {
 }
 
 void Session::SetUnits(const std::vector<std::string>& words) {
-  if (words.size() != 1) throw ScriptError("usage: units pt|in|mm|cm|pc|px|Q");
+  if (words.size() != 1) throw Usage("units");
   Doc().SetRulerUnits(RulerUnitsOf(words[0]));
 }
 
 void Session::SetIncrement(const std::vector<std::string>& words) {
-  if (words.size() != 1) throw ScriptError("usage: increment POINTS");
+  if (words.size() != 1) throw Usage("increment");
   const float points = FloatWord(words[0], "a keyboard increment in points");
   if (!(points > 0)) throw ScriptError("the keyboard increment must be more than 0 points");
   host_->preferences().SetReal(kAICursorKeyLengthPreference, points);

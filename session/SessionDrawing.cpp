@@ -6,7 +6,7 @@
 namespace tavrix::app {
 
 void Session::OpenDrawing(const std::vector<std::string>& words) {
-  if (words.size() != 1) throw ScriptError("usage: open FILE.svg");
+  if (words.size() != 1) throw Usage("open");
   try {
     drawing_ = std::make_unique<SvgDrawing>(SvgDrawing::Open(words[0], *host_));
   } catch (const svg::SvgError& error) {
@@ -18,7 +18,7 @@ void Session::OpenDrawing(const std::vector<std::string>& words) {
 }
 
 void Session::SaveDrawing(const std::vector<std::string>& words) {
-  if (words.size() > 1) throw ScriptError("usage: save [FILE.svg]");
+  if (words.size() > 1) throw Usage("save");
   if (!drawing_) drawing_ = std::make_unique<SvgDrawing>(SvgDrawing::Blank());
   const std::string fileName = words.empty() ? drawing_->fileName() : words[0];
   if (fileName.empty()) throw ScriptError("this drawing has no file yet: save FILE.svg");

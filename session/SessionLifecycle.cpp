@@ -135,8 +135,7 @@ void Session::Restart() {
 }
 
 void Session::PutPreference(const std::vector<std::string>& w) {
-  static const char kUsage[] = "usage: pref KEY boolean|integer|real|point|string VALUE...";
-  if (w.size() < 3) throw ScriptError(kUsage);
+  if (w.size() < 3) throw Usage("pref");
   const std::string key = host::PreferenceStore::Key(kPluginPrefix, w[0].c_str());
   const std::string& type = w[1];
   if (type == "point" && w.size() == 4) {
@@ -144,7 +143,7 @@ void Session::PutPreference(const std::vector<std::string>& w) {
                                                             Int32Word(w[3], "a vertical value")});
     return;
   }
-  if (w.size() != 3) throw ScriptError(kUsage);
+  if (w.size() != 3) throw Usage("pref");
   if (type == "boolean") {
     pendingPreferences_.SetBoolean(key, BooleanWord(w[2]));
   } else if (type == "integer") {
@@ -156,7 +155,7 @@ void Session::PutPreference(const std::vector<std::string>& w) {
   } else if (type == "string") {
     pendingPreferences_.SetString(key, w[2]);
   } else {
-    throw ScriptError(kUsage);
+    throw Usage("pref");
   }
 }
 

@@ -20,7 +20,7 @@ bool NamesPng(const std::string& file) {
 }  // namespace
 
 void Session::Render(const std::vector<std::string>& words) {
-  static const char kUsage[] = "usage: render FILE.png [palette|artwork|both] [flyout] [scale 1-4]";
+  const std::string kUsage = Usage("render").what();
   if (words.empty()) throw ScriptError(kUsage);
   const std::string& file = words[0];
   if (!NamesPng(file))

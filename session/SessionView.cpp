@@ -31,7 +31,7 @@ std::vector<std::pair<AIPoint, std::vector<AIPoint>>> Arrowheads(const host::Doc
 }  // namespace
 
 void Session::Zoom(const std::vector<std::string>& words) {
-  if (words.size() != 1) throw ScriptError("usage: zoom FACTOR");
+  if (words.size() != 1) throw Usage("zoom");
   try {
     host_->view().SetZoom(NumberWord(words[0], "a zoom factor"));
   } catch (const std::invalid_argument& error) {
@@ -40,7 +40,7 @@ void Session::Zoom(const std::vector<std::string>& words) {
 }
 
 void Session::Scroll(const std::vector<std::string>& words) {
-  if (words.size() != 2) throw ScriptError("usage: scroll LEFT TOP");
+  if (words.size() != 2) throw Usage("scroll");
   try {
     host_->view().ScrollTo(static_cast<float>(NumberWord(words[0], "the artwork's left edge")),
                            static_cast<float>(NumberWord(words[1], "the artwork's top edge")));
@@ -50,7 +50,7 @@ void Session::Scroll(const std::vector<std::string>& words) {
 }
 
 void Session::Redraw(const std::vector<std::string>& words) {
-  if (!words.empty()) throw ScriptError("usage: redraw");
+  if (!words.empty()) throw Usage("redraw");
   host_->RedrawView();
 }
 

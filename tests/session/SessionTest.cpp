@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 
 #include "session/PaletteItemNames.h"
@@ -95,6 +97,61 @@ TEST(Session, MistakesInTheScriptAreToldPlainly) {
   // A palette that cannot be seen cannot be used.
   EXPECT_NE(RunScript("document\nflyout 1\n").output.find("the palette is hidden"),
             std::string::npos);
+}
+
+TEST(Session, EachCommandWrittenWrongSaysHowHelpWritesIt) {
+  const std::string help = Session::HelpText();
+  // A line that names a command with words it cannot take; each gets the usage of its own row.
+  const std::vector<std::pair<std::string, std::string>> misuses = {
+      {"open", "open"},
+      {"save", "save a b"},
+      {"document", "document a b"},
+      {"select", "select 0"},
+      {"select-handle", "select-handle 0 0 up"},
+      {"delete", "delete"},
+      {"delete-anchor", "delete-anchor 0"},
+      {"insert-anchor", "insert-anchor 0 0"},
+      {"close-document", "close-document now"},
+      {"units", "units"},
+      {"increment", "increment"},
+      {"menu", "menu now"},
+      {"window", "window spin"},
+      {"type", "type pointXField"},
+      {"click", "click"},
+      {"cmd-click", "cmd-click"},
+      {"flyout", "flyout"},
+      {"spin", "spin pointXSpin sideways"},
+      {"undo", "undo twice"},
+      {"redo", "redo twice"},
+      {"restart", "restart now"},
+      {"pref", "pref key"},
+      {"fail", "fail"},
+      {"zoom", "zoom"},
+      {"scroll", "scroll 1"},
+      {"redraw", "redraw now"},
+      {"print", "print xml"},
+      {"render", "render"},
+      {"help", "help me"},
+  };
+  std::set<std::string> named;
+  for (const auto& [name, line] : misuses) {
+    named.insert(name);
+    const auto row = std::find_if(Session::Commands().begin(), Session::Commands().end(),
+                                  [&](const Session::Command& c) { return name == c.name; });
+    ASSERT_NE(row, Session::Commands().end()) << name;
+    const std::string output = RunScript("document\nmenu\n" + line + "\n").output;
+    EXPECT_NE(output.find(std::string("usage: ") + row->usage), std::string::npos) << line << "\n"
+                                                                                   << output;
+  }
+  // Every command is listed by help under its own usage, and every row is one misuse above or
+  // takes any words (path, select-paths, deselect, expect).
+  for (const Session::Command& command : Session::Commands()) {
+    EXPECT_EQ(std::string(command.usage).rfind(command.name, 0), 0u) << command.name;
+    EXPECT_NE(help.find("  " + std::string(command.usage)), std::string::npos) << command.name;
+    const std::set<std::string> anyWords = {"path", "select-paths", "deselect", "expect"};
+    EXPECT_TRUE(named.count(command.name) == 1 || anyWords.count(command.name) == 1)
+        << command.name << " has no misuse checked";
+  }
 }
 
 TEST(Session, AnArrowIsHeldNoLongerThanAPersonHoldsIt) {
