@@ -29,35 +29,114 @@ std::string StateOf(const host::HostItem& item) {
          (item.booleanValue ? "checked" : "unchecked") + ", text " + Quoted(item.text);
 }
 
+// One check of `expect item ITEM CHECK ...`: how many words follow its name, and the check,
+// which throws with what it found when the item is otherwise.
+struct ItemCheck {
+  const char* name;
+  size_t values;
+  void (*check)(const host::HostItem& item, const std::string& name,
+                const std::vector<std::string>& values);
+};
+
+void CheckValue(const host::HostItem& item, const std::string&, const std::vector<std::string>& v) {
+  // In the item's units; a unit written in the text counts; points where neither says.
+  const int units = item.units != 0 ? item.units : host::kUnitPoints;
+  const std::optional<double> shown = host::ParseValue(item.text, units);
+  if (!shown) Found(Quoted(item.text) + ", which is not a value");
+  const double per = host::BaseUnitsPer(units);
+  const double expected = NumberWord(v[0], "a value") * per;
+  const double tolerance = 0.5 * std::pow(10.0, -DecimalsShown(item.text)) * per + 1e-9;
+  if (std::fabs(*shown - expected) > tolerance) Found(Quoted(item.text));
+}
+
+void CheckState(const host::HostItem& item, const std::string& name,
+                const std::vector<std::string>&) {
+  const bool wanted = name == "visible" || name == "enabled" || name == "checked";
+  const bool has = name == "visible" || name == "hidden"     ? item.visible
+                   : name == "enabled" || name == "disabled" ? item.enabled
+                                                             : item.booleanValue;
+  if (has != wanted) Found(StateOf(item));
+}
+
+const std::vector<ItemCheck>& ItemChecks() {
+  static const std::vector<ItemCheck> checks = {
+      {"text", 1,
+       [](const host::HostItem& item, const std::string&, const std::vector<std::string>& v) {
+         if (item.text != v[0]) Found(Quoted(item.text));
+       }},
+      {"contains", 1,
+       [](const host::HostItem& item, const std::string&, const std::vector<std::string>& v) {
+         if (item.text.find(v[0]) == std::string::npos) Found(Quoted(item.text));
+       }},
+      {"value", 1, CheckValue},
+      {"tip", 1,
+       [](const host::HostItem& item, const std::string&, const std::vector<std::string>& v) {
+         if (item.tip != v[0]) Found(Quoted(item.tip));
+       }},
+      // The step of an arrow button or a field, in points (degrees for a direction).
+      {"step", 1,
+       [](const host::HostItem& item, const std::string&, const std::vector<std::string>& v) {
+         if (std::fabs(item.smallStep - NumberWord(v[0], "a step")) > 1e-6)
+           Found("step " + std::to_string(item.smallStep));
+       }},
+      {"range", 2,
+       [](const host::HostItem& item, const std::string&, const std::vector<std::string>& v) {
+         if (item.minValue != NumberWord(v[0], "a minimum") ||
+             item.maxValue != NumberWord(v[1], "a maximum")) {
+           Found("range " + std::to_string(item.minValue) + " to " + std::to_string(item.maxValue));
+         }
+       }},
+      {"at", 2,
+       [](const host::HostItem& item, const std::string&, const std::vector<std::string>& v) {
+         if (item.bounds.left != NumberWord(v[0], "a left edge") ||
+             item.bounds.top != NumberWord(v[1], "a top edge")) {
+           Found("at " + std::to_string(item.bounds.left) + " " + std::to_string(item.bounds.top));
+         }
+       }},
+      {"visible", 0, CheckState},
+      {"hidden", 0, CheckState},
+      {"enabled", 0, CheckState},
+      {"disabled", 0, CheckState},
+      {"checked", 0, CheckState},
+      {"unchecked", 0, CheckState},
+  };
+  return checks;
+}
+
+// What `expect WHAT ...` checks, by WHAT.
+struct Expectation {
+  const char* what;
+  void (Session::*check)(const std::vector<std::string>& words);
+};
+
 }  // namespace
 
 void Session::Expect(const std::vector<std::string>& words) {
   if (words.empty()) throw ScriptError("expect what?");
-  const std::string& what = words[0];
-  if (what == "item") {
-    ExpectItem(words);
-  } else if (what == "flyout") {
-    ExpectFlyout(words);
-  } else if (what == "palette") {
-    ExpectPalette(words);
-  } else if (what == "menu") {
-    ExpectMenu(words);
-  } else if (what == "anchor" || what == "in" || what == "out" || what == "corner" ||
-             what == "selected") {
-    ExpectPoint(words);
-  } else if (what == "annotator" || what == "notifiers") {
-    ExpectRegistrations(words);
-  } else if (what == "alerts" || what == "alert") {
-    ExpectAlerts(words);
-  } else if (what == "undo" || what == "redo") {
-    ExpectEditMenu(words);
-  } else if (what == "pref") {
-    ExpectPreference(words);
-  } else if (what == "marks" || what == "mark") {
-    ExpectMarks(words);
-  } else {
-    throw ScriptError("unknown expectation '" + what + "'");
+  static const Expectation expectations[] = {
+      {"item", &Session::ExpectItem},
+      {"flyout", &Session::ExpectFlyout},
+      {"palette", &Session::ExpectPalette},
+      {"menu", &Session::ExpectMenu},
+      {"anchor", &Session::ExpectPoint},
+      {"in", &Session::ExpectPoint},
+      {"out", &Session::ExpectPoint},
+      {"corner", &Session::ExpectPoint},
+      {"selected", &Session::ExpectPoint},
+      {"annotator", &Session::ExpectRegistrations},
+      {"notifiers", &Session::ExpectRegistrations},
+      {"alerts", &Session::ExpectAlerts},
+      {"alert", &Session::ExpectAlerts},
+      {"undo", &Session::ExpectEditMenu},
+      {"redo", &Session::ExpectEditMenu},
+      {"pref", &Session::ExpectPreference},
+      {"marks", &Session::ExpectMarks},
+      {"mark", &Session::ExpectMarks},
+  };
+  for (const Expectation& expectation : expectations) {
+    if (words[0] == expectation.what) return (this->*expectation.check)(words);
   }
+  throw ScriptError("unknown expectation '" + words[0] + "'");
 }
 
 void Session::ExpectEditMenu(const std::vector<std::string>& w) {
@@ -69,51 +148,17 @@ void Session::ExpectEditMenu(const std::vector<std::string>& w) {
 void Session::ExpectItem(const std::vector<std::string>& w) {
   if (w.size() < 3) throw ScriptError("usage: expect item ITEM text|contains|value|visible|...");
   const host::HostItem& item = Item(w[1]);
-  const std::string& check = w[2];
-  if ((check == "text" || check == "contains" || check == "value" || check == "tip" ||
-       check == "step") &&
-      w.size() != 4) {
-    throw ScriptError("usage: expect item ITEM " + check + " VALUE");
+  const std::string& name = w[2];
+  for (const ItemCheck& check : ItemChecks()) {
+    if (name != check.name) continue;
+    if (w.size() != 3 + check.values) {
+      throw ScriptError("usage: expect item ITEM " + name +
+                        (check.values == 1 ? " VALUE" : " A B"));
+    }
+    check.check(item, name, std::vector<std::string>(w.begin() + 3, w.end()));
+    return;
   }
-  if (check == "text") {
-    if (item.text != w[3]) Found(Quoted(item.text));
-  } else if (check == "contains") {
-    if (item.text.find(w[3]) == std::string::npos) Found(Quoted(item.text));
-  } else if (check == "value") {
-    // In the item's units; a unit written in the text counts; points where neither says.
-    const int units = item.units != 0 ? item.units : host::kUnitPoints;
-    const std::optional<double> shown = host::ParseValue(item.text, units);
-    if (!shown) Found(Quoted(item.text) + ", which is not a value");
-    const double per = host::BaseUnitsPer(units);
-    const double expected = NumberWord(w[3], "a value") * per;
-    const double tolerance = 0.5 * std::pow(10.0, -DecimalsShown(item.text)) * per + 1e-9;
-    if (std::fabs(*shown - expected) > tolerance) Found(Quoted(item.text));
-  } else if (check == "tip") {
-    if (item.tip != w[3]) Found(Quoted(item.tip));
-  } else if (check == "step") {
-    // The step of an arrow button or a field, in points (degrees for a direction).
-    if (std::fabs(item.smallStep - NumberWord(w[3], "a step")) > 1e-6) {
-      Found("step " + std::to_string(item.smallStep));
-    }
-  } else if (check == "range" || check == "at") {
-    if (w.size() != 5) throw ScriptError("usage: expect item ITEM " + check + " A B");
-    const double a = NumberWord(w[3], check == "range" ? "a minimum" : "a left edge");
-    const double b = NumberWord(w[4], check == "range" ? "a maximum" : "a top edge");
-    if (check == "range" && (item.minValue != a || item.maxValue != b)) {
-      Found("range " + std::to_string(item.minValue) + " to " + std::to_string(item.maxValue));
-    }
-    if (check == "at" && (item.bounds.left != a || item.bounds.top != b)) {
-      Found("at " + std::to_string(item.bounds.left) + " " + std::to_string(item.bounds.top));
-    }
-  } else if (check == "visible" || check == "hidden") {
-    if (item.visible != (check == "visible")) Found(StateOf(item));
-  } else if (check == "enabled" || check == "disabled") {
-    if (item.enabled != (check == "enabled")) Found(StateOf(item));
-  } else if (check == "checked" || check == "unchecked") {
-    if (item.booleanValue != (check == "checked")) Found(StateOf(item));
-  } else {
-    throw ScriptError("unknown item check '" + check + "'");
-  }
+  throw ScriptError("unknown item check '" + name + "'");
 }
 
 void Session::ExpectFlyout(const std::vector<std::string>& w) {
