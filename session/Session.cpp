@@ -77,6 +77,8 @@ void Session::Execute(const std::vector<std::string>& words) {
   } else if (command == "delete" || command == "delete-anchor" || command == "insert-anchor" ||
              command == "close-document") {
     ChangeArtwork(words);
+  } else if (command == "drag" || command == "nudge") {
+    DirectSelect(words);
   } else if (command == "units") {
     SetUnits(rest);
   } else if (command == "increment") {

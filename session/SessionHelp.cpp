@@ -12,6 +12,8 @@ palette item's name (pointXField) or its id; 'print' shows the names.
   select P I | select-handle P I [in|out] | select-paths P... | deselect
   units UNIT | increment POINTS
   delete P | delete-anchor P I | insert-anchor P I ANCHOR | close-document
+  drag anchor P I H V | drag handle P I in|out H V   the host's Direct Selection tool
+  nudge left|right|up|down [shift]         the arrow keys: the keyboard increment (Shift: ten)
   menu                                     open the palette (Window > Tool Palettes > Tavrix)
   window show|hide|collapse|expand | window move H V | window dock "GROUP" CODE
   type ITEM TEXT | click ITEM | cmd-click ITEM | flyout N

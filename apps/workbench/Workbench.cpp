@@ -13,6 +13,7 @@
 #include "session/ScriptWords.h"
 #include "workbench/SceneTextures.h"
 #include "workbench/Screenshot.h"
+#include "workbench/StatusWords.h"
 
 namespace tavrix::workbench {
 namespace {
@@ -33,17 +34,6 @@ std::vector<std::string> NonEmptyLines(const std::string& text) {
     lines.push_back(line.substr(first, last + 1 - first));
   }
   return lines;
-}
-
-// Words as a session script writes them, quoted where they hold spaces.
-std::string ScriptLine(const std::vector<std::string>& words) {
-  std::string line;
-  for (const std::string& word : words) {
-    if (!line.empty()) line += ' ';
-    const bool plain = !word.empty() && word.find_first_of(" \t\r\n\"#\\") == std::string::npos;
-    line += plain ? word : app::Quoted(word);
-  }
-  return line;
 }
 
 }  // namespace
@@ -97,8 +87,12 @@ bool Workbench::Perform(const std::vector<std::string>& words) {
     SetStatus(error.what(), true);
     return false;
   }
-  // A command that says nothing is shown as the script line that does the same.
-  if (!TakeSessionOutput()) SetStatus(ScriptLine(words), false, false);
+  const std::string printed = sessionOutput_.str();
+  sessionOutput_.str("");
+  log_ << printed;
+  // What happened, in a person's words; never the command.
+  const std::string said = StatusWords(words, *session_, printed);
+  if (!said.empty()) SetStatus(said, false, false);
   return true;
 }
 
@@ -195,6 +189,7 @@ void Workbench::Draw(const std::string* screenshotPath) {
     // The palette follows the selection only while it can be seen, as the pictures show it.
     if (scene.document != nullptr && palette != nullptr && palette->visible && !palette->collapsed)
       scene.currentPoint = pictures::FindCurrentPoint(*scene.document);
+    scene.drawing = DrawingLooks();
     FieldEdit edit;
     edit.field = palette_->FocusedField();
     edit.editor = &palette_->editor();
@@ -214,6 +209,22 @@ void Workbench::Draw(const std::string* screenshotPath) {
   ImGui_ImplSDLRenderer_RenderDrawData(ImGui::GetDrawData());
   if (screenshotPath != nullptr) WriteScreenshot(renderer_.get(), *screenshotPath);
   SDL_RenderPresent(renderer_.get());
+}
+
+const pictures::DrawingPicture* Workbench::DrawingLooks() {
+  if (session_->host().document() == nullptr) return nullptr;
+  std::string error;
+  const pictures::DrawingPicture* looks = nullptr;
+  try {
+    looks = drawings_.For(session_->DrawingText(), session_->DrawingFileName(), error);
+  } catch (const std::exception& refused) {
+    error = refused.what();
+  }
+  // The paths are still there to see and edit, as outlines; the person is told once why.
+  if (looks == nullptr && error != drawingError_)
+    SetStatus("the drawing is shown as outlines: " + error, true);
+  drawingError_ = looks == nullptr ? error : std::string();
+  return looks;
 }
 
 void Workbench::UpdateTitle() {

@@ -14,6 +14,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "pictures/DrawingPicture.h"
 #include "session/Session.h"
 #include "workbench/CanvasController.h"
 #include "workbench/Commands.h"
@@ -82,6 +83,8 @@ class Workbench final : private Commands {
   // WorkbenchInput.cpp: events to the menus, the palette or the document window.
   void HandleEvent(const SDL_Event& event);
   void HandleKey(const SDL_Keysym& key);
+  // An arrow key the palette did not take moves the selected anchors.
+  void Nudge(Key key, Modifiers modifiers);
   bool ImGuiTakesMouse(int x, int y) const;
   bool ImGuiTakesKeyboard() const;
 
@@ -107,6 +110,9 @@ class Workbench final : private Commands {
   void UnsavedChangesKey(const SDL_Keysym& key);
 
   void Draw(const std::string* screenshotPath);
+  // The drawing as it looks now, read again only when its text changed; null when it cannot be
+  // drawn so.
+  const pictures::DrawingPicture* DrawingLooks();
   void UpdateTitle();
 
   std::ostream& log_;
@@ -120,6 +126,8 @@ class Workbench final : private Commands {
   RendererHandle renderer_;
   std::unique_ptr<ImGuiSession> imgui_;
   std::unique_ptr<SceneTextures> textures_;
+  pictures::DrawingPictureCache drawings_;
+  std::string drawingError_;
 
   std::string status_;
   bool statusIsError_ = false;

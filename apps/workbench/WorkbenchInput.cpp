@@ -94,7 +94,8 @@ void Workbench::HandleEvent(const SDL_Event& event) {
       mouseX_ = event.motion.x;
       mouseY_ = event.motion.y;
       palette_->MouseMove(mouseX_, mouseY_);
-      canvas_->MouseMove(mouseX_, mouseY_);
+      canvas_->MouseMove(mouseX_, mouseY_, modifiers_);
+      if (canvas_->dragging()) dirty_ = true;
       break;
     case SDL_MOUSEBUTTONDOWN: {
       mouseX_ = event.button.x;
@@ -132,6 +133,8 @@ void Workbench::HandleEvent(const SDL_Event& event) {
 
 void Workbench::HandleKey(const SDL_Keysym& key) {
   dirty_ = true;
+  // While a part is dragged, only Escape counts: the history waits for the drag's one step.
+  if (canvas_->dragging() && key.sym != SDLK_ESCAPE) return;
   const Modifiers m = modifiers_;
   // Ctrl with a letter is a menu's shortcut; Ctrl with Alt stands for the Command key.
   if ((m.ctrl || m.command) && !(m.ctrl && m.alt)) {
@@ -186,7 +189,24 @@ void Workbench::HandleKey(const SDL_Keysym& key) {
         break;
     }
   }
-  if (const std::optional<Key> editing = EditingKey(key.sym)) palette_->KeyDown(*editing, m);
+  const std::optional<Key> editing = EditingKey(key.sym);
+  if (!editing) return;
+  // Escape lets go of a drag, the part going back where it was.
+  if (*editing == Key::Escape && canvas_->CancelDrag()) return;
+  if (palette_->KeyDown(*editing, m)) return;
+  Nudge(*editing, m);
+}
+
+void Workbench::Nudge(Key key, Modifiers modifiers) {
+  const char* direction = key == Key::Left    ? "left"
+                          : key == Key::Right ? "right"
+                          : key == Key::Up    ? "up"
+                          : key == Key::Down  ? "down"
+                                              : nullptr;
+  if (direction == nullptr || session_->host().document() == nullptr || canvas_->dragging()) return;
+  std::vector<std::string> words{"nudge", direction};
+  if (modifiers.shift) words.push_back("shift");
+  Perform(words);
 }
 
 }  // namespace tavrix::workbench

@@ -149,12 +149,12 @@ TEST_F(WorkbenchWindow, AClickATypedValueAndAnArrowWithShiftEditTheAnchor) {
   Type("10");
   Key(SDLK_RETURN);
   EXPECT_FLOAT_EQ(AnchorAt(0, 1).h, 110) << log.str();
-  EXPECT_EQ(workbench->status(), "type 6 110") << "the status line says what was done";
+  EXPECT_EQ(workbench->status(), "X: 110.000 pt") << "the status line says what was done";
 
   Key(SDLK_LSHIFT, KMOD_LSHIFT);
   ClickItem(7, 0.25);  // the upper arrow of pointYSpin
   ReleaseShift();
-  EXPECT_EQ(workbench->status(), "spin 7 up shift");
+  EXPECT_EQ(workbench->status(), "Y: -290.000 pt") << "in words, never a session command";
   EXPECT_FLOAT_EQ(AnchorAt(0, 1).v, -290) << "ten keyboard increments up";
   EXPECT_FLOAT_EQ(path.segments[1].out.h, 160) << "the handles move with their anchor";
   EXPECT_FLOAT_EQ(path.segments[1].out.v, -290);
