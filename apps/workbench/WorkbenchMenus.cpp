@@ -106,7 +106,7 @@ void Workbench::BuildMenus() {
       canvas_->ZoomBy(CanvasController::kWheelFactor);
     if (ImGui::MenuItem("Zoom Out", "Ctrl+-", false, hasDocument))
       canvas_->ZoomBy(1 / CanvasController::kWheelFactor);
-    if (ImGui::MenuItem("Fit Artwork", "Ctrl+0", false, hasDocument)) canvas_->FitArtwork();
+    if (ImGui::MenuItem("Fit", "Ctrl+0", false, hasDocument)) canvas_->FitArtwork();
     if (ImGui::MenuItem("Actual Size", "Ctrl+1", false, hasDocument)) canvas_->ActualSize();
     ImGui::EndMenu();
   }
