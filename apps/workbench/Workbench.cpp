@@ -54,6 +54,7 @@ Workbench::Workbench(const WorkbenchOptions& options, std::ostream& log) : log_(
     canvas_->FitArtwork();
   }
   TakeSessionOutput();
+  if (options.firstStart) PutPaletteBeside();
   const host::HostDialog* palette = session_->FindPalette();
   if (status_.empty() && (palette == nullptr || !palette->visible))
     SetStatus("Window > Tool Palettes > Tavrix opens the palette", false, false);
@@ -209,6 +210,16 @@ void Workbench::Draw(const std::string* screenshotPath) {
   ImGui_ImplSDLRenderer_RenderDrawData(ImGui::GetDrawData());
   if (screenshotPath != nullptr) WriteScreenshot(renderer_.get(), *screenshotPath);
   SDL_RenderPresent(renderer_.get());
+}
+
+void Workbench::PutPaletteBeside() {
+  const host::HostDialog* palette = session_->FindPalette();
+  if (palette == nullptr || !palette->visible) session_->Execute({"menu"});
+  // Screen places: the screen's (0, 0) is the window's just under the menu bar.
+  constexpr int kGap = 12;
+  session_->Execute({"window", "move", std::to_string(kCanvas.left + kCanvas.width + kGap),
+                     std::to_string(kGap)});
+  TakeSessionOutput();
 }
 
 const pictures::DrawingPicture* Workbench::DrawingLooks() {

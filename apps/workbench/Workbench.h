@@ -35,6 +35,8 @@ struct WorkbenchOptions {
   std::string pluginPath;       // empty: the plug-in built beside the command
   std::string preferencesPath;  // empty: no preference file
   std::string documentPath;     // an SVG drawing to open first; empty: a new document
+  // No preferences were kept yet: the palette opens beside the drawing, at the right.
+  bool firstStart = false;
 };
 
 class Workbench final : private Commands {
@@ -110,6 +112,8 @@ class Workbench final : private Commands {
   void UnsavedChangesKey(const SDL_Keysym& key);
 
   void Draw(const std::string* screenshotPath);
+  // Opens the palette in the room right of the document window, out of the drawing's way.
+  void PutPaletteBeside();
   // The drawing as it looks now, read again only when its text changed; null when it cannot be
   // drawn so.
   const pictures::DrawingPicture* DrawingLooks();

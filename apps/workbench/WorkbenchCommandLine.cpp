@@ -42,7 +42,8 @@ WorkbenchCommandLine ParseWorkbenchCommandLine(const std::vector<std::string>& a
                  "the plug-in file (default: the one built beside this command)")
       ->check(kNamesAFile);
   app.add_option("--prefs", line.options.preferencesPath,
-                 "keep the preferences in this file between runs")
+                 "keep the preferences in this file between runs (default: "
+                 "$XDG_CONFIG_HOME/tavrix/preferences.json, or ~/.config/tavrix/)")
       ->check(kNamesAFile);
   std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
   try {
