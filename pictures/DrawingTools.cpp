@@ -71,8 +71,7 @@ std::string DisplayText(const std::string& text) {
 
 void UseDialogFont(cairo_t* cr, bool bold) {
   ReleaseFontCachesAtExit();
-  // Narrow like the dialog font the palette was laid out for, so that its labels fit.
-  cairo_select_font_face(cr, "DejaVu Sans Condensed", CAIRO_FONT_SLANT_NORMAL,
+  cairo_select_font_face(cr, kDialogFontFamily, CAIRO_FONT_SLANT_NORMAL,
                          bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
   cairo_set_font_size(cr, kFontSize);
 }

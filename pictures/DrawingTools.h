@@ -37,6 +37,9 @@ Colour AdmColour(int32_t code);
 std::string DisplayText(const std::string& text);
 
 inline constexpr double kFontSize = 10.5;
+// Narrow like the dialog font the palette was laid out for, so that its labels fit; where it is
+// not installed, fontconfig gives DejaVu Sans. The workbench's menus and dialogs use the same.
+inline constexpr char kDialogFontFamily[] = "DejaVu Sans Condensed";
 void UseDialogFont(cairo_t* cr, bool bold = false);
 double TextWidth(cairo_t* cr, const std::string& text);
 enum class Align { Left, Centre, Right };

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <istream>
+#include <map>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -70,6 +71,13 @@ class Workbench final : private Commands {
   bool statusIsError() const { return statusIsError_; }
   // Where a palette item is shown in the window; nothing while it cannot be seen.
   std::optional<SDL_Rect> ItemOnScreen(int32_t id);
+  // The menu bar's menu that is open now ("File", "Edit", ...), or empty; and where a menu's
+  // header is in the window.
+  const std::string& openMenu() const { return openMenu_; }
+  std::optional<SDL_Rect> MenuHeader(const std::string& name) const {
+    const auto found = menuHeaders_.find(name);
+    return found == menuHeaders_.end() ? std::nullopt : std::optional<SDL_Rect>(found->second);
+  }
   // The window pixel of an anchor; nothing while it lies outside the document window.
   std::optional<SDL_Point> AnchorOnScreen(size_t path, size_t anchor);
 
@@ -92,6 +100,9 @@ class Workbench final : private Commands {
 
   // WorkbenchMenus.cpp: the menu bar, the file dialog and the status line, built every frame.
   void BuildMenus();
+  void BuildMenuBar();
+  // A menu of the menu bar; true while it is open (EndMenu then closes it).
+  bool BeginMenu(const char* name);
   void BuildFileDialog();
   void BuildStatusLine();
   void NewDocument();
@@ -146,6 +157,9 @@ class Workbench final : private Commands {
   Capture capture_ = Capture::None;
   // What the menus had open at the end of the last frame: the next events are theirs.
   bool menuOpen_ = false;
+  bool closeMenus_ = false;  // Escape was pressed while a menu was open
+  std::string openMenu_;
+  std::map<std::string, SDL_Rect> menuHeaders_;
   bool textInputWanted_ = false;
 
   struct FileDialog {

@@ -79,7 +79,10 @@ void Workbench::HandleEvent(const SDL_Event& event) {
     case SDL_KEYDOWN:
     case SDL_KEYUP:
       modifiers_ = ModifiersOf(event.key.keysym.mod);
-      if (event.type == SDL_KEYDOWN && unsaved_.open) {
+      if (event.type == SDL_KEYDOWN && !openMenu_.empty() && event.key.keysym.sym == SDLK_ESCAPE) {
+        closeMenus_ = true;
+        dirty_ = true;
+      } else if (event.type == SDL_KEYDOWN && unsaved_.open) {
         UnsavedChangesKey(event.key.keysym);
       } else if (event.type == SDL_KEYDOWN && !ImGuiTakesKeyboard()) {
         HandleKey(event.key.keysym);

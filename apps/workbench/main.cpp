@@ -39,7 +39,8 @@ int main(int argc, char** argv) {
     }
   }
   std::error_code ignored;
-  line.options.firstStart = !line.options.preferencesPath.empty() &&
+  // A script played into the window says for itself where the palette goes.
+  line.options.firstStart = line.playPath.empty() && !line.options.preferencesPath.empty() &&
                             !std::filesystem::exists(line.options.preferencesPath, ignored);
   std::ifstream script;
   if (!line.playPath.empty()) {
