@@ -55,6 +55,10 @@ Workbench::Workbench(const WorkbenchOptions& options, std::ostream& log) : log_(
   }
   TakeSessionOutput();
   if (options.firstStart) PutPaletteBeside();
+  if (const std::optional<std::string> recent =
+          session_->host().preferences().String(kRecentFilesPreference))
+    fileDialog_.browser.SetRecentText(*recent);
+  RememberFile();
   const host::HostDialog* palette = session_->FindPalette();
   if (status_.empty() && (palette == nullptr || !palette->visible))
     SetStatus("Window > Tool Palettes > Tavrix opens the palette", false, false);

@@ -19,6 +19,7 @@
 #include "session/Session.h"
 #include "workbench/CanvasController.h"
 #include "workbench/Commands.h"
+#include "workbench/FileBrowser.h"
 #include "workbench/PaletteController.h"
 #include "workbench/SdlHandles.h"
 
@@ -104,6 +105,14 @@ class Workbench final : private Commands {
   // A menu of the menu bar; true while it is open (EndMenu then closes it).
   bool BeginMenu(const char* name);
   void BuildFileDialog();
+  // The file dialog's parts: the folder's list, the recent files, the name and the buttons.
+  // Each answers whether the person chose a file.
+  bool BuildFolderList();
+  bool BuildRecentFiles();
+  bool BuildFileButtons(bool& cancelled);
+  void ChooseFile();
+  // The drawing's file goes to the front of the recent files, kept with the preferences.
+  void RememberFile();
   void BuildStatusLine();
   void NewDocument();
   bool OpenDrawing(const std::string& path);
@@ -165,10 +174,8 @@ class Workbench final : private Commands {
   struct FileDialog {
     bool requested = false;
     bool open = false;
-    bool save = false;
     bool focusPath = false;
-    std::string path;
-    std::string error;
+    FileBrowser browser;
   };
   FileDialog fileDialog_;
 

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -139,6 +140,21 @@ class WorkbenchWindow : public ::testing::Test {
     }
     workbench->Frame();
   }
+  // A key held for a frame: Dear ImGui reads whether a key is down once a frame.
+  void KeyForImGui(SDL_Keycode key) {
+    SDL_Event down{};
+    down.type = SDL_KEYDOWN;
+    down.key.state = SDL_PRESSED;
+    down.key.keysym.sym = key;
+    down.key.keysym.scancode = SDL_GetScancodeFromKey(key);
+    Push(down);
+    workbench->Frame();
+    SDL_Event up = down;
+    up.type = SDL_KEYUP;
+    up.key.state = SDL_RELEASED;
+    Push(up);
+    workbench->Frame();
+  }
   void ReleaseShift() {
     SDL_Event up{};
     up.type = SDL_KEYUP;
@@ -149,10 +165,14 @@ class WorkbenchWindow : public ::testing::Test {
     workbench->Frame();
   }
   void Type(const std::string& text) {
-    SDL_Event typed{};
-    typed.type = SDL_TEXTINPUT;
-    std::strncpy(typed.text.text, text.c_str(), sizeof typed.text.text - 1);
-    Push(typed);
+    // SDL carries at most 31 bytes of text an event.
+    for (size_t at = 0; at < text.size(); at += 31) {
+      SDL_Event typed{};
+      typed.type = SDL_TEXTINPUT;
+      const std::string piece = text.substr(at, 31);
+      std::strncpy(typed.text.text, piece.c_str(), sizeof typed.text.text - 1);
+      Push(typed);
+    }
     workbench->Frame();
   }
   RealPoint AnchorAt(size_t path, size_t anchor) {
@@ -353,6 +373,27 @@ TEST_F(WorkbenchWindow, AnOpenMenuFollowsTheMouseAlongTheBarAndEscapeClosesIt) {
   EXPECT_EQ(workbench->openMenu(), "");
   SDL_WarpMouseGlobal(globalX, globalY);  // out of the other tests' way
   workbench->Frame();
+}
+
+TEST_F(WorkbenchWindow, TheFileBrowserGoesIntoAFolderAndOpensADrawing) {
+  const std::filesystem::path folder = tavrix::test::TempFolder() / "browsed";
+  std::filesystem::create_directories(folder);
+  std::ofstream(folder / "boat.svg") << "<svg xmlns='http://www.w3.org/2000/svg'>\n"
+                                        "  <path d='M10 20 L30 40 L50 20'/>\n"
+                                        "</svg>\n";
+  Key(SDLK_o, KMOD_LCTRL);
+  ASSERT_TRUE(workbench->askingAboutUnsavedChanges()) << "the start script's path is not saved";
+  Key(SDLK_d, KMOD_LCTRL);
+  for (int i = 0; i < 3; ++i) workbench->Frame();  // the dialog opens, its name field focused
+  // The typed folder is gone into, then the drawing's name opens it.
+  Type(folder.string());
+  KeyForImGui(SDLK_RETURN);
+  for (int i = 0; i < 3; ++i) workbench->Frame();
+  Type("boat.svg");
+  KeyForImGui(SDLK_RETURN);
+  EXPECT_EQ(workbench->session().DrawingFileName(), (folder / "boat.svg").string()) << log.str();
+  ASSERT_EQ(workbench->session().host().document()->paths().size(), 1u);
+  EXPECT_FLOAT_EQ(AnchorAt(0, 2).h, 50);
 }
 
 TEST_F(WorkbenchWindow, LeavingUnsavedChangesAsksAndEscapeStays) {
