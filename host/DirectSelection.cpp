@@ -130,8 +130,9 @@ RealPoint ConstrainedDrag(const RealPoint& from, const RealPoint& to) {
   // Across the diagonals a step is the same along both axes, so the ends stay exact.
   const double diagonal = (dh + dv) / 2;
   const double antidiagonal = (dh - dv) / 2;
-  const double reach[] = {std::fabs(dh), std::fabs(dv), std::fabs(diagonal) * M_SQRT2,
-                          std::fabs(antidiagonal) * M_SQRT2};
+  const double root2 = std::sqrt(2.0);
+  const double reach[] = {std::fabs(dh), std::fabs(dv), std::fabs(diagonal) * root2,
+                          std::fabs(antidiagonal) * root2};
   const double moves[][2] = {{dh, 0}, {0, dv}, {diagonal, diagonal}, {antidiagonal, -antidiagonal}};
   size_t nearest = 0;
   for (size_t i = 1; i < 4; ++i) {
