@@ -93,6 +93,7 @@ class Workbench final : private Commands {
 
   // WorkbenchInput.cpp: events to the menus, the palette or the document window.
   void HandleEvent(const SDL_Event& event);
+  void HandleKeyEvent(const SDL_KeyboardEvent& event);
   void HandleKey(const SDL_Keysym& key);
   // An arrow key the palette did not take moves the selected anchors.
   void Nudge(Key key, Modifiers modifiers);
@@ -102,6 +103,10 @@ class Workbench final : private Commands {
   // WorkbenchMenus.cpp: the menu bar, the file dialog and the status line, built every frame.
   void BuildMenus();
   void BuildMenuBar();
+  void BuildFileMenu(bool hasDocument);
+  void BuildEditMenu();
+  void BuildViewMenu(bool hasDocument);
+  void BuildWindowMenu();
   // A menu of the menu bar; true while it is open (EndMenu then closes it).
   bool BeginMenu(const char* name);
   void BuildFileDialog();

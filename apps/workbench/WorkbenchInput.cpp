@@ -78,15 +78,7 @@ void Workbench::HandleEvent(const SDL_Event& event) {
       break;
     case SDL_KEYDOWN:
     case SDL_KEYUP:
-      modifiers_ = ModifiersOf(event.key.keysym.mod);
-      if (event.type == SDL_KEYDOWN && !openMenu_.empty() && event.key.keysym.sym == SDLK_ESCAPE) {
-        closeMenus_ = true;
-        dirty_ = true;
-      } else if (event.type == SDL_KEYDOWN && unsaved_.open) {
-        UnsavedChangesKey(event.key.keysym);
-      } else if (event.type == SDL_KEYDOWN && !ImGuiTakesKeyboard()) {
-        HandleKey(event.key.keysym);
-      }
+      HandleKeyEvent(event.key);
       break;
     case SDL_TEXTINPUT:
       // Ctrl and Alt combinations are shortcuts, never text.
@@ -131,6 +123,19 @@ void Workbench::HandleEvent(const SDL_Event& event) {
     }
     default:
       break;
+  }
+}
+
+void Workbench::HandleKeyEvent(const SDL_KeyboardEvent& event) {
+  modifiers_ = ModifiersOf(event.keysym.mod);
+  if (event.type != SDL_KEYDOWN) return;
+  if (!openMenu_.empty() && event.keysym.sym == SDLK_ESCAPE) {
+    closeMenus_ = true;
+    dirty_ = true;
+  } else if (unsaved_.open) {
+    UnsavedChangesKey(event.keysym);
+  } else if (!ImGuiTakesKeyboard()) {
+    HandleKey(event.keysym);
   }
 }
 

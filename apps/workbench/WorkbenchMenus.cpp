@@ -111,48 +111,63 @@ void Workbench::BuildMenuBar() {
   if (!ImGui::BeginMainMenuBar()) return;
   const bool hasDocument = session_->host().document() != nullptr;
   if (BeginMenu("File")) {
-    if (ImGui::MenuItem("New", "Ctrl+N")) Leave(Leaving::NewDocument);
-    if (ImGui::MenuItem("Open...", "Ctrl+O")) Leave(Leaving::Open);
-    if (ImGui::MenuItem("Save", "Ctrl+S", false, hasDocument)) Save();
-    if (ImGui::MenuItem("Save As...", "Ctrl+Shift+S", false, hasDocument)) AskForFile(true);
-    ImGui::Separator();
-    if (ImGui::MenuItem("Quit", "Ctrl+Q")) Leave(Leaving::Quit);
+    BuildFileMenu(hasDocument);
     ImGui::EndMenu();
   }
   if (BeginMenu("Edit")) {
-    // The host names each step after what the plug-in said it was: "Undo Tavrix".
-    const std::string undo = session_->host().UndoText();
-    const std::string redo = session_->host().RedoText();
-    if (ImGui::MenuItem(undo.empty() ? "Undo" : undo.c_str(), "Ctrl+Z", false, !undo.empty()))
-      UndoOrRedo(true);
-    if (ImGui::MenuItem(redo.empty() ? "Redo" : redo.c_str(), "Ctrl+Shift+Z", false, !redo.empty()))
-      UndoOrRedo(false);
+    BuildEditMenu();
     ImGui::EndMenu();
   }
   if (BeginMenu("View")) {
-    if (ImGui::MenuItem("Zoom In", "Ctrl+=", false, hasDocument))
-      canvas_->ZoomBy(CanvasController::kWheelFactor);
-    if (ImGui::MenuItem("Zoom Out", "Ctrl+-", false, hasDocument))
-      canvas_->ZoomBy(1 / CanvasController::kWheelFactor);
-    if (ImGui::MenuItem("Fit", "Ctrl+0", false, hasDocument)) canvas_->FitArtwork();
-    if (ImGui::MenuItem("Actual Size", "Ctrl+1", false, hasDocument)) canvas_->ActualSize();
+    BuildViewMenu(hasDocument);
     ImGui::EndMenu();
   }
   if (BeginMenu("Window")) {
-    // The plug-in's menu items, under the groups they asked for (Tool Palettes).
-    for (const host::MenuItemRecord& item : session_->host().registrations().menuItems()) {
-      const std::string group = item.group.empty() ? "Plug-ins" : item.group;
-      if (ImGui::BeginMenu(group.c_str())) {
-        if (ImGui::MenuItem(item.text.c_str(), nullptr, item.checked)) {
-          palette_->DropFocus();
-          Perform({"menu"});
-        }
-        ImGui::EndMenu();
-      }
-    }
+    BuildWindowMenu();
     ImGui::EndMenu();
   }
   ImGui::EndMainMenuBar();
+}
+
+void Workbench::BuildFileMenu(bool hasDocument) {
+  if (ImGui::MenuItem("New", "Ctrl+N")) Leave(Leaving::NewDocument);
+  if (ImGui::MenuItem("Open...", "Ctrl+O")) Leave(Leaving::Open);
+  if (ImGui::MenuItem("Save", "Ctrl+S", false, hasDocument)) Save();
+  if (ImGui::MenuItem("Save As...", "Ctrl+Shift+S", false, hasDocument)) AskForFile(true);
+  ImGui::Separator();
+  if (ImGui::MenuItem("Quit", "Ctrl+Q")) Leave(Leaving::Quit);
+}
+
+void Workbench::BuildEditMenu() {
+  // The host names each step after what did it: "Undo Tavrix", "Undo Move".
+  const std::string undo = session_->host().UndoText();
+  const std::string redo = session_->host().RedoText();
+  if (ImGui::MenuItem(undo.empty() ? "Undo" : undo.c_str(), "Ctrl+Z", false, !undo.empty()))
+    UndoOrRedo(true);
+  if (ImGui::MenuItem(redo.empty() ? "Redo" : redo.c_str(), "Ctrl+Shift+Z", false, !redo.empty()))
+    UndoOrRedo(false);
+}
+
+void Workbench::BuildViewMenu(bool hasDocument) {
+  if (ImGui::MenuItem("Zoom In", "Ctrl+=", false, hasDocument))
+    canvas_->ZoomBy(CanvasController::kWheelFactor);
+  if (ImGui::MenuItem("Zoom Out", "Ctrl+-", false, hasDocument))
+    canvas_->ZoomBy(1 / CanvasController::kWheelFactor);
+  if (ImGui::MenuItem("Fit", "Ctrl+0", false, hasDocument)) canvas_->FitArtwork();
+  if (ImGui::MenuItem("Actual Size", "Ctrl+1", false, hasDocument)) canvas_->ActualSize();
+}
+
+void Workbench::BuildWindowMenu() {
+  // The plug-in's menu items, under the groups they asked for (Tool Palettes).
+  for (const host::MenuItemRecord& item : session_->host().registrations().menuItems()) {
+    const std::string group = item.group.empty() ? "Plug-ins" : item.group;
+    if (!ImGui::BeginMenu(group.c_str())) continue;
+    if (ImGui::MenuItem(item.text.c_str(), nullptr, item.checked)) {
+      palette_->DropFocus();
+      Perform({"menu"});
+    }
+    ImGui::EndMenu();
+  }
 }
 
 void Workbench::BuildFileDialog() {
