@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "pictures/DrawingPicture.h"
 #include "pictures/DrawingTools.h"
 
 namespace tavrix::pictures {
@@ -168,10 +169,21 @@ void DrawAnchors(cairo_t* cr, const host::DocumentPath& path, const host::Docume
   }
 }
 
+// The drawing as it looks; false when there is none or librsvg could not draw it.
+bool DrawLooks(cairo_t* cr, const host::DocumentView& view, const DrawingPicture* drawing) {
+  if (drawing == nullptr) return false;
+  try {
+    drawing->Draw(cr, view);
+  } catch (const PictureError&) {
+    return false;
+  }
+  return cairo_status(cr) == CAIRO_STATUS_SUCCESS;
+}
+
 }  // namespace
 
 void DrawArtwork(cairo_t* cr, const host::Document& document, const host::DocumentView& view,
-                 const std::optional<AnchorRef>& currentPoint) {
+                 const std::optional<AnchorRef>& currentPoint, const DrawingPicture* drawing) {
   constexpr double kWidth = host::DocumentView::kWidth;
   constexpr double kHeight = host::DocumentView::kHeight;
   // Far enough outside that no line's end, cap or dot shows at the edge.
@@ -183,14 +195,15 @@ void DrawArtwork(cairo_t* cr, const host::Document& document, const host::Docume
   cairo_clip(cr);
   SetColour(cr, kWhite);
   cairo_paint(cr);
+  const bool looks = DrawLooks(cr, view, drawing);
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
 
   // The artwork, then the selection over it, then the annotator's strokes over both, as the
-  // host draws them.
+  // host draws them. Over the drawing as it looks, only the selected paths are outlined.
   CurveTracer tracer(cr, box);
   for (const host::DocumentPath& path : document.paths()) {
-    if (path.segments.empty()) continue;
+    if (path.segments.empty() || (looks && !path.IsSelected())) continue;
     TracePath(tracer, path, map);
     SetColour(cr, path.IsSelected() ? kSelection : kBlack);
     cairo_set_line_width(cr, 1.0);

@@ -76,8 +76,7 @@ void UseDialogFont(cairo_t* cr, bool bold, double size) {
   cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
   cairo_set_font_options(cr, options);
   cairo_font_options_destroy(options);
-  // Narrow like the dialog font the palette was laid out for, so that its labels fit.
-  cairo_select_font_face(cr, "DejaVu Sans Condensed", CAIRO_FONT_SLANT_NORMAL,
+  cairo_select_font_face(cr, kDialogFontFamily, CAIRO_FONT_SLANT_NORMAL,
                          bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
   cairo_set_font_size(cr, size);
 }

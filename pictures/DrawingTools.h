@@ -38,6 +38,9 @@ std::string DisplayText(const std::string& text);
 
 // The title bar's and the flyout menu's text; the palette's items take theirs from the dialog.
 inline constexpr double kFontSize = 10.5;
+// Narrow like the dialog font the palette was laid out for, so that its labels fit; where it is
+// not installed, fontconfig gives DejaVu Sans. The workbench's menus and dialogs use the same.
+inline constexpr char kDialogFontFamily[] = "DejaVu Sans Condensed";
 // Metrics are not hinted, so that a text takes the same room, in screen pixels, at every scale.
 void UseDialogFont(cairo_t* cr, bool bold = false, double size = kFontSize);
 double TextWidth(cairo_t* cr, const std::string& text);

@@ -68,6 +68,8 @@ class Image {
   int scale_ = 1;
 };
 
+class DrawingPicture;
+
 enum class Show { Palette, Artwork, Both };
 
 struct AnchorRef {
@@ -86,6 +88,9 @@ struct Scene {
   const host::DocumentView* view = nullptr;
   std::optional<AnchorRef> currentPoint;  // highlighted on the artwork
   bool flyoutOpen = false;
+  // The drawing as it looks, under the editing layer; without it the paths are drawn as thin
+  // black outlines.
+  const DrawingPicture* drawing = nullptr;
 };
 
 struct Box {

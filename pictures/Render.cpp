@@ -140,7 +140,7 @@ Picture Render(const Scene& scene, Show show, int scale) {
   if (layout.showsArtwork) {
     cairo_save(cr);
     cairo_translate(cr, layout.artwork.left, layout.artwork.top);
-    DrawArtwork(cr, *scene.document, *scene.view, scene.currentPoint);
+    DrawArtwork(cr, *scene.document, *scene.view, scene.currentPoint, scene.drawing);
     cairo_restore(cr);
   }
   if (layout.showsPalette) {

@@ -11,8 +11,13 @@
 
 #include "host/Host.h"
 #include "host/dialog/DialogUser.h"
+#include "host/svg/SvgPaint.h"
 #include "session/SavedArtwork.h"
 #include "session/ScriptWords.h"
+
+namespace tavrix::pictures {
+class DrawingPicture;
+}
 
 namespace tavrix::app {
 
@@ -64,6 +69,13 @@ class Session {
   host::HostDialog* FindPalette();
   // The SVG file the document was opened from or last saved to; empty when it has none.
   std::string DrawingFileName() const;
+  // The drawing's SVG text as it is now, the very text `save` would write: what the pictures
+  // and the workbench draw. Throws ScriptError when there is no document or its paths cannot be
+  // written.
+  std::string DrawingText();
+  // How each of the document's paths paints (filled, stroked), in the document's order, for a
+  // click on the drawing; empty without a document.
+  std::vector<svg::SvgPaint> PathPaints();
   // Whether the document's paths differ from what was last opened, made or saved: work that
   // closing now would lose. The selection is not part of the work.
   bool HasUnsavedChanges() const { return host_ && saved_.Differs(host_->document()); }
@@ -101,6 +113,10 @@ class Session {
   void Select(const std::vector<std::string>& words);
   // delete, delete-anchor, insert-anchor, close-document: what another hand does to the artwork.
   void ChangeArtwork(const std::vector<std::string>& words);
+  // The host's Direct Selection tool: drag anchor|handle ..., nudge DIRECTION [shift].
+  void DirectSelect(const std::vector<std::string>& words);
+  void Drag(const std::vector<std::string>& words);
+  void Nudge(const std::vector<std::string>& words);
   void SetUnits(const std::vector<std::string>& words);
   void SetIncrement(const std::vector<std::string>& words);
   void ChooseMenuItem();
@@ -114,6 +130,9 @@ class Session {
   void Redraw(const std::vector<std::string>& words);
   // Pictures of the palette and the artwork, as PNG.
   void Render(const std::vector<std::string>& words);
+  // The drawing as it looks, for a picture; null, with `note` saying why, when it cannot be
+  // drawn so (and the paths are drawn as outlines).
+  std::unique_ptr<pictures::DrawingPicture> DrawingLooks(std::string& note);
   // A person at the palette.
   void Window(const std::vector<std::string>& words);
   void Type(const std::vector<std::string>& words);

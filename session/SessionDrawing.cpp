@@ -32,6 +32,20 @@ void Session::SaveDrawing(const std::vector<std::string>& words) {
   out_ << "Saved " << fileName << ": " << Doc().paths().size() << " paths\n";
 }
 
+std::string Session::DrawingText() {
+  const host::Document& document = Doc();
+  try {
+    return drawing_ ? drawing_->Text(document) : SvgDrawing::Blank().Text(document);
+  } catch (const svg::SvgError& error) {
+    throw ScriptError(error.what());
+  }
+}
+
+std::vector<svg::SvgPaint> Session::PathPaints() {
+  if (host_->document() == nullptr) return {};
+  return drawing_ ? drawing_->Paints(Doc()) : SvgDrawing::Blank().Paints(Doc());
+}
+
 void Session::SaveCopy(const std::string& fileName) {
   // A copy of a drawing made in the session starts from an empty file of its own.
   SvgDrawing copy = drawing_ ? *drawing_ : SvgDrawing::Blank();

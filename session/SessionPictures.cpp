@@ -1,6 +1,7 @@
 // Pictures of the session: what a person would see of the palette and of the artwork, as PNG.
 #include <cctype>
 
+#include "pictures/DrawingPicture.h"
 #include "pictures/Pictures.h"
 #include "session/ScriptWords.h"
 #include "session/Session.h"
@@ -18,6 +19,17 @@ bool NamesPng(const std::string& file) {
 }
 
 }  // namespace
+
+std::unique_ptr<pictures::DrawingPicture> Session::DrawingLooks(std::string& note) {
+  if (host_->document() == nullptr) return nullptr;
+  try {
+    return std::make_unique<pictures::DrawingPicture>(DrawingText(), DrawingFileName());
+  } catch (const std::exception& error) {
+    // The shapes can still be seen, as outlines, and the picture says why.
+    note = " (the paths as outlines: " + std::string(error.what()) + ")";
+    return nullptr;
+  }
+}
 
 void Session::Render(const std::vector<std::string>& words) {
   const std::string kUsage = Usage("render").what();
@@ -58,6 +70,9 @@ void Session::Render(const std::vector<std::string>& words) {
   // The palette follows the selection only while it can be seen.
   if (scene.document != nullptr && palette != nullptr && palette->visible && !palette->collapsed)
     scene.currentPoint = pictures::FindCurrentPoint(*scene.document);
+  std::string outlines;
+  const std::unique_ptr<pictures::DrawingPicture> looks = DrawingLooks(outlines);
+  scene.drawing = looks.get();
 
   try {
     const pictures::Picture picture = pictures::Render(scene, show, scale);
@@ -68,7 +83,7 @@ void Session::Render(const std::vector<std::string>& words) {
     if (show == pictures::Show::Both && !picture.layout.showsArtwork)
       missing = " (there is no document)";
     out_ << "wrote " << file << ": " << pictures::DescribeContents(picture.layout) << missing
-         << ", " << picture.image.pixelWidth() << " x " << picture.image.pixelHeight()
+         << outlines << ", " << picture.image.pixelWidth() << " x " << picture.image.pixelHeight()
          << " pixels (scale " << scale << ")\n";
   } catch (const pictures::PictureError& error) {
     throw ScriptError(error.what());

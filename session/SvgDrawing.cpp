@@ -13,14 +13,38 @@ SvgDrawing SvgDrawing::Open(const std::string& fileName, host::Host& host) {
 }
 
 SvgDrawing SvgDrawing::Blank() {
+  // The paths a session makes have no style of their own: the root gives them the look the
+  // outlines had, a one-point (at 100 %, one-pixel) black stroke and no fill.
   static const char kEmpty[] =
       "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-      "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\">\n"
+      "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" fill=\"none\" "
+      "stroke=\"#000\" stroke-width=\"1\">\n"
       "</svg>\n";
   return SvgDrawing(svg::SvgDocument::Parse(kEmpty, "(new drawing)"), "");
 }
 
 void SvgDrawing::Save(const std::string& fileName, const host::Document& document) {
+  svg_.Save(fileName, Current(document));
+  fileName_ = fileName;
+}
+
+std::string SvgDrawing::Text(const host::Document& document) const {
+  return svg_.SavedText(Current(document));
+}
+
+std::vector<svg::SvgPaint> SvgDrawing::Paints(const host::Document& document) const {
+  std::vector<svg::SvgPaint> paints;
+  paints.reserve(document.paths().size());
+  for (const host::DocumentPath& path : document.paths()) {
+    const auto found = pathOfHandle_.find(path.handle);
+    paints.push_back(found == pathOfHandle_.end()
+                         ? svg_.rootPaint()
+                         : svg_.elements()[svg_.paths()[found->second].element].paint);
+  }
+  return paints;
+}
+
+std::vector<svg::EditedPath> SvgDrawing::Current(const host::Document& document) const {
   std::vector<svg::EditedPath> current;
   current.reserve(document.paths().size());
   for (const host::DocumentPath& path : document.paths()) {
@@ -31,8 +55,7 @@ void SvgDrawing::Save(const std::string& fileName, const host::Document& documen
     edited.closed = path.closed;
     current.push_back(std::move(edited));
   }
-  svg_.Save(fileName, current);
-  fileName_ = fileName;
+  return current;
 }
 
 void SvgDrawing::Rehandle(const std::vector<AIArtHandle>& before,

@@ -22,6 +22,11 @@ class SvgDrawing {
   // Writes the document's paths into the file (see svg::SvgDocument::Save); the drawing is then
   // that file's. Throws svg::SvgError.
   void Save(const std::string& fileName, const host::Document& document);
+  // The text Save would write now. Throws svg::SvgError.
+  std::string Text(const host::Document& document) const;
+  // How each of the document's paths paints, in the document's order: as its element does, a
+  // path made in the session as the root gives it.
+  std::vector<svg::SvgPaint> Paints(const host::Document& document) const;
 
   // The document was made again (a restart): the same paths in the same order, new handles.
   void Rehandle(const std::vector<AIArtHandle>& before, const std::vector<AIArtHandle>& after);
@@ -33,6 +38,8 @@ class SvgDrawing {
  private:
   SvgDrawing(svg::SvgDocument svg, std::string fileName)
       : svg_(std::move(svg)), fileName_(std::move(fileName)) {}
+
+  std::vector<svg::EditedPath> Current(const host::Document& document) const;
 
   svg::SvgDocument svg_;
   std::string fileName_;                        // empty: never saved

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace tavrix::workbench {
 
@@ -28,15 +29,17 @@ bool CanvasController::MouseDown(int x, int y, Button button) {
   }
   const int vx = x - kCanvas.left;
   const int vy = y - kCanvas.top;
-  const ArtworkHit hit = HitArtwork(*document, session_.host().view(), vx + 0.5, vy + 0.5);
+  const ArtworkHit hit =
+      HitArtwork(*document, session_.host().view(), vx + 0.5, vy + 0.5, session_.PathPaints());
   const std::string path = std::to_string(hit.path);
   const std::string anchor = std::to_string(hit.anchor);
   switch (hit.kind) {
     case ArtworkHit::Kind::Anchor:
-      commands_.Perform({"select", path, anchor});
+      if (commands_.Perform({"select", path, anchor})) ArmDrag(hit);
       break;
     case ArtworkHit::Kind::Handle:
-      commands_.Perform({"select-handle", path, anchor, hit.outHandle ? "out" : "in"});
+      if (commands_.Perform({"select-handle", path, anchor, hit.outHandle ? "out" : "in"}))
+        ArmDrag(hit);
       break;
     case ArtworkHit::Kind::Path:
       commands_.Perform({"select-paths", path});
@@ -49,14 +52,19 @@ bool CanvasController::MouseDown(int x, int y, Button button) {
   return true;
 }
 
-void CanvasController::MouseMove(int x, int y) {
+void CanvasController::MouseMove(int x, int y, Modifiers modifiers) {
   pointer_.reset();
   if (Inside(kCanvas, x, y) && Document() != nullptr)
     pointer_ = ViewToArtwork(session_.host().view(), x - kCanvas.left, y - kCanvas.top);
-  if (!press_ || !press_->scrolls) return;
+  if (!press_) return;
   if (!press_->dragged && std::abs(x - press_->x) < kDragThreshold &&
       std::abs(y - press_->y) < kDragThreshold)
     return;
+  if (drag_) {
+    DragTo(x, y, modifiers);
+    return;
+  }
+  if (!press_->scrolls) return;
   press_->dragged = true;
   if (Document() != nullptr) Place(DraggedBy(session_.host().view(), x - lastX_, y - lastY_));
   lastX_ = x;
@@ -67,6 +75,7 @@ void CanvasController::MouseUp(int, int) {
   if (!press_) return;
   const Press press = *press_;
   press_.reset();
+  if (drag_) FinishDrag();
   if (press.onNothing && !press.dragged && Document() != nullptr) commands_.Perform({"deselect"});
 }
 
@@ -93,6 +102,58 @@ void CanvasController::FitArtwork() {
 
 void CanvasController::ActualSize() {
   ZoomBy(1 / session_.host().view().zoom());
+}
+
+void CanvasController::ArmDrag(const ArtworkHit& hit) {
+  host::DragTarget target{hit.path, hit.anchor, host::DragPart::Anchor};
+  if (hit.kind == ArtworkHit::Kind::Handle)
+    target.part = hit.outHandle ? host::DragPart::OutHandle : host::DragPart::InHandle;
+  try {
+    drag_.emplace(session_.host(), target);
+  } catch (const std::exception&) {
+    drag_.reset();  // gone with the selection's notification: nothing to drag
+  }
+  dragEnd_.reset();
+}
+
+void CanvasController::DragTo(int x, int y, Modifiers modifiers) {
+  press_->dragged = true;
+  // The part moves as far as the mouse did, wherever on the anchor's mark the press was.
+  const double zoom = session_.host().view().zoom();
+  const RealPoint start = drag_->start();
+  RealPoint to{static_cast<float>(start.h + (x - press_->x) / zoom),
+               static_cast<float>(start.v - (y - press_->y) / zoom)};
+  if (modifiers.shift) to = host::ConstrainedDrag(start, to);
+  drag_->MoveTo(to);
+  dragEnd_ = to;
+}
+
+void CanvasController::FinishDrag() {
+  const host::DragTarget target = drag_->target();
+  drag_->Restore();
+  drag_.reset();
+  if (!dragEnd_) return;
+  const RealPoint to = *dragEnd_;
+  dragEnd_.reset();
+  // The drag's one step, as the script line that makes the same.
+  std::vector<std::string> words{"drag", "anchor", std::to_string(target.path),
+                                 std::to_string(target.anchor)};
+  if (target.part != host::DragPart::Anchor) {
+    words[1] = "handle";
+    words.push_back(target.part == host::DragPart::OutHandle ? "out" : "in");
+  }
+  words.push_back(NumberText(to.h));
+  words.push_back(NumberText(to.v));
+  commands_.Perform(words);
+}
+
+bool CanvasController::CancelDrag() {
+  if (!drag_) return false;
+  drag_->Restore();
+  drag_.reset();
+  dragEnd_.reset();
+  press_.reset();
+  return true;
 }
 
 void CanvasController::Place(const ViewPlace& place) {

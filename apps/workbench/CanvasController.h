@@ -1,12 +1,15 @@
-// A person at the document window: a click on an anchor selects it (its path shows its
-// handles), on a handle's end selects that handle, on a path selects the whole path, on nothing
-// deselects; dragging where there is nothing (or with the middle or right button anywhere)
-// scrolls, the wheel zooms about the mouse. Every change is one session command, through the
-// host's view.
+// A person at the document window with the host's Direct Selection tool: a click on an anchor
+// selects it (its path shows its handles), on a handle's end selects that handle, on a path's
+// stroke or inside its fill selects the whole path, on nothing deselects. Dragging an anchor
+// moves it with its handles, dragging a handle's end moves that handle (Shift keeps the drag
+// horizontal, vertical or at 45 degrees): the drag is shown as it goes and becomes one session
+// command, `drag`, when the button is let go. Dragging where there is nothing (or with the
+// middle or right button anywhere) scrolls, the wheel zooms about the mouse.
 #pragma once
 
 #include <optional>
 
+#include "host/DirectSelection.h"
 #include "session/Session.h"
 #include "workbench/CanvasHits.h"
 #include "workbench/Commands.h"
@@ -28,8 +31,11 @@ class CanvasController {
 
   // Window coordinates. MouseDown answers whether the click was in the document window.
   bool MouseDown(int x, int y, Button button);
-  void MouseMove(int x, int y);
+  void MouseMove(int x, int y, Modifiers modifiers = {});
   void MouseUp(int x, int y);
+  // Puts a part being dragged back where it was (Escape); false when nothing was dragged.
+  bool CancelDrag();
+  bool dragging() const { return drag_.has_value(); }
   void Wheel(int x, int y, double notches);
 
   // The View menu: zooming about the window's middle, every path in view, 100 %.
@@ -50,6 +56,10 @@ class CanvasController {
   };
 
   void Place(const ViewPlace& place);
+  // A press on an anchor or a handle's end that was just selected: a drag may follow.
+  void ArmDrag(const ArtworkHit& hit);
+  void DragTo(int x, int y, Modifiers modifiers);
+  void FinishDrag();
   host::Document* Document() { return session_.host().document(); }
 
   app::Session& session_;
@@ -58,6 +68,8 @@ class CanvasController {
   int lastX_ = 0;
   int lastY_ = 0;
   std::optional<ArtworkPoint> pointer_;
+  std::optional<host::DragPreview> drag_;
+  std::optional<RealPoint> dragEnd_;  // where the dragged part is now, once it moved
 };
 
 }  // namespace tavrix::workbench

@@ -40,13 +40,12 @@ Pixel CurvePoint(const Pixel& p0, const Pixel& p1, const Pixel& p2, const Pixel&
 // The nearest the curve comes to (x, y), measured along a polyline of it fine enough for a
 // pixel; a curve whose hull stays out of reach is not flattened at all.
 double CurveDistance(const Pixel& p0, const Pixel& p1, const Pixel& p2, const Pixel& p3, double x,
-                     double y) {
+                     double y, double reach) {
   const double minX = std::min({p0.x, p1.x, p2.x, p3.x});
   const double maxX = std::max({p0.x, p1.x, p2.x, p3.x});
   const double minY = std::min({p0.y, p1.y, p2.y, p3.y});
   const double maxY = std::max({p0.y, p1.y, p2.y, p3.y});
-  if (!(x >= minX - kPathReach && x <= maxX + kPathReach && y >= minY - kPathReach &&
-        y <= maxY + kPathReach))
+  if (!(x >= minX - reach && x <= maxX + reach && y >= minY - reach && y <= maxY + reach))
     return INFINITY;
   const double hull = std::hypot(p1.x - p0.x, p1.y - p0.y) + std::hypot(p2.x - p1.x, p2.y - p1.y) +
                       std::hypot(p3.x - p2.x, p3.y - p2.y);
@@ -69,20 +68,25 @@ bool Finite(const RealPoint& p) {
   return std::isfinite(p.h) && std::isfinite(p.v);
 }
 
-}  // namespace
-
-ArtworkHit HitArtwork(const host::Document& document, const host::DocumentView& view, double x,
-                      double y) {
-  const std::vector<host::DocumentPath>& paths = document.paths();
-  ArtworkHit best;
-  double bestDistance = INFINITY;
-  auto consider = [&](ArtworkHit::Kind kind, size_t p, size_t a, double distance, double reach,
-                      bool outHandle = false) {
-    if (distance <= reach && distance <= bestDistance) {
-      best = ArtworkHit{kind, p, a, outHandle};
-      bestDistance = distance;
+// The nearest hit of one kind within reach; the later path wins a tie.
+class NearestHit {
+ public:
+  void Consider(const ArtworkHit& hit, double distance, double reach) {
+    if (distance <= reach && distance <= distance_) {
+      best_ = hit;
+      distance_ = distance;
     }
-  };
+  }
+  const ArtworkHit& best() const { return best_; }
+
+ private:
+  ArtworkHit best_;
+  double distance_ = INFINITY;
+};
+
+ArtworkHit HitHandles(const std::vector<host::DocumentPath>& paths, const host::DocumentView& view,
+                      double x, double y) {
+  NearestHit nearest;
   for (size_t p = 0; p < paths.size(); ++p) {
     if (!paths[p].IsSelected()) continue;
     for (size_t a = 0; a < paths[p].segments.size(); ++a) {
@@ -94,33 +98,119 @@ ArtworkHit HitArtwork(const host::Document& document, const host::DocumentView& 
         const AIPoint end = view.ArtworkToView(handle);
         // A handle lying on its anchor is not shown, so it cannot be taken.
         if (end.h == anchor.h && end.v == anchor.v) continue;
-        consider(ArtworkHit::Kind::Handle, p, a, Distance(Map(view, handle), x, y), kAnchorReach,
-                 out);
+        nearest.Consider(ArtworkHit{ArtworkHit::Kind::Handle, p, a, out},
+                         Distance(Map(view, handle), x, y), kAnchorReach);
       }
     }
   }
-  if (best.kind != ArtworkHit::Kind::None) return best;
+  return nearest.best();
+}
+
+ArtworkHit HitAnchors(const std::vector<host::DocumentPath>& paths, const host::DocumentView& view,
+                      double x, double y) {
+  NearestHit nearest;
   for (size_t p = 0; p < paths.size(); ++p) {
     for (size_t a = 0; a < paths[p].segments.size(); ++a) {
       const RealPoint& anchor = paths[p].segments[a].p;
       if (!Finite(anchor)) continue;
-      consider(ArtworkHit::Kind::Anchor, p, a, Distance(Map(view, anchor), x, y), kAnchorReach);
+      nearest.Consider(ArtworkHit{ArtworkHit::Kind::Anchor, p, a, false},
+                       Distance(Map(view, anchor), x, y), kAnchorReach);
     }
   }
-  if (best.kind != ArtworkHit::Kind::None) return best;
+  return nearest.best();
+}
+
+// The curves of a path as pixel quadruples, closed by its last curve when it is closed.
+template <class Visit>
+void ForEachCurve(const host::DocumentPath& path, const host::DocumentView& view, Visit&& visit) {
+  const std::vector<PathSegment>& s = path.segments;
+  const size_t curves = s.size() < 2 ? 0 : path.closed ? s.size() : s.size() - 1;
+  for (size_t i = 0; i < curves; ++i) {
+    const PathSegment& a = s[i];
+    const PathSegment& b = s[(i + 1) % s.size()];
+    if (!Finite(a.p) || !Finite(a.out) || !Finite(b.in) || !Finite(b.p)) continue;
+    visit(Map(view, a.p), Map(view, a.out), Map(view, b.in), Map(view, b.p));
+  }
+}
+
+// A stroke wider than the reach can be taken anywhere on it.
+double StrokeReach(const std::vector<svg::SvgPaint>& paints, size_t path, double zoom) {
+  if (path >= paints.size() || !paints[path].stroked) return kPathReach;
+  return std::max(kPathReach, paints[path].strokeWidth * zoom / 2);
+}
+
+ArtworkHit HitStrokes(const std::vector<host::DocumentPath>& paths, const host::DocumentView& view,
+                      double x, double y, const std::vector<svg::SvgPaint>& paints) {
+  NearestHit nearest;
   for (size_t p = 0; p < paths.size(); ++p) {
-    const std::vector<PathSegment>& s = paths[p].segments;
-    const size_t curves = s.size() < 2 ? 0 : paths[p].closed ? s.size() : s.size() - 1;
-    for (size_t i = 0; i < curves; ++i) {
-      const PathSegment& a = s[i];
-      const PathSegment& b = s[(i + 1) % s.size()];
-      if (!Finite(a.p) || !Finite(a.out) || !Finite(b.in) || !Finite(b.p)) continue;
-      const double distance =
-          CurveDistance(Map(view, a.p), Map(view, a.out), Map(view, b.in), Map(view, b.p), x, y);
-      consider(ArtworkHit::Kind::Path, p, 0, distance, kPathReach);
-    }
+    const double reach = StrokeReach(paints, p, view.zoom());
+    ForEachCurve(paths[p], view,
+                 [&](const Pixel& p0, const Pixel& p1, const Pixel& p2, const Pixel& p3) {
+                   nearest.Consider(ArtworkHit{ArtworkHit::Kind::Path, p, 0, false},
+                                    CurveDistance(p0, p1, p2, p3, x, y, reach), reach);
+                 });
   }
-  return best;
+  return nearest.best();
+}
+
+// The crossings of a ray from (x, y) to the right with the line from a to b, counted as the
+// winding number counts them.
+int Winding(const Pixel& a, const Pixel& b, double x, double y) {
+  if ((a.y <= y) == (b.y <= y)) return 0;
+  const double crossX = a.x + (y - a.y) / (b.y - a.y) * (b.x - a.x);
+  if (crossX <= x) return 0;
+  return b.y > a.y ? 1 : -1;
+}
+
+// Whether (x, y) is inside the path's shape (an open path closed by its chord), by the rule.
+bool InsideShape(const host::DocumentPath& path, const host::DocumentView& view, double x, double y,
+                 bool evenOdd) {
+  if (path.segments.size() < 2) return false;
+  int winding = 0;
+  int crossings = 0;
+  Pixel last = Map(view, path.segments.back().p);
+  const auto line = [&](const Pixel& a, const Pixel& b) {
+    const int w = Winding(a, b, x, y);
+    winding += w;
+    crossings += w != 0 ? 1 : 0;
+  };
+  ForEachCurve(path, view, [&](const Pixel& p0, const Pixel& p1, const Pixel& p2, const Pixel& p3) {
+    const double hull = std::hypot(p1.x - p0.x, p1.y - p0.y) +
+                        std::hypot(p2.x - p1.x, p2.y - p1.y) + std::hypot(p3.x - p2.x, p3.y - p2.y);
+    const int pieces = static_cast<int>(std::clamp(std::ceil(hull / 2), 1.0, 512.0));
+    Pixel previous = p0;
+    for (int i = 1; i <= pieces; ++i) {
+      const Pixel next = CurvePoint(p0, p1, p2, p3, static_cast<double>(i) / pieces);
+      line(previous, next);
+      previous = next;
+    }
+  });
+  if (!path.closed) line(last, Map(view, path.segments.front().p));
+  return evenOdd ? crossings % 2 == 1 : winding != 0;
+}
+
+// The topmost filled shape under (x, y).
+ArtworkHit HitFills(const std::vector<host::DocumentPath>& paths, const host::DocumentView& view,
+                    double x, double y, const std::vector<svg::SvgPaint>& paints) {
+  for (size_t p = std::min(paths.size(), paints.size()); p-- > 0;) {
+    if (paints[p].filled && InsideShape(paths[p], view, x, y, paints[p].evenOdd))
+      return ArtworkHit{ArtworkHit::Kind::Path, p, 0, false};
+  }
+  return ArtworkHit{};
+}
+
+}  // namespace
+
+ArtworkHit HitArtwork(const host::Document& document, const host::DocumentView& view, double x,
+                      double y, const std::vector<svg::SvgPaint>& paints) {
+  const std::vector<host::DocumentPath>& paths = document.paths();
+  for (const auto& hit : {HitHandles, HitAnchors}) {
+    const ArtworkHit found = hit(paths, view, x, y);
+    if (found.kind != ArtworkHit::Kind::None) return found;
+  }
+  const ArtworkHit stroke = HitStrokes(paths, view, x, y, paints);
+  if (stroke.kind != ArtworkHit::Kind::None) return stroke;
+  return HitFills(paths, view, x, y, paints);
 }
 
 ArtworkPoint ViewToArtwork(const host::DocumentView& view, int x, int y) {

@@ -5,7 +5,10 @@
 #include <cstddef>
 #include <optional>
 
+#include <vector>
+
 #include "host/artwork/Document.h"
+#include "host/svg/SvgPaint.h"
 #include "host/view/DocumentView.h"
 
 namespace tavrix::workbench {
@@ -23,9 +26,12 @@ struct ArtworkHit {
 };
 
 // The handle ends shown around selected anchors come first (they are drawn over the paths),
-// then anchors of any path, then the paths' curves; the nearest wins, the later path on a tie.
+// then anchors of any path, then the paths' curves (a stroke wider than the reach anywhere on
+// it), the nearest winning, the later path on a tie; then the topmost filled shape the point is
+// inside of (an open path closed by its chord). `paints` says how each path paints, in the
+// document's order; a path it does not reach is taken as neither filled nor stroked.
 ArtworkHit HitArtwork(const host::Document& document, const host::DocumentView& view, double x,
-                      double y);
+                      double y, const std::vector<svg::SvgPaint>& paints = {});
 
 struct ArtworkPoint {
   double h = 0;

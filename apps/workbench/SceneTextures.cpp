@@ -104,7 +104,7 @@ void SceneTextures::UpdateArtwork(const pictures::Scene& scene) {
   using namespace pictures;
   Surface image(CAIRO_FORMAT_RGB24, host::DocumentView::kWidth, host::DocumentView::kHeight);
   if (scene.document != nullptr && scene.view != nullptr) {
-    DrawArtwork(image.cr, *scene.document, *scene.view, scene.currentPoint);
+    DrawArtwork(image.cr, *scene.document, *scene.view, scene.currentPoint, scene.drawing);
   } else {
     SetColour(image.cr, kDesktop);
     cairo_paint(image.cr);

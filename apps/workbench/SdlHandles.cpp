@@ -4,8 +4,14 @@
 #include <imgui_impl_sdl.h>
 #include <imgui_impl_sdlrenderer.h>
 
+#include <fontconfig/fontconfig.h>
+
+#include <algorithm>
 #include <cstdlib>
 #include <string>
+
+#include "pictures/DrawingTools.h"
+#include "pictures/Pictures.h"
 
 #include "workbench/Workbench.h"
 
@@ -20,7 +26,40 @@ std::string DisplayAdvice() {
   return "";
 }
 
+// The file of the font fontconfig gives for the family, as cairo draws the palette with it.
+std::string FontFile(const char* family) {
+  FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(family));
+  if (pattern == nullptr) return "";
+  FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+  FcDefaultSubstitute(pattern);
+  FcResult result = FcResultNoMatch;
+  FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+  std::string file;
+  FcChar8* path = nullptr;
+  if (match != nullptr && FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch)
+    file = reinterpret_cast<const char*>(path);
+  if (match != nullptr) FcPatternDestroy(match);
+  FcPatternDestroy(pattern);
+  return file;
+}
+
 }  // namespace
+
+float UseInterfaceFont(ImGuiIO& io) {
+  // Latin-1, and the punctuation and signs the status line writes (“ ” − …).
+  static const ImWchar kRanges[] = {0x0020, 0x00FF, 0x2010, 0x2027, 0x2030, 0x203A,
+                                    0x2190, 0x2193, 0x2212, 0x2212, 0};
+  // The palette's size: cairo sizes a font by its em, Dear ImGui by its ascent and descent,
+  // which together are 1.164 em in DejaVu's faces.
+  const float size = static_cast<float>(pictures::kFontSize * 1.164);
+  const std::string file = FontFile(pictures::kDialogFontFamily);
+  pictures::ReleaseFontCachesAtExit();
+  if (!file.empty() && io.Fonts->AddFontFromFileTTF(file.c_str(), size, nullptr, kRanges))
+    return size;
+  // Without a TrueType font the window still works, in Dear ImGui's own.
+  io.Fonts->AddFontDefault();
+  return 13.0f;
+}
 
 SdlVideo::SdlVideo() {
   // The first click on a window that is not in front counts, as on the palette in the host.
@@ -61,8 +100,9 @@ ImGuiSession::ImGuiSession(SDL_Window* window, SDL_Renderer* renderer, int menuB
   io.LogFilename = nullptr;
   ImGui::StyleColorsLight();
   ImGuiStyle& style = ImGui::GetStyle();
-  // The default font is 13 pixels high; the padding makes up the menu bar's height.
-  style.FramePadding.y = (static_cast<float>(menuBarHeight) - 13.0f) / 2;
+  // The padding makes up the menu bar's height around the font's.
+  const float fontHeight = UseInterfaceFont(io);
+  style.FramePadding.y = std::max(0.0f, (static_cast<float>(menuBarHeight) - fontHeight) / 2);
   style.WindowRounding = 2;
   ImGui_ImplSDL2_InitForSDLRenderer(window);
   ImGui_ImplSDLRenderer_Init(renderer);

@@ -6,6 +6,8 @@
 
 #include <memory>
 
+struct ImGuiIO;
+
 namespace tavrix::workbench {
 
 class SdlVideo {
@@ -30,6 +32,10 @@ using RendererHandle = std::unique_ptr<SDL_Renderer, RendererDeleter>;
 // WorkbenchError.
 WindowHandle OpenWindow(const char* title, int width, int height);
 RendererHandle SoftwareRenderer(SDL_Window* window);
+
+// The palette's font (a TrueType sans, found by fontconfig) for the menus, dialogs and status
+// line, at the palette's size; answers its height in pixels.
+float UseInterfaceFont(ImGuiIO& io);
 
 // Dear ImGui for this window and renderer, in a light style whose menu bar is `menuBarHeight`
 // pixels high; no settings file is written.

@@ -13,6 +13,7 @@
 #include "session/ScriptWords.h"
 #include "workbench/SceneTextures.h"
 #include "workbench/Screenshot.h"
+#include "workbench/StatusWords.h"
 
 namespace tavrix::workbench {
 namespace {
@@ -35,17 +36,6 @@ std::vector<std::string> NonEmptyLines(const std::string& text) {
   return lines;
 }
 
-// Words as a session script writes them, quoted where they hold spaces.
-std::string ScriptLine(const std::vector<std::string>& words) {
-  std::string line;
-  for (const std::string& word : words) {
-    if (!line.empty()) line += ' ';
-    const bool plain = !word.empty() && word.find_first_of(" \t\r\n\"#\\") == std::string::npos;
-    line += plain ? word : app::Quoted(word);
-  }
-  return line;
-}
-
 }  // namespace
 
 Workbench::Workbench(const WorkbenchOptions& options, std::ostream& log) : log_(log) {
@@ -64,6 +54,11 @@ Workbench::Workbench(const WorkbenchOptions& options, std::ostream& log) : log_(
     canvas_->FitArtwork();
   }
   TakeSessionOutput();
+  if (options.firstStart) PutPaletteBeside();
+  if (const std::optional<std::string> recent =
+          session_->host().preferences().String(kRecentFilesPreference))
+    fileDialog_.browser.SetRecentText(*recent);
+  RememberFile();
   const host::HostDialog* palette = session_->FindPalette();
   if (status_.empty() && (palette == nullptr || !palette->visible))
     SetStatus("Window > Tool Palettes > Tavrix opens the palette", false, false);
@@ -97,8 +92,12 @@ bool Workbench::Perform(const std::vector<std::string>& words) {
     SetStatus(error.what(), true);
     return false;
   }
-  // A command that says nothing is shown as the script line that does the same.
-  if (!TakeSessionOutput()) SetStatus(ScriptLine(words), false, false);
+  const std::string printed = sessionOutput_.str();
+  sessionOutput_.str("");
+  log_ << printed;
+  // What happened, in a person's words; never the command.
+  const std::string said = StatusWords(words, *session_, printed);
+  if (!said.empty()) SetStatus(said, false, false);
   return true;
 }
 
@@ -195,6 +194,7 @@ void Workbench::Draw(const std::string* screenshotPath) {
     // The palette follows the selection only while it can be seen, as the pictures show it.
     if (scene.document != nullptr && palette != nullptr && palette->visible && !palette->collapsed)
       scene.currentPoint = pictures::FindCurrentPoint(*scene.document);
+    scene.drawing = DrawingLooks();
     FieldEdit edit;
     edit.field = palette_->FocusedField();
     edit.editor = &palette_->editor();
@@ -214,6 +214,32 @@ void Workbench::Draw(const std::string* screenshotPath) {
   ImGui_ImplSDLRenderer_RenderDrawData(ImGui::GetDrawData());
   if (screenshotPath != nullptr) WriteScreenshot(renderer_.get(), *screenshotPath);
   SDL_RenderPresent(renderer_.get());
+}
+
+void Workbench::PutPaletteBeside() {
+  const host::HostDialog* palette = session_->FindPalette();
+  if (palette == nullptr || !palette->visible) session_->Execute({"menu"});
+  // Screen places: the screen's (0, 0) is the window's just under the menu bar.
+  constexpr int kGap = 12;
+  session_->Execute({"window", "move", std::to_string(kCanvas.left + kCanvas.width + kGap),
+                     std::to_string(kGap)});
+  TakeSessionOutput();
+}
+
+const pictures::DrawingPicture* Workbench::DrawingLooks() {
+  if (session_->host().document() == nullptr) return nullptr;
+  std::string error;
+  const pictures::DrawingPicture* looks = nullptr;
+  try {
+    looks = drawings_.For(session_->DrawingText(), session_->DrawingFileName(), error);
+  } catch (const std::exception& refused) {
+    error = refused.what();
+  }
+  // The paths are still there to see and edit, as outlines; the person is told once why.
+  if (looks == nullptr && error != drawingError_)
+    SetStatus("the drawing is shown as outlines: " + error, true);
+  drawingError_ = looks == nullptr ? error : std::string();
+  return looks;
 }
 
 void Workbench::UpdateTitle() {

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <istream>
+#include <map>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -14,9 +15,11 @@
 #include <stdexcept>
 #include <string>
 
+#include "pictures/DrawingPicture.h"
 #include "session/Session.h"
 #include "workbench/CanvasController.h"
 #include "workbench/Commands.h"
+#include "workbench/FileBrowser.h"
 #include "workbench/PaletteController.h"
 #include "workbench/SdlHandles.h"
 
@@ -34,6 +37,8 @@ struct WorkbenchOptions {
   std::string pluginPath;       // empty: the plug-in built beside the command
   std::string preferencesPath;  // empty: no preference file
   std::string documentPath;     // an SVG drawing to open first; empty: a new document
+  // No preferences were kept yet: the palette opens beside the drawing, at the right.
+  bool firstStart = false;
 };
 
 class Workbench final : private Commands {
@@ -67,6 +72,13 @@ class Workbench final : private Commands {
   bool statusIsError() const { return statusIsError_; }
   // Where a palette item is shown in the window; nothing while it cannot be seen.
   std::optional<SDL_Rect> ItemOnScreen(int32_t id);
+  // The menu bar's menu that is open now ("File", "Edit", ...), or empty; and where a menu's
+  // header is in the window.
+  const std::string& openMenu() const { return openMenu_; }
+  std::optional<SDL_Rect> MenuHeader(const std::string& name) const {
+    const auto found = menuHeaders_.find(name);
+    return found == menuHeaders_.end() ? std::nullopt : std::optional<SDL_Rect>(found->second);
+  }
   // The window pixel of an anchor; nothing while it lies outside the document window.
   std::optional<SDL_Point> AnchorOnScreen(size_t path, size_t anchor);
 
@@ -81,13 +93,31 @@ class Workbench final : private Commands {
 
   // WorkbenchInput.cpp: events to the menus, the palette or the document window.
   void HandleEvent(const SDL_Event& event);
+  void HandleKeyEvent(const SDL_KeyboardEvent& event);
   void HandleKey(const SDL_Keysym& key);
+  // An arrow key the palette did not take moves the selected anchors.
+  void Nudge(Key key, Modifiers modifiers);
   bool ImGuiTakesMouse(int x, int y) const;
   bool ImGuiTakesKeyboard() const;
 
   // WorkbenchMenus.cpp: the menu bar, the file dialog and the status line, built every frame.
   void BuildMenus();
+  void BuildMenuBar();
+  void BuildFileMenu(bool hasDocument);
+  void BuildEditMenu();
+  void BuildViewMenu(bool hasDocument);
+  void BuildWindowMenu();
+  // A menu of the menu bar; true while it is open (EndMenu then closes it).
+  bool BeginMenu(const char* name);
   void BuildFileDialog();
+  // The file dialog's parts: the folder's list, the recent files, the name and the buttons.
+  // Each answers whether the person chose a file.
+  bool BuildFolderList();
+  bool BuildRecentFiles();
+  bool BuildFileButtons(bool& cancelled);
+  void ChooseFile();
+  // The drawing's file goes to the front of the recent files, kept with the preferences.
+  void RememberFile();
   void BuildStatusLine();
   void NewDocument();
   bool OpenDrawing(const std::string& path);
@@ -107,6 +137,11 @@ class Workbench final : private Commands {
   void UnsavedChangesKey(const SDL_Keysym& key);
 
   void Draw(const std::string* screenshotPath);
+  // Opens the palette in the room right of the document window, out of the drawing's way.
+  void PutPaletteBeside();
+  // The drawing as it looks now, read again only when its text changed; null when it cannot be
+  // drawn so.
+  const pictures::DrawingPicture* DrawingLooks();
   void UpdateTitle();
 
   std::ostream& log_;
@@ -120,6 +155,8 @@ class Workbench final : private Commands {
   RendererHandle renderer_;
   std::unique_ptr<ImGuiSession> imgui_;
   std::unique_ptr<SceneTextures> textures_;
+  pictures::DrawingPictureCache drawings_;
+  std::string drawingError_;
 
   std::string status_;
   bool statusIsError_ = false;
@@ -134,15 +171,16 @@ class Workbench final : private Commands {
   Capture capture_ = Capture::None;
   // What the menus had open at the end of the last frame: the next events are theirs.
   bool menuOpen_ = false;
+  bool closeMenus_ = false;  // Escape was pressed while a menu was open
+  std::string openMenu_;
+  std::map<std::string, SDL_Rect> menuHeaders_;
   bool textInputWanted_ = false;
 
   struct FileDialog {
     bool requested = false;
     bool open = false;
-    bool save = false;
     bool focusPath = false;
-    std::string path;
-    std::string error;
+    FileBrowser browser;
   };
   FileDialog fileDialog_;
 

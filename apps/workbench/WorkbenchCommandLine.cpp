@@ -43,7 +43,8 @@ WorkbenchCommandLine ParseWorkbenchCommandLine(const std::vector<std::string>& a
                  "or ../lib/tavrix/ as installed)")
       ->check(kNamesAFile);
   app.add_option("--prefs", line.options.preferencesPath,
-                 "keep the preferences in this file between runs")
+                 "keep the preferences in this file between runs (default: "
+                 "$XDG_CONFIG_HOME/tavrix/preferences.json, or ~/.config/tavrix/)")
       ->check(kNamesAFile);
   app.set_version_flag("--version", std::string("tavrix-workbench ") + TAVRIX_VERSION);
   std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());

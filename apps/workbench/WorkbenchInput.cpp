@@ -78,12 +78,7 @@ void Workbench::HandleEvent(const SDL_Event& event) {
       break;
     case SDL_KEYDOWN:
     case SDL_KEYUP:
-      modifiers_ = ModifiersOf(event.key.keysym.mod);
-      if (event.type == SDL_KEYDOWN && unsaved_.open) {
-        UnsavedChangesKey(event.key.keysym);
-      } else if (event.type == SDL_KEYDOWN && !ImGuiTakesKeyboard()) {
-        HandleKey(event.key.keysym);
-      }
+      HandleKeyEvent(event.key);
       break;
     case SDL_TEXTINPUT:
       // Ctrl and Alt combinations are shortcuts, never text.
@@ -94,7 +89,8 @@ void Workbench::HandleEvent(const SDL_Event& event) {
       mouseX_ = event.motion.x;
       mouseY_ = event.motion.y;
       palette_->MouseMove(mouseX_, mouseY_);
-      canvas_->MouseMove(mouseX_, mouseY_);
+      canvas_->MouseMove(mouseX_, mouseY_, modifiers_);
+      if (canvas_->dragging()) dirty_ = true;
       break;
     case SDL_MOUSEBUTTONDOWN: {
       mouseX_ = event.button.x;
@@ -130,8 +126,23 @@ void Workbench::HandleEvent(const SDL_Event& event) {
   }
 }
 
+void Workbench::HandleKeyEvent(const SDL_KeyboardEvent& event) {
+  modifiers_ = ModifiersOf(event.keysym.mod);
+  if (event.type != SDL_KEYDOWN) return;
+  if (!openMenu_.empty() && event.keysym.sym == SDLK_ESCAPE) {
+    closeMenus_ = true;
+    dirty_ = true;
+  } else if (unsaved_.open) {
+    UnsavedChangesKey(event.keysym);
+  } else if (!ImGuiTakesKeyboard()) {
+    HandleKey(event.keysym);
+  }
+}
+
 void Workbench::HandleKey(const SDL_Keysym& key) {
   dirty_ = true;
+  // While a part is dragged, only Escape counts: the history waits for the drag's one step.
+  if (canvas_->dragging() && key.sym != SDLK_ESCAPE) return;
   const Modifiers m = modifiers_;
   // Ctrl with a letter is a menu's shortcut; Ctrl with Alt stands for the Command key.
   if ((m.ctrl || m.command) && !(m.ctrl && m.alt)) {
@@ -186,7 +197,24 @@ void Workbench::HandleKey(const SDL_Keysym& key) {
         break;
     }
   }
-  if (const std::optional<Key> editing = EditingKey(key.sym)) palette_->KeyDown(*editing, m);
+  const std::optional<Key> editing = EditingKey(key.sym);
+  if (!editing) return;
+  // Escape lets go of a drag, the part going back where it was.
+  if (*editing == Key::Escape && canvas_->CancelDrag()) return;
+  if (palette_->KeyDown(*editing, m)) return;
+  Nudge(*editing, m);
+}
+
+void Workbench::Nudge(Key key, Modifiers modifiers) {
+  const char* direction = key == Key::Left    ? "left"
+                          : key == Key::Right ? "right"
+                          : key == Key::Up    ? "up"
+                          : key == Key::Down  ? "down"
+                                              : nullptr;
+  if (direction == nullptr || session_->host().document() == nullptr || canvas_->dragging()) return;
+  std::vector<std::string> words{"nudge", direction};
+  if (modifiers.shift) words.push_back("shift");
+  Perform(words);
 }
 
 }  // namespace tavrix::workbench

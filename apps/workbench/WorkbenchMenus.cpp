@@ -31,6 +31,7 @@ bool Workbench::OpenDrawing(const std::string& path) {
   palette_->DropFocus();
   if (!Perform({"open", path})) return false;
   canvas_->FitArtwork();
+  RememberFile();
   return true;
 }
 
@@ -51,7 +52,9 @@ bool Workbench::Save() {
 bool Workbench::SaveAs(const std::string& path) {
   std::vector<std::string> words{"save"};
   if (!path.empty()) words.push_back(path);
-  return Perform(words);
+  if (!Perform(words)) return false;
+  RememberFile();
+  return true;
 }
 
 void Workbench::UndoOrRedo(bool undo) {
@@ -68,109 +71,210 @@ void Workbench::AskForFile(bool save) {
   if (save) palette_->CommitTyping();
   palette_->DropFocus();
   fileDialog_.requested = true;
-  fileDialog_.save = save;
   fileDialog_.focusPath = true;
-  fileDialog_.error.clear();
   std::string current = session_->DrawingFileName();
-  if (current.empty()) {
+  if (current.empty() && save) {
     std::error_code ignored;
-    current = (std::filesystem::current_path(ignored) / (save ? "drawing.svg" : "")).string();
+    current = (std::filesystem::current_path(ignored) / "drawing.svg").string();
   }
-  fileDialog_.path = current;
+  fileDialog_.browser.Start(current, save);
+}
+
+void Workbench::RememberFile() {
+  const std::string file = session_->DrawingFileName();
+  if (file.empty()) return;
+  fileDialog_.browser.Remember(file);
+  session_->host().preferences().SetString(kRecentFilesPreference,
+                                           fileDialog_.browser.RecentText());
+}
+
+bool Workbench::BeginMenu(const char* name) {
+  // The header's place, for the tests that point at it as a person would.
+  const ImVec2 at = ImGui::GetCursorScreenPos();
+  const float width = ImGui::CalcTextSize(name).x + ImGui::GetStyle().ItemSpacing.x * 2;
+  menuHeaders_[name] = SDL_Rect{static_cast<int>(at.x), 0, static_cast<int>(width), kMenuBarHeight};
+  if (!ImGui::BeginMenu(name)) return false;
+  openMenu_ = name;
+  // Escape closes the open menu, and the menus it was opened from.
+  if (closeMenus_) ImGui::CloseCurrentPopup();
+  return true;
 }
 
 void Workbench::BuildMenus() {
+  openMenu_.clear();
+  const bool closing = closeMenus_;
+  BuildMenuBar();
+  if (closing) closeMenus_ = false;
+}
+
+void Workbench::BuildMenuBar() {
   if (!ImGui::BeginMainMenuBar()) return;
   const bool hasDocument = session_->host().document() != nullptr;
-  if (ImGui::BeginMenu("File")) {
-    if (ImGui::MenuItem("New", "Ctrl+N")) Leave(Leaving::NewDocument);
-    if (ImGui::MenuItem("Open...", "Ctrl+O")) Leave(Leaving::Open);
-    if (ImGui::MenuItem("Save", "Ctrl+S", false, hasDocument)) Save();
-    if (ImGui::MenuItem("Save As...", "Ctrl+Shift+S", false, hasDocument)) AskForFile(true);
-    ImGui::Separator();
-    if (ImGui::MenuItem("Quit", "Ctrl+Q")) Leave(Leaving::Quit);
+  if (BeginMenu("File")) {
+    BuildFileMenu(hasDocument);
     ImGui::EndMenu();
   }
-  if (ImGui::BeginMenu("Edit")) {
-    // The host names each step after what the plug-in said it was: "Undo Tavrix".
-    const std::string undo = session_->host().UndoText();
-    const std::string redo = session_->host().RedoText();
-    if (ImGui::MenuItem(undo.empty() ? "Undo" : undo.c_str(), "Ctrl+Z", false, !undo.empty()))
-      UndoOrRedo(true);
-    if (ImGui::MenuItem(redo.empty() ? "Redo" : redo.c_str(), "Ctrl+Shift+Z", false, !redo.empty()))
-      UndoOrRedo(false);
+  if (BeginMenu("Edit")) {
+    BuildEditMenu();
     ImGui::EndMenu();
   }
-  if (ImGui::BeginMenu("View")) {
-    if (ImGui::MenuItem("Zoom In", "Ctrl+=", false, hasDocument))
-      canvas_->ZoomBy(CanvasController::kWheelFactor);
-    if (ImGui::MenuItem("Zoom Out", "Ctrl+-", false, hasDocument))
-      canvas_->ZoomBy(1 / CanvasController::kWheelFactor);
-    if (ImGui::MenuItem("Fit Artwork", "Ctrl+0", false, hasDocument)) canvas_->FitArtwork();
-    if (ImGui::MenuItem("Actual Size", "Ctrl+1", false, hasDocument)) canvas_->ActualSize();
+  if (BeginMenu("View")) {
+    BuildViewMenu(hasDocument);
     ImGui::EndMenu();
   }
-  if (ImGui::BeginMenu("Window")) {
-    // The plug-in's menu items, under the groups they asked for (Tool Palettes).
-    for (const host::MenuItemRecord& item : session_->host().registrations().menuItems()) {
-      const std::string group = item.group.empty() ? "Plug-ins" : item.group;
-      if (ImGui::BeginMenu(group.c_str())) {
-        if (ImGui::MenuItem(item.text.c_str(), nullptr, item.checked)) {
-          palette_->DropFocus();
-          Perform({"menu"});
-        }
-        ImGui::EndMenu();
-      }
-    }
+  if (BeginMenu("Window")) {
+    BuildWindowMenu();
     ImGui::EndMenu();
   }
   ImGui::EndMainMenuBar();
 }
 
+void Workbench::BuildFileMenu(bool hasDocument) {
+  if (ImGui::MenuItem("New", "Ctrl+N")) Leave(Leaving::NewDocument);
+  if (ImGui::MenuItem("Open...", "Ctrl+O")) Leave(Leaving::Open);
+  if (ImGui::MenuItem("Save", "Ctrl+S", false, hasDocument)) Save();
+  if (ImGui::MenuItem("Save As...", "Ctrl+Shift+S", false, hasDocument)) AskForFile(true);
+  ImGui::Separator();
+  if (ImGui::MenuItem("Quit", "Ctrl+Q")) Leave(Leaving::Quit);
+}
+
+void Workbench::BuildEditMenu() {
+  // The host names each step after what did it: "Undo Tavrix", "Undo Move".
+  const std::string undo = session_->host().UndoText();
+  const std::string redo = session_->host().RedoText();
+  if (ImGui::MenuItem(undo.empty() ? "Undo" : undo.c_str(), "Ctrl+Z", false, !undo.empty()))
+    UndoOrRedo(true);
+  if (ImGui::MenuItem(redo.empty() ? "Redo" : redo.c_str(), "Ctrl+Shift+Z", false, !redo.empty()))
+    UndoOrRedo(false);
+}
+
+void Workbench::BuildViewMenu(bool hasDocument) {
+  if (ImGui::MenuItem("Zoom In", "Ctrl+=", false, hasDocument))
+    canvas_->ZoomBy(CanvasController::kWheelFactor);
+  if (ImGui::MenuItem("Zoom Out", "Ctrl+-", false, hasDocument))
+    canvas_->ZoomBy(1 / CanvasController::kWheelFactor);
+  if (ImGui::MenuItem("Fit", "Ctrl+0", false, hasDocument)) canvas_->FitArtwork();
+  if (ImGui::MenuItem("Actual Size", "Ctrl+1", false, hasDocument)) canvas_->ActualSize();
+}
+
+void Workbench::BuildWindowMenu() {
+  // The plug-in's menu items, under the groups they asked for (Tool Palettes).
+  for (const host::MenuItemRecord& item : session_->host().registrations().menuItems()) {
+    const std::string group = item.group.empty() ? "Plug-ins" : item.group;
+    if (!ImGui::BeginMenu(group.c_str())) continue;
+    if (ImGui::MenuItem(item.text.c_str(), nullptr, item.checked)) {
+      palette_->DropFocus();
+      Perform({"menu"});
+    }
+    ImGui::EndMenu();
+  }
+}
+
 void Workbench::BuildFileDialog() {
-  const char* title = fileDialog_.save ? kSaveTitle : kOpenTitle;
+  FileBrowser& browser = fileDialog_.browser;
+  const char* title = browser.save() ? kSaveTitle : kOpenTitle;
   if (fileDialog_.requested) {
     ImGui::OpenPopup(title);
     fileDialog_.requested = false;
   }
   fileDialog_.open = false;
-  ImGui::SetNextWindowPos(ImVec2(kWindowWidth / 2.0f, kWindowHeight / 3.0f), ImGuiCond_Appearing,
+  ImGui::SetNextWindowPos(ImVec2(kWindowWidth / 2.0f, kWindowHeight / 2.0f), ImGuiCond_Appearing,
                           ImVec2(0.5f, 0.5f));
   if (!ImGui::BeginPopupModal(title, nullptr, ImGuiWindowFlags_AlwaysAutoResize)) return;
   fileDialog_.open = true;
-  ImGui::TextUnformatted("The SVG file:");
-  if (fileDialog_.focusPath) {
-    ImGui::SetKeyboardFocusHere();
-    fileDialog_.focusPath = false;
-  }
-  ImGui::SetNextItemWidth(560);
-  bool chosen = ImGui::InputText("##path", &fileDialog_.path, ImGuiInputTextFlags_EnterReturnsTrue);
-  if (!fileDialog_.error.empty()) {
-    ImGui::PushStyleColor(ImGuiCol_Text, ImVec4(0.75f, 0.05f, 0.05f, 1));
-    ImGui::PushTextWrapPos(560);
-    ImGui::TextUnformatted(fileDialog_.error.c_str());
-    ImGui::PopTextWrapPos();
-    ImGui::PopStyleColor();
-  }
-  chosen |= ImGui::Button(fileDialog_.save ? "Save" : "Open", ImVec2(90, 0));
+  if (ImGui::Button("Up")) browser.Up();
   ImGui::SameLine();
-  const bool cancelled = ImGui::Button("Cancel", ImVec2(90, 0)) ||
-                         ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Escape));
+  ImGui::TextUnformatted(browser.folder().string().c_str());
+  bool chosen = BuildFolderList();
+  chosen |= BuildRecentFiles();
+  bool cancelled = false;
+  chosen |= BuildFileButtons(cancelled);
   if (chosen) {
-    const bool done = fileDialog_.save ? SaveAs(fileDialog_.path) : OpenDrawing(fileDialog_.path);
-    // A file that could not be read or written keeps the dialog open with the reason.
-    if (!done) {
-      fileDialog_.error = status_;
-      fileDialog_.focusPath = true;
-    } else {
-      ImGui::CloseCurrentPopup();
-      fileDialog_.open = false;
-    }
+    ChooseFile();
   } else if (cancelled) {
     ImGui::CloseCurrentPopup();
     fileDialog_.open = false;
   }
   ImGui::EndPopup();
+}
+
+bool Workbench::BuildFolderList() {
+  FileBrowser& browser = fileDialog_.browser;
+  bool chosen = false;
+  std::string enter;
+  ImGui::BeginChild("##folder", ImVec2(560, 260), true);
+  if (ImGui::Selectable("..  (the folder above)", false, ImGuiSelectableFlags_AllowDoubleClick) &&
+      ImGui::IsMouseDoubleClicked(0))
+    enter = "..";
+  for (const FileEntry& entry : browser.entries()) {
+    const std::string shown = entry.folder ? entry.name + "/" : entry.name;
+    const bool selected = !entry.folder && entry.name == browser.typed();
+    if (!ImGui::Selectable(shown.c_str(), selected, ImGuiSelectableFlags_AllowDoubleClick))
+      continue;
+    const bool twice = ImGui::IsMouseDoubleClicked(0);
+    if (entry.folder && twice) enter = entry.name;
+    if (!entry.folder) browser.typed() = entry.name;
+    chosen |= !entry.folder && twice;
+  }
+  ImGui::EndChild();
+  if (enter == "..") browser.Up();
+  if (!enter.empty() && enter != "..") browser.Enter(enter);
+  return chosen;
+}
+
+bool Workbench::BuildRecentFiles() {
+  FileBrowser& browser = fileDialog_.browser;
+  if (browser.recent().empty()) return false;
+  ImGui::TextUnformatted("Recent files:");
+  bool chosen = false;
+  for (const std::string& path : browser.recent()) {
+    if (!ImGui::Selectable(path.c_str(), false, ImGuiSelectableFlags_AllowDoubleClick)) continue;
+    browser.typed() = path;
+    chosen |= ImGui::IsMouseDoubleClicked(0);
+  }
+  return chosen;
+}
+
+bool Workbench::BuildFileButtons(bool& cancelled) {
+  FileBrowser& browser = fileDialog_.browser;
+  ImGui::TextUnformatted(browser.save() ? "Save as (a name, or a path):"
+                                        : "Open (a name, or a path):");
+  if (fileDialog_.focusPath) {
+    ImGui::SetKeyboardFocusHere();
+    fileDialog_.focusPath = false;
+  }
+  ImGui::SetNextItemWidth(560);
+  bool chosen = ImGui::InputText("##path", &browser.typed(), ImGuiInputTextFlags_EnterReturnsTrue);
+  if (!browser.error().empty()) {
+    ImGui::PushStyleColor(ImGuiCol_Text, ImVec4(0.75f, 0.05f, 0.05f, 1));
+    ImGui::PushTextWrapPos(560);
+    ImGui::TextUnformatted(browser.error().c_str());
+    ImGui::PopTextWrapPos();
+    ImGui::PopStyleColor();
+  }
+  chosen |= ImGui::Button(browser.save() ? "Save" : "Open", ImVec2(90, 0));
+  ImGui::SameLine();
+  cancelled = ImGui::Button("Cancel", ImVec2(90, 0)) ||
+              ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Escape));
+  return chosen;
+}
+
+void Workbench::ChooseFile() {
+  FileBrowser& browser = fileDialog_.browser;
+  const std::optional<std::string> path = browser.Choose();
+  if (!path) {
+    fileDialog_.focusPath = true;  // a folder was gone into, or nothing was named
+    return;
+  }
+  const bool done = browser.save() ? SaveAs(*path) : OpenDrawing(*path);
+  // A file that could not be read or written keeps the dialog open with the reason.
+  if (!done) {
+    browser.SetError(status_);
+    fileDialog_.focusPath = true;
+    return;
+  }
+  ImGui::CloseCurrentPopup();
+  fileDialog_.open = false;
 }
 
 void Workbench::BuildStatusLine() {

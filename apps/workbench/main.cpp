@@ -1,9 +1,11 @@
 // tavrix-workbench: the palette and the drawing in a desktop window.
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "session/ConfigLocation.h"
 #include "workbench/Workbench.h"
 #include "workbench/WorkbenchCommandLine.h"
 
@@ -18,7 +20,7 @@ int Fail(const std::string& text) {
 
 int main(int argc, char** argv) {
   using namespace tavrix::workbench;
-  const WorkbenchCommandLine line =
+  WorkbenchCommandLine line =
       ParseWorkbenchCommandLine(std::vector<std::string>(argv + 1, argv + argc));
   if (line.help) {
     std::cout << line.helpText;
@@ -26,6 +28,22 @@ int main(int argc, char** argv) {
   }
   if (!line.error.empty())
     return Fail(line.error + "\n(tavrix-workbench --help says what it takes)");
+  // A person's preferences are kept where desktop programs keep theirs, unless --prefs says.
+  if (line.options.preferencesPath.empty()) {
+    line.options.preferencesPath = tavrix::app::DefaultPreferencesFile();
+    const std::string problem =
+        line.options.preferencesPath.empty()
+            ? std::string()
+            : tavrix::app::MakePreferencesFolder(line.options.preferencesPath);
+    if (!problem.empty()) {
+      std::cerr << "tavrix-workbench: " << problem << " (nothing will be kept)\n";
+      line.options.preferencesPath.clear();
+    }
+  }
+  std::error_code ignored;
+  // A script played into the window says for itself where the palette goes.
+  line.options.firstStart = line.playPath.empty() && !line.options.preferencesPath.empty() &&
+                            !std::filesystem::exists(line.options.preferencesPath, ignored);
   std::ifstream script;
   if (!line.playPath.empty()) {
     script.open(line.playPath);

@@ -144,10 +144,12 @@ SvgDocument SvgDocument::Parse(std::string text, const std::string& fileName,
     element.pathCount = document.paths_.size() - element.firstPath;
     if (element.pathCount == 0) continue;
     const LineColumn place = places.At(BeginOf(element.node));
-    document.elements_.push_back(SvgElement{
-        element.node.name(), element.node.attribute("id").value(), place.line, place.column});
+    document.elements_.push_back(SvgElement{element.node.name(),
+                                            element.node.attribute("id").value(), place.line,
+                                            place.column, PaintOf(element.node)});
     model->drawn.push_back(std::move(element));
   }
+  document.rootPaint_ = PaintOf(model->root);
   document.model_ = std::move(model);
   return document;
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "host/svg/SvgError.h"
+#include "host/svg/SvgPaint.h"
 #include "hostapi/HostTypes.h"
 
 namespace tavrix::svg {
@@ -26,6 +27,7 @@ struct SvgElement {
   std::string tag;  // as written, with any prefix: "path", "rect", ...
   std::string id;   // empty when it has none
   size_t line = 0, column = 0;
+  SvgPaint paint;  // how it paints its shape, for a click on it
 };
 
 // One subpath of an element, in the artwork.
@@ -57,6 +59,8 @@ class SvgDocument {
 
   const std::vector<SvgElement>& elements() const { return elements_; }
   const std::vector<SvgPath>& paths() const { return paths_; }
+  // How a path added at the end of the root paints: as the root gives it.
+  const SvgPaint& rootPaint() const { return rootPaint_; }
 
   // The file's text with `current` in place of the paths read: an element whose paths changed
   // is written as a <path> with a new `d` (its other attributes and its children kept), one all
@@ -75,6 +79,7 @@ class SvgDocument {
   std::shared_ptr<const SvgModel> model_;
   std::vector<SvgElement> elements_;
   std::vector<SvgPath> paths_;
+  SvgPaint rootPaint_;
 };
 
 }  // namespace tavrix::svg

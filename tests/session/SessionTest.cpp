@@ -132,6 +132,8 @@ TEST(Session, EachCommandWrittenWrongSaysHowHelpWritesIt) {
       {"print", "print xml"},
       {"render", "render"},
       {"help", "help me"},
+      {"drag", "drag anchor 0"},
+      {"nudge", "nudge sideways"},
   };
   std::set<std::string> named;
   for (const auto& [name, line] : misuses) {

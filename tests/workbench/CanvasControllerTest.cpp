@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstring>
+#include <fstream>
+
 #include "workbench/SessionCommands.h"
 
 namespace tavrix::workbench {
@@ -83,6 +87,77 @@ TEST_F(CanvasControl, TheWheelZoomsAboutTheMouse) {
   EXPECT_DOUBLE_EQ(View().zoom(), 1024 * 0.9 / 400);
   canvas.ActualSize();
   EXPECT_DOUBLE_EQ(View().zoom(), 1);
+}
+
+TEST_F(CanvasControl, DraggingAnAnchorShowsItGoingAndEndsInOneDragCommand) {
+  const PathSegment before = commands.session.host().document()->paths()[0].segments[1];
+  canvas.MouseDown(kAnchorX + 1, kAnchorY - 1, Button::Left);  // on the anchor's mark
+  EXPECT_EQ(commands.Last(), "select 0 1");
+  canvas.MouseMove(kAnchorX + 21, kAnchorY + 9);
+  canvas.MouseMove(kAnchorX + 41, kAnchorY + 19);
+  EXPECT_TRUE(canvas.dragging());
+  EXPECT_FLOAT_EQ(commands.AnchorAt(0, 1).h, 340) << "the anchor follows the mouse";
+  EXPECT_EQ(commands.session.host().UndoText(), "") << "no step until the button is let go";
+  canvas.MouseUp(kAnchorX + 41, kAnchorY + 19);
+  EXPECT_EQ(commands.Last(), "drag anchor 0 1 340 -320");
+  EXPECT_FLOAT_EQ(commands.session.host().document()->paths()[0].segments[1].out.h, 390);
+  EXPECT_EQ(commands.session.host().UndoText(), "Undo Move");
+  commands.session.Execute({"undo"});
+  const PathSegment after = commands.session.host().document()->paths()[0].segments[1];
+  EXPECT_EQ(std::memcmp(&before, &after, sizeof before), 0) << "undo gives back the drawing";
+  EXPECT_FALSE(commands.session.host().document()->history().CanUndo()) << "one step only";
+}
+
+TEST_F(CanvasControl, ShiftKeepsADragLevelAndEscapeTakesItBack) {
+  canvas.MouseDown(kAnchorX, kAnchorY, Button::Left);
+  Modifiers shift;
+  shift.shift = true;
+  canvas.MouseMove(kAnchorX + 40, kAnchorY + 6, shift);
+  canvas.MouseUp(kAnchorX + 40, kAnchorY + 6);
+  EXPECT_EQ(commands.Last(), "drag anchor 0 1 340 -300");
+  canvas.MouseDown(kAnchorX + 40, kAnchorY, Button::Left);
+  canvas.MouseMove(kAnchorX + 90, kAnchorY + 48, shift);
+  EXPECT_FLOAT_EQ(commands.AnchorAt(0, 1).h, 389) << "at 45 degrees";
+  EXPECT_FLOAT_EQ(commands.AnchorAt(0, 1).v, -349);
+  EXPECT_TRUE(canvas.CancelDrag());
+  EXPECT_FLOAT_EQ(commands.AnchorAt(0, 1).h, 340);
+  EXPECT_FLOAT_EQ(commands.AnchorAt(0, 1).v, -300);
+  canvas.MouseUp(kAnchorX + 90, kAnchorY + 48);
+  EXPECT_EQ(commands.Last(), "select 0 1") << "a drag let go of makes no step";
+}
+
+TEST_F(CanvasControl, DraggingAHandlesEndMovesThatHandle) {
+  canvas.MouseDown(kAnchorX + 50, kAnchorY, Button::Left);  // the out handle's end
+  EXPECT_EQ(commands.Last(), "select-handle 0 1 out");
+  canvas.MouseMove(kAnchorX + 50, kAnchorY - 30);
+  canvas.MouseUp(kAnchorX + 50, kAnchorY - 30);
+  EXPECT_EQ(commands.Last(), "drag handle 0 1 out 350 -270");
+  const PathSegment& s = commands.session.host().document()->paths()[0].segments[1];
+  EXPECT_FLOAT_EQ(s.p.h, 300);
+  // The smooth anchor's other handle turns to point straight away, still 50 long.
+  EXPECT_NEAR(s.in.h, 300 - 50 * 50 / std::hypot(50, 30), 1e-3);
+  EXPECT_NEAR(s.in.v, -300 - 30 * 50 / std::hypot(50, 30), 1e-3);
+}
+
+TEST(CanvasFills, AClickInsideAFilledShapeSelectsItAndInsideAnUnfilledOneDoesNot) {
+  const std::string file = (tavrix::test::TempFolder() / "fills.svg").string();
+  std::ofstream(file) << "<svg xmlns=\"http://www.w3.org/2000/svg\">\n"
+                         "<rect x=\"100\" y=\"100\" width=\"200\" height=\"100\" fill=\"red\"/>\n"
+                         "<g style=\"fill: none\"><rect x=\"400\" y=\"100\" width=\"200\" "
+                         "height=\"100\" stroke=\"black\" stroke-width=\"20\"/></g>\n"
+                         "</svg>\n";
+  test::SessionCommands commands("open " + file + "\n");
+  CanvasController canvas(commands.session, commands);
+  canvas.MouseDown(kCanvas.left + 200, kCanvas.top + 150, Button::Left);
+  canvas.MouseUp(kCanvas.left + 200, kCanvas.top + 150);
+  EXPECT_EQ(commands.Last(), "select-paths 0");
+  canvas.MouseDown(kCanvas.left + 500, kCanvas.top + 150, Button::Left);
+  canvas.MouseUp(kCanvas.left + 500, kCanvas.top + 150);
+  EXPECT_EQ(commands.Last(), "deselect") << "inside a shape without fill is nothing";
+  // Anywhere on its wide stroke, not only near its line.
+  canvas.MouseDown(kCanvas.left + 500, kCanvas.top + 108, Button::Left);
+  canvas.MouseUp(kCanvas.left + 500, kCanvas.top + 108);
+  EXPECT_EQ(commands.Last(), "select-paths 1");
 }
 
 TEST_F(CanvasControl, WithoutADocumentItSaysHowToGetOne) {

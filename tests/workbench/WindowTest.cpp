@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -71,6 +72,45 @@ class WorkbenchWindow : public ::testing::Test {
     Push(release);
     workbench->Frame();
   }
+  void Mouse(Uint32 type, int x, int y) {
+    SDL_Event event{};
+    event.type = type;
+    if (type == SDL_MOUSEMOTION) {
+      event.motion.x = x;
+      event.motion.y = y;
+      event.motion.state = SDL_BUTTON_LMASK;
+    } else {
+      event.button.button = SDL_BUTTON_LEFT;
+      event.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+      event.button.clicks = 1;
+      event.button.x = x;
+      event.button.y = y;
+    }
+    Push(event);
+    workbench->Frame();
+  }
+  // A drag with the left button, in steps, as a hand moves.
+  void Drag(int x0, int y0, int x1, int y1) {
+    Mouse(SDL_MOUSEMOTION, x0, y0);
+    Mouse(SDL_MOUSEBUTTONDOWN, x0, y0);
+    for (int step = 1; step <= 4; ++step)
+      Mouse(SDL_MOUSEMOTION, x0 + (x1 - x0) * step / 4, y0 + (y1 - y0) * step / 4);
+    Mouse(SDL_MOUSEBUTTONUP, x1, y1);
+  }
+  std::string FieldText(int32_t id) {
+    host::HostDialog* palette = workbench->session().FindPalette();
+    return workbench->session().host().dialogs().ItemWithId(*palette, id)->text;
+  }
+  void OpenDrawing(const std::string& name, const std::string& text) {
+    const std::string file = (tavrix::test::TempFolder() / name).string();
+    std::ofstream(file) << text;
+    workbench.reset();
+    workbench =
+        std::make_unique<Workbench>(WorkbenchOptions{tavrix::test::PluginPath(), "", file}, log);
+    std::istringstream script("menu\nwindow move 1040 20\n");
+    ASSERT_EQ(workbench->Play(script, "open.tavrix"), 0) << log.str();
+    workbench->Frame();
+  }
   void ClickItem(int32_t id, double fy = 0.5) {
     const std::optional<SDL_Rect> r = workbench->ItemOnScreen(id);
     ASSERT_TRUE(r.has_value()) << "item " << id << " is not shown";
@@ -100,6 +140,21 @@ class WorkbenchWindow : public ::testing::Test {
     }
     workbench->Frame();
   }
+  // A key held for a frame: Dear ImGui reads whether a key is down once a frame.
+  void KeyForImGui(SDL_Keycode key) {
+    SDL_Event down{};
+    down.type = SDL_KEYDOWN;
+    down.key.state = SDL_PRESSED;
+    down.key.keysym.sym = key;
+    down.key.keysym.scancode = SDL_GetScancodeFromKey(key);
+    Push(down);
+    workbench->Frame();
+    SDL_Event up = down;
+    up.type = SDL_KEYUP;
+    up.key.state = SDL_RELEASED;
+    Push(up);
+    workbench->Frame();
+  }
   void ReleaseShift() {
     SDL_Event up{};
     up.type = SDL_KEYUP;
@@ -110,10 +165,14 @@ class WorkbenchWindow : public ::testing::Test {
     workbench->Frame();
   }
   void Type(const std::string& text) {
-    SDL_Event typed{};
-    typed.type = SDL_TEXTINPUT;
-    std::strncpy(typed.text.text, text.c_str(), sizeof typed.text.text - 1);
-    Push(typed);
+    // SDL carries at most 31 bytes of text an event.
+    for (size_t at = 0; at < text.size(); at += 31) {
+      SDL_Event typed{};
+      typed.type = SDL_TEXTINPUT;
+      const std::string piece = text.substr(at, 31);
+      std::strncpy(typed.text.text, piece.c_str(), sizeof typed.text.text - 1);
+      Push(typed);
+    }
     workbench->Frame();
   }
   RealPoint AnchorAt(size_t path, size_t anchor) {
@@ -149,12 +208,12 @@ TEST_F(WorkbenchWindow, AClickATypedValueAndAnArrowWithShiftEditTheAnchor) {
   Type("10");
   Key(SDLK_RETURN);
   EXPECT_FLOAT_EQ(AnchorAt(0, 1).h, 110) << log.str();
-  EXPECT_EQ(workbench->status(), "type 6 110") << "the status line says what was done";
+  EXPECT_EQ(workbench->status(), "X: 110.000 pt") << "the status line says what was done";
 
   Key(SDLK_LSHIFT, KMOD_LSHIFT);
   ClickItem(7, 0.25);  // the upper arrow of pointYSpin
   ReleaseShift();
-  EXPECT_EQ(workbench->status(), "spin 7 up shift");
+  EXPECT_EQ(workbench->status(), "Y: -290.000 pt") << "in words, never a session command";
   EXPECT_FLOAT_EQ(AnchorAt(0, 1).v, -290) << "ten keyboard increments up";
   EXPECT_FLOAT_EQ(path.segments[1].out.h, 160) << "the handles move with their anchor";
   EXPECT_FLOAT_EQ(path.segments[1].out.v, -290);
@@ -237,6 +296,104 @@ TEST_F(WorkbenchWindow, ADrawingIsOpenedEditedInThePaletteAndSavedWithCtrlS) {
   Key(SDLK_RETURN);
   EXPECT_TRUE(workbench->quitting());
   EXPECT_NE(saved().find("d='M10 20 L70 40'"), std::string::npos) << saved();
+}
+
+TEST_F(WorkbenchWindow, AMouseDragMovesTheAnchorThePaletteFollowsAndCtrlZGivesItBack) {
+  const std::optional<SDL_Point> anchor = workbench->AnchorOnScreen(0, 1);
+  ASSERT_TRUE(anchor.has_value());
+  Click(anchor->x, anchor->y);
+  const std::vector<host::DocumentPath> before = workbench->session().host().document()->paths();
+  EXPECT_EQ(FieldText(6), "300.000 pt");
+  Drag(anchor->x, anchor->y, anchor->x + 40, anchor->y - 20);
+  EXPECT_FLOAT_EQ(AnchorAt(0, 1).h, 340) << log.str();
+  EXPECT_FLOAT_EQ(AnchorAt(0, 1).v, -280);
+  EXPECT_EQ(FieldText(6), "340.000 pt") << "the palette's X shows the new place";
+  EXPECT_EQ(FieldText(5), "-280.000 pt") << "and its Y";
+  EXPECT_EQ(workbench->status(),
+            "Moved anchor 1 of path 0 to 340 pt, \xE2\x88\x92"
+            "280 pt");
+  EXPECT_EQ(workbench->session().host().UndoText(), "Undo Move");
+
+  Key(SDLK_z, KMOD_LCTRL);
+  const std::vector<host::DocumentPath>& after = workbench->session().host().document()->paths();
+  ASSERT_EQ(after.size(), before.size());
+  for (size_t a = 0; a < before[0].segments.size(); ++a)
+    EXPECT_EQ(std::memcmp(&before[0].segments[a], &after[0].segments[a], sizeof(PathSegment)), 0)
+        << "anchor " << a << " exactly as it was";
+  EXPECT_EQ(FieldText(6), "300.000 pt");
+  EXPECT_FALSE(workbench->session().host().UndoText() == "Undo Move") << "one step only";
+
+  // The arrow keys, with the palette's fields not taking them.
+  Key(SDLK_RIGHT);
+  EXPECT_FLOAT_EQ(AnchorAt(0, 1).h, 301);
+  Key(SDLK_UP, KMOD_LSHIFT);
+  EXPECT_FLOAT_EQ(AnchorAt(0, 1).v, -290);
+}
+
+TEST_F(WorkbenchWindow, FillsShowInTheirColoursAndAClickInsideOneSelectsIt) {
+  OpenDrawing("red.svg",
+              "<svg xmlns='http://www.w3.org/2000/svg' width='200' height='100'>\n"
+              "  <rect x='50' y='25' width='100' height='50' fill='#ff0000'/>\n"
+              "</svg>\n");
+  // Opening fits the drawing: the rectangle's middle, (100, -50), is in the window.
+  const AIPoint middle = workbench->session().host().view().ArtworkToView(RealPoint{100, -50});
+  const AIPoint corner = workbench->session().host().view().ArtworkToView(RealPoint{50, -25});
+  const Image shot = Screenshot();
+  const auto red = [](const pictures::Rgb& c) { return c.r > 220 && c.g < 40 && c.b < 40; };
+  EXPECT_TRUE(red(shot.At(kCanvas.left + middle.h + 0.5, kCanvas.top + middle.v + 0.5)))
+      << shot.At(kCanvas.left + middle.h, kCanvas.top + middle.v);
+  EXPECT_TRUE(IsWhite(shot.At(kCanvas.left + corner.h - 3, kCanvas.top + corner.v - 3)));
+  EXPECT_TRUE(red(shot.At(kCanvas.left + corner.h + 3, kCanvas.top + corner.v + 3)));
+
+  Click(kCanvas.left + middle.h, kCanvas.top + middle.v);
+  EXPECT_TRUE(workbench->session().host().document()->paths()[0].IsSelected()) << log.str();
+  EXPECT_EQ(workbench->status(), "Selected path 0");
+}
+
+TEST_F(WorkbenchWindow, AnOpenMenuFollowsTheMouseAlongTheBarAndEscapeClosesIt) {
+  const std::optional<SDL_Rect> file = workbench->MenuHeader("File");
+  const std::optional<SDL_Rect> edit = workbench->MenuHeader("Edit");
+  ASSERT_TRUE(file && edit);
+  // Dear ImGui reads where the X server's pointer is: it is put there, as a hand would.
+  SDL_Window* window = SDL_GetWindowFromID(1);
+  ASSERT_NE(window, nullptr) << SDL_GetError();
+  int globalX = 0, globalY = 0;
+  SDL_GetGlobalMouseState(&globalX, &globalY);
+  SDL_WarpMouseInWindow(window, file->x + file->w / 2, file->y + file->h / 2);
+  Click(file->x + file->w / 2, file->y + file->h / 2);
+  workbench->Frame();
+  EXPECT_EQ(workbench->openMenu(), "File");
+  SDL_WarpMouseInWindow(window, edit->x + edit->w / 2, edit->y + edit->h / 2);
+  Mouse(SDL_MOUSEMOTION, edit->x + edit->w / 2, edit->y + edit->h / 2);
+  workbench->Frame();
+  workbench->Frame();
+  EXPECT_EQ(workbench->openMenu(), "Edit") << "hovering the next menu opens it";
+  Key(SDLK_ESCAPE);
+  workbench->Frame();
+  EXPECT_EQ(workbench->openMenu(), "");
+  SDL_WarpMouseGlobal(globalX, globalY);  // out of the other tests' way
+  workbench->Frame();
+}
+
+TEST_F(WorkbenchWindow, TheFileBrowserGoesIntoAFolderAndOpensADrawing) {
+  const std::filesystem::path folder = tavrix::test::TempFolder() / "browsed";
+  std::filesystem::create_directories(folder);
+  std::ofstream(folder / "boat.svg") << "<svg xmlns='http://www.w3.org/2000/svg'>\n"
+                                        "  <path d='M10 20 L30 40 L50 20'/>\n"
+                                        "</svg>\n";
+  Key(SDLK_o, KMOD_LCTRL);
+  ASSERT_TRUE(workbench->askingAboutUnsavedChanges()) << "the start script's path is not saved";
+  Key(SDLK_d, KMOD_LCTRL);
+  for (int i = 0; i < 3; ++i) workbench->Frame();  // the dialog opens, its name field focused
+  // The typed folder is gone into, then the drawing's name opens it.
+  Type(folder.string());
+  KeyForImGui(SDLK_RETURN);
+  for (int i = 0; i < 3; ++i) workbench->Frame();
+  Type("boat.svg");
+  KeyForImGui(SDLK_RETURN);
+  EXPECT_EQ(workbench->session().DrawingFileName(), (folder / "boat.svg").string()) << log.str();
+  ASSERT_EQ(workbench->session().host().document()->paths().size(), 1u);
+  EXPECT_FLOAT_EQ(AnchorAt(0, 2).h, 50);
 }
 
 TEST_F(WorkbenchWindow, LeavingUnsavedChangesAsksAndEscapeStays) {

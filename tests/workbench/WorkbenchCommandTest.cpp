@@ -2,8 +2,10 @@
 // the window, the window written as PNG, and clear messages for whatever stops it.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
+#include "host/artwork/PreferenceFile.h"
 #include "pictures/PictureProbes.h"
 #include "support/PluginBytes.h"
 #include "workbench/Program.h"
@@ -15,6 +17,7 @@ namespace {
 
 using pictures::Image;
 using pictures::test::IsCurrentPointOrange;
+using pictures::test::IsWhite;
 using test::ProgramRun;
 using test::RunProgram;
 
@@ -28,15 +31,24 @@ std::string Temp(const std::string& name) {
   return (tavrix::test::TempFolder() / name).string();
 }
 
+// A configuration folder of the test's own, never the person's; with a preference file in it
+// already (a start after the first) unless `fresh`.
+std::string ConfigHome(const std::string& name, bool fresh = false) {
+  const std::filesystem::path home = tavrix::test::TempFolder() / name;
+  std::filesystem::create_directories(home / "tavrix");
+  if (!fresh) host::SavePreferenceFile((home / "tavrix" / "preferences.json").string(), {});
+  return home.string();
+}
+
 class WorkbenchCommand : public ::testing::Test {
  protected:
   ProgramRun Run(const std::vector<std::string>& arguments, bool needsDisplay = true,
-                 bool builtPlugin = true) {
+                 bool builtPlugin = true, const std::string& configHome = ConfigHome("config")) {
     std::vector<std::string> all;
     if (builtPlugin) all = {"--plugin", tavrix::test::PluginPath()};
     all.insert(all.end(), arguments.begin(), arguments.end());
-    std::map<std::string, std::string> environment{{"SDL_VIDEODRIVER", "x11"},
-                                                   {"WAYLAND_DISPLAY", ""}};
+    std::map<std::string, std::string> environment{
+        {"SDL_VIDEODRIVER", "x11"}, {"WAYLAND_DISPLAY", ""}, {"XDG_CONFIG_HOME", configHome}};
     if (needsDisplay) environment["DISPLAY"] = test::SharedXvfb().display();
     return RunProgram(TAVRIX_WORKBENCH_COMMAND, all, environment);
   }
@@ -136,10 +148,28 @@ TEST_F(WorkbenchCommand, SaysWhatStopsItBeforeAnyWindowOpens) {
 TEST_F(WorkbenchCommand, WithoutADisplaySaysSo) {
   const ProgramRun run =
       RunProgram(TAVRIX_WORKBENCH_COMMAND, {"--plugin", tavrix::test::PluginPath()},
-                 {{"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}, {"SDL_VIDEODRIVER", "x11"}});
+                 {{"DISPLAY", ""},
+                  {"WAYLAND_DISPLAY", ""},
+                  {"SDL_VIDEODRIVER", "x11"},
+                  {"XDG_CONFIG_HOME", ConfigHome("no-display")}});
   EXPECT_EQ(run.exitCode, 1) << run.out << run.err;
   EXPECT_NE(run.err.find("tavrix-workbench: cannot open a window: "), std::string::npos) << run.err;
   EXPECT_NE(run.err.find("no display is set"), std::string::npos) << run.err;
+}
+
+TEST_F(WorkbenchCommand, TheFirstStartPutsThePaletteBesideTheDrawingAndKeepsThePreferences) {
+  if (!XServerReady()) return;
+  const std::string home = ConfigHome("first", true);
+  const std::string shot = Temp("first.png");
+  const ProgramRun run = Run({"--screenshot", shot}, true, true, home);
+  ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
+  EXPECT_TRUE(std::filesystem::exists(home + "/tavrix/preferences.json"))
+      << "kept in $XDG_CONFIG_HOME/tavrix/";
+  // The palette's title bar, right of the document window and not over it.
+  const Image image = Image::ReadPng(shot);
+  const int top = kMenuBarHeight + 12 + 4;
+  EXPECT_FALSE(IsWhite(image.At(kCanvas.width + 12 + 100, top))) << image.At(1136, top);
+  EXPECT_TRUE(IsWhite(image.At(kCanvas.width - 20, top))) << "the drawing is not covered";
 }
 
 TEST_F(WorkbenchCommand, HelpSaysWhatItTakes) {

@@ -1,0 +1,133 @@
+// One frame of a drag with the mouse in the workbench, on a drawing of 1,000 filled and stroked
+// paths with the palette open: the anchor follows the pointer (the palette hears of it and shows
+// the point again), the drawing's SVG text is made as `save` would write it, librsvg reads it,
+// and the document window is drawn: the drawing as it looks with the editing layer over it.
+// Each part is also measured alone.
+#include <benchmark/benchmark.h>
+#include <cairo.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+
+#include "host/DirectSelection.h"
+#include "pictures/ArtworkDrawing.h"
+#include "pictures/DrawingPicture.h"
+#include "session/Session.h"
+
+namespace {
+
+using namespace tavrix;
+
+constexpr int kPaths = 1000;
+
+std::string ThousandPaths() {
+  std::ostringstream svg;
+  svg << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"1000\" height=\"800\">\n";
+  for (int i = 0; i < kPaths; ++i) {
+    const int x = (i % 40) * 25, y = (i / 40) * 30;
+    svg << "  <path d=\"M " << x << " " << y << " C " << x + 5 << " " << y - 8 << " " << x + 15
+        << " " << y - 8 << " " << x + 20 << " " << y << " L " << x + 10 << " " << y + 20
+        << " Z\" fill=\"#" << (i % 2 == 0 ? "c04020" : "2060c0")
+        << "\" stroke=\"#000\" stroke-width=\"1.5\"/>\n";
+  }
+  svg << "</svg>\n";
+  return svg.str();
+}
+
+std::string WrittenDrawing() {
+  const std::string file =
+      (std::filesystem::temp_directory_path() / "tavrix-drag-bench.svg").string();
+  std::ofstream(file) << ThousandPaths();
+  return file;
+}
+
+struct DragSession {
+  DragSession() {
+    for (const char* line : {"menu", "select 500 1", "zoom 1"}) {
+      std::istringstream words(line);
+      std::vector<std::string> command{std::istream_iterator<std::string>(words), {}};
+      session.Execute(command);
+    }
+  }
+  ~DragSession() { std::filesystem::remove(file); }
+  void MoveALittle() {
+    step = (step + 1) % 20;
+    preview.MoveTo(RealPoint{static_cast<float>(start.h + step), static_cast<float>(start.v)});
+  }
+
+  std::ostringstream out;
+  app::Session session{{TAVRIX_PLUGIN_PATH, ""}, out};
+  std::string file = WrittenDrawing();
+  bool opened = (session.Execute({"open", file}), true);
+  host::DragPreview preview{session.host(), {500, 1, host::DragPart::Anchor}};
+  RealPoint start = preview.start();
+  int step = 0;
+};
+
+DragSession& Shared() {
+  static DragSession session;
+  return session;
+}
+
+void Draw(DragSession& s, const pictures::DrawingPicture* looks, cairo_t* cr) {
+  pictures::DrawArtwork(cr, *s.session.host().document(), s.session.host().view(),
+                        pictures::FindCurrentPoint(*s.session.host().document()), looks);
+}
+
+struct Canvas {
+  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1024, 768);
+  cairo_t* cr = cairo_create(surface);
+  ~Canvas() {
+    cairo_destroy(cr);
+    cairo_surface_destroy(surface);
+  }
+};
+
+void BM_DragFrame(benchmark::State& state) {
+  DragSession& s = Shared();
+  Canvas canvas;
+  pictures::DrawingPictureCache cache;
+  std::string error;
+  for (auto _ : state) {
+    s.MoveALittle();
+    const pictures::DrawingPicture* looks = cache.For(s.session.DrawingText(), s.file, error);
+    Draw(s, looks, canvas.cr);
+    cairo_surface_flush(canvas.surface);
+  }
+}
+BENCHMARK(BM_DragFrame)->Unit(benchmark::kMillisecond);
+
+void BM_MoveWithPaletteFollowing(benchmark::State& state) {
+  DragSession& s = Shared();
+  for (auto _ : state) s.MoveALittle();
+}
+BENCHMARK(BM_MoveWithPaletteFollowing)->Unit(benchmark::kMillisecond);
+
+void BM_DrawingText(benchmark::State& state) {
+  DragSession& s = Shared();
+  for (auto _ : state) benchmark::DoNotOptimize(s.session.DrawingText());
+}
+BENCHMARK(BM_DrawingText)->Unit(benchmark::kMillisecond);
+
+void BM_LibrsvgRead(benchmark::State& state) {
+  DragSession& s = Shared();
+  const std::string text = s.session.DrawingText();
+  for (auto _ : state) pictures::DrawingPicture picture(text, s.file);
+}
+BENCHMARK(BM_LibrsvgRead)->Unit(benchmark::kMillisecond);
+
+void BM_DrawWindow(benchmark::State& state) {
+  DragSession& s = Shared();
+  const pictures::DrawingPicture picture(s.session.DrawingText(), s.file);
+  Canvas canvas;
+  for (auto _ : state) {
+    Draw(s, &picture, canvas.cr);
+    cairo_surface_flush(canvas.surface);
+  }
+}
+BENCHMARK(BM_DrawWindow)->Unit(benchmark::kMillisecond);
+
+}  // namespace
