@@ -7,6 +7,27 @@
 
 namespace tavrix::app {
 
+namespace {
+
+// The quoted word that starts at line[i], its quotes taken away and \r, \n, \" and \\ read;
+// `i` ends past the closing quote.
+std::string QuotedWord(const std::string& line, size_t& i) {
+  std::string word;
+  for (++i; i < line.size();) {
+    const char c = line[i++];
+    if (c == '"') return word;
+    if (c == '\\' && i < line.size()) {
+      const char escaped = line[i++];
+      word += escaped == 'r' ? '\r' : escaped == 'n' ? '\n' : escaped;
+    } else {
+      word += c;
+    }
+  }
+  throw ScriptError("a quoted text is not closed");
+}
+
+}  // namespace
+
 std::vector<std::string> SplitScriptLine(const std::string& line) {
   std::vector<std::string> words;
   size_t i = 0;
@@ -17,24 +38,7 @@ std::vector<std::string> SplitScriptLine(const std::string& line) {
     } else if (c == '#') {
       break;
     } else if (c == '"') {
-      std::string word;
-      ++i;
-      bool closed = false;
-      while (i < line.size()) {
-        const char d = line[i++];
-        if (d == '"') {
-          closed = true;
-          break;
-        }
-        if (d == '\\' && i < line.size()) {
-          const char e = line[i++];
-          word += e == 'r' ? '\r' : e == 'n' ? '\n' : e;
-        } else {
-          word += d;
-        }
-      }
-      if (!closed) throw ScriptError("a quoted text is not closed");
-      words.push_back(word);
+      words.push_back(QuotedWord(line, i));
     } else {
       const size_t end = line.find_first_of(" \t\r", i);
       words.push_back(line.substr(i, end == std::string::npos ? std::string::npos : end - i));

@@ -140,6 +140,36 @@ void RefuseToDropChanges(const Session& session, const std::string& discard, std
       << "' discards them\n";
 }
 
+// What one line typed at the prompt asks for, after the prompt's own words are answered.
+enum class LineOutcome { Go, Leave };
+
+// Runs one typed line: the prompt's own words (quit, quit!, open over unsaved work), or a line of
+// the session language with the palette shown after an action. A failure is told, not thrown.
+LineOutcome RunTypedLine(Session& session, const std::string& text, std::ostream& out) {
+  try {
+    std::vector<std::string> words = SplitScriptLine(text);
+    if (words.empty()) return LineOutcome::Go;
+    add_history(text.c_str());
+    const std::string& command = words[0];
+    if (command == "quit!" || command == "exit!") return LineOutcome::Leave;
+    if (command == "quit" || command == "exit") {
+      if (!session.HasUnsavedChanges()) return LineOutcome::Leave;
+      RefuseToDropChanges(session, "quit!", out);
+      return LineOutcome::Go;
+    }
+    if (command == "open" && session.HasUnsavedChanges()) {
+      RefuseToDropChanges(session, words.size() == 2 ? "open! " + words[1] : "open! FILE", out);
+      return LineOutcome::Go;
+    }
+    if (command == "open!") words[0] = "open";
+    session.Execute(words);
+    if (IsAction(words[0])) session.ShowPalette(out);
+  } catch (const std::exception& error) {
+    out << Excerpt(error.what(), 1000) << "\n";
+  }
+  return LineOutcome::Go;
+}
+
 }  // namespace
 
 bool IsAction(const std::string& command) {
@@ -171,28 +201,7 @@ int RunInteractive(Session& session, std::ostream& out) {
       continue;
     }
     endsInARow = 0;
-    const std::string text = line.get();
-    try {
-      std::vector<std::string> words = SplitScriptLine(text);
-      if (words.empty()) continue;
-      add_history(text.c_str());
-      const std::string& command = words[0];
-      if (command == "quit!" || command == "exit!") break;
-      if (command == "quit" || command == "exit") {
-        if (!session.HasUnsavedChanges()) break;
-        RefuseToDropChanges(session, "quit!", out);
-        continue;
-      }
-      if (command == "open" && session.HasUnsavedChanges()) {
-        RefuseToDropChanges(session, words.size() == 2 ? "open! " + words[1] : "open! FILE", out);
-        continue;
-      }
-      if (command == "open!") words[0] = "open";
-      session.Execute(words);
-      if (IsAction(words[0])) session.ShowPalette(out);
-    } catch (const std::exception& error) {
-      out << Excerpt(error.what(), 1000) << "\n";
-    }
+    if (RunTypedLine(session, line.get(), out) == LineOutcome::Leave) break;
   }
   // A save that did not happen is a failure of the session, as it is in a script.
   return session.SaveHasFailed() ? 1 : 0;
