@@ -1,5 +1,6 @@
 // Pictures of the session: what a person would see of the palette and of the artwork, as PNG.
 #include <cctype>
+#include <optional>
 
 #include "pictures/DrawingPicture.h"
 #include "pictures/Pictures.h"
@@ -18,6 +19,36 @@ bool NamesPng(const std::string& file) {
   return suffix == ".png";
 }
 
+// What `render FILE.png [palette|artwork|both] [flyout] [scale 1-4]` asks for after its file.
+struct RenderRequest {
+  pictures::Show show = pictures::Show::Both;
+  bool flyout = false;
+  int scale = kDefaultScale;
+};
+
+// The words after the file, each said once; nullopt when they are not a render's.
+std::optional<RenderRequest> ReadRenderRequest(const std::vector<std::string>& words) {
+  RenderRequest request;
+  bool showChosen = false;
+  for (size_t i = 1; i < words.size(); ++i) {
+    const std::string& word = words[i];
+    if (!showChosen && (word == "palette" || word == "artwork" || word == "both")) {
+      request.show = word == "palette"   ? pictures::Show::Palette
+                     : word == "artwork" ? pictures::Show::Artwork
+                                         : pictures::Show::Both;
+      showChosen = true;
+    } else if (word == "flyout" && !request.flyout) {
+      request.flyout = true;
+    } else if (word == "scale" && i + 1 < words.size()) {
+      request.scale = IntegerWord(words[++i], "a scale");
+      if (request.scale < 1 || request.scale > pictures::Image::kMaxScale) return std::nullopt;
+    } else {
+      return std::nullopt;
+    }
+  }
+  return request;
+}
+
 }  // namespace
 
 std::unique_ptr<pictures::DrawingPicture> Session::DrawingLooks(std::string& note) {
@@ -32,31 +63,16 @@ std::unique_ptr<pictures::DrawingPicture> Session::DrawingLooks(std::string& not
 }
 
 void Session::Render(const std::vector<std::string>& words) {
-  const std::string kUsage = Usage("render").what();
-  if (words.empty()) throw ScriptError(kUsage);
+  if (words.empty()) throw Usage("render");
   const std::string& file = words[0];
   if (!NamesPng(file))
     throw ScriptError("render writes PNG pictures: name the file FILE.png, not " + Quoted(file));
-  pictures::Show show = pictures::Show::Both;
-  bool showChosen = false;
-  int scale = kDefaultScale;
+  const std::optional<RenderRequest> request = ReadRenderRequest(words);
+  if (!request) throw Usage("render");
+  const pictures::Show show = request->show;
+  const int scale = request->scale;
   pictures::Scene scene;
-  for (size_t i = 1; i < words.size(); ++i) {
-    const std::string& word = words[i];
-    if (!showChosen && (word == "palette" || word == "artwork" || word == "both")) {
-      show = word == "palette"   ? pictures::Show::Palette
-             : word == "artwork" ? pictures::Show::Artwork
-                                 : pictures::Show::Both;
-      showChosen = true;
-    } else if (word == "flyout" && !scene.flyoutOpen) {
-      scene.flyoutOpen = true;
-    } else if (word == "scale" && i + 1 < words.size()) {
-      scale = IntegerWord(words[++i], "a scale");
-      if (scale < 1 || scale > pictures::Image::kMaxScale) throw ScriptError(kUsage);
-    } else {
-      throw ScriptError(kUsage);
-    }
-  }
+  scene.flyoutOpen = request->flyout;
 
   host::HostDialog* palette = nullptr;
   try {
