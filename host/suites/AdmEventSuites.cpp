@@ -182,7 +182,11 @@ void DrawLine(ADMDrawerRef ref, const ADMPoint* start, const ADMPoint* end) {
       };
       return AIPoint{sum(d->bounds.left, p.h), sum(d->bounds.top, p.v)};
     };
-    dm.host().view().DrawLine(at(*start), at(*end), d->color);
+    // A drawer draws inside its bounds only.
+    ViewStroke stroke{at(*start), at(*end), d->color};
+    const ADMRect& b = d->bounds;
+    if (ClipStroke(stroke, AIRect{b.left, b.top, b.right, b.bottom}))
+      dm.host().view().DrawLine(stroke.from, stroke.to, stroke.color);
   });
 }
 
