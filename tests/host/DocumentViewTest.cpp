@@ -150,6 +150,30 @@ TEST_F(MarksInAView, RedrawingOverAndOverHoldsNoMoreThanOnePass) {
   EXPECT_TRUE(host.misuse().empty()) << host.misuse().Describe();
 }
 
+TEST_F(MarksInAView, ADrawerTheHostCannotMakeSkipsItsMarkWithoutTouchingADrawer) {
+  host.view().InvalidateAll();
+  host.faults().FailOnce("ADMDrawer.Create", kBadParameterErr);
+  EXPECT_TRUE(host.RedrawView());
+  EXPECT_TRUE(host.view().strokes().empty());
+  EXPECT_EQ(host.alerts().ErrorCount(), 0u);
+  // No drawer operation reached the host without a drawer it lent.
+  EXPECT_TRUE(host.misuse().empty()) << host.misuse().Describe();
+  host.view().InvalidateAll();
+  EXPECT_TRUE(host.RedrawView());
+  EXPECT_EQ(host.view().strokes().size(), 2u);
+}
+
+TEST_F(MarksInAView, APassThatErasesDrawsNothing) {
+  host.view().InvalidateAll();
+  host.view().BeginRedraw();  // a clean window, without the plug-in's pass
+  ASSERT_TRUE(host.view().strokes().empty());
+  // Draw state 0: the host takes the annotations away; the plug-in hands its areas back.
+  EXPECT_EQ(plugin.Annotate(DocumentView::kHandle, 0, DocumentView::kPort), kNoErr);
+  EXPECT_TRUE(host.view().strokes().empty());
+  EXPECT_EQ(plugin.Annotate(DocumentView::kHandle, 1, DocumentView::kPort), kNoErr);
+  EXPECT_EQ(host.view().strokes().size(), 2u);
+}
+
 TEST_F(MarksInAView, AFailingViewNeverReachesTheUserAndLeavesNoStaleStroke) {
   host.faults().FailFromCall("AIDocumentView.ArtworkPointToViewPoint", 1,
                              FourCharCode('F', 'A', 'I', 'L'));
