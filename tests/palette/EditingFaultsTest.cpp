@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <stdexcept>
+#include <string>
 
 #include "host/Host.h"
 #include "host/dialog/DialogUser.h"
@@ -39,7 +41,12 @@ class PaletteEditing : public ::testing::Test {
     host.DeliverNotifications();
     ASSERT_EQ(Item(kPointXField).text, "100.000 pt");
   }
-  HostItem& Item(int id) { return *host.dialogs().ItemWithId(*palette, id); }
+  HostItem& Item(int id) {
+    HostItem* item = host.dialogs().ItemWithId(*palette, id);
+    // A missing item fails the test that asked for it, not the whole program.
+    if (item == nullptr) throw std::runtime_error("the palette has no item " + std::to_string(id));
+    return *item;
+  }
   const PathSegment& Anchor(size_t i) { return host.document()->PathAt(0).segments[i]; }
 
   Host host;
