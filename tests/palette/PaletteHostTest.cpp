@@ -113,6 +113,20 @@ TEST(PaletteInit, APaletteMissingAnItemIsNotBuiltAtAll) {
   EXPECT_TRUE(host.misuse().empty()) << host.misuse().Describe();
 }
 
+TEST(PaletteInit, WithTheKeyboardIncrementNeverReadableTheArrowsStepOnePoint) {
+  Host host;
+  HostedPlugin& plugin = host.LoadPlugin(test::PluginPath());
+  host.faults().FailFromCall("AIPreference.GetRealPreference", 1, kInjected);
+  ASSERT_EQ(plugin.Start(), kNoErr);
+  ASSERT_EQ(plugin.ChooseMenuItem(host.registrations().MenuItemNamed("Tavrix")->handle), kNoErr);
+  HostDialog* palette = host.dialogs().DialogNamed("Zuva");
+  ASSERT_NE(palette, nullptr);
+  const HostItem* arrows = host.dialogs().ItemWithId(*palette, 4);  // beside Point X
+  ASSERT_NE(arrows, nullptr);
+  EXPECT_EQ(arrows->smallStep, 1.0f);
+  EXPECT_EQ(host.alerts().ErrorCount(), 0u);
+}
+
 TEST(PaletteInit, AFailedSetUpIsShownOnceAndLeavesNoHalfBuiltPalette) {
   for (const char* fault : {"AIAnnotator.SetAnnotatorActive", "ADMDialog.Create"}) {
     Host host;
