@@ -7,6 +7,7 @@
 #include "host/Host.h"
 #include "host/dialog/DialogUser.h"
 #include "host/view/DocumentView.h"
+#include "palette/PaletteItems.h"
 #include "support/PluginBytes.h"
 
 namespace tavrix::host {
@@ -111,7 +112,7 @@ class MarksInAView : public ::testing::Test {
     host.DeliverNotifications();
     ASSERT_EQ(plugin.ChooseMenuItem(host.registrations().MenuItemNamed("Tavrix")->handle), kNoErr);
     DialogUser user(host.dialogs());
-    user.ChooseFlyoutEntry(*host.dialogs().DialogNamed("Zuva"), 12);
+    user.ChooseFlyoutEntry(*host.dialogs().DialogNamed(kPaletteDialogName), 12);
     document.SelectAnchor(0, 0);
     host.DeliverNotifications();
   }

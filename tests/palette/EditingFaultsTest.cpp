@@ -8,6 +8,7 @@
 
 #include "host/Host.h"
 #include "host/dialog/DialogUser.h"
+#include "palette/PaletteItems.h"
 #include "support/PluginBytes.h"
 
 namespace tavrix::host {
@@ -34,7 +35,7 @@ class PaletteEditing : public ::testing::Test {
         false);
     host.DeliverNotifications();
     ASSERT_EQ(plugin.ChooseMenuItem(host.registrations().MenuItemNamed("Tavrix")->handle), kNoErr);
-    palette = host.dialogs().DialogNamed("Zuva");
+    palette = host.dialogs().DialogNamed(kPaletteDialogName);
     ASSERT_NE(palette, nullptr);
     user.Click(Item(kInOutTriangle));
     document.SelectAnchor(0, 1);

@@ -8,6 +8,7 @@
 #include <set>
 #include <sstream>
 
+#include "palette/PaletteItems.h"
 #include "session/PaletteItemNames.h"
 #include "session/ScriptWords.h"
 #include "support/PluginBytes.h"
@@ -56,7 +57,7 @@ TEST(PaletteItemNames, EveryItemAPersonCanSeeHasOneNameAndEachNameOneItem) {
   Session session({test::PluginPath(), ""}, out);
   std::istringstream script("menu\n");
   ASSERT_EQ(session.Run(script, "names.tavrix"), 0) << out.str();
-  const host::HostDialog* palette = session.host().dialogs().DialogNamed("Zuva");
+  const host::HostDialog* palette = session.host().dialogs().DialogNamed(kPaletteDialogName);
   ASSERT_NE(palette, nullptr);
   std::set<std::string> names;
   for (const auto& item : palette->items) {
