@@ -21,8 +21,7 @@ void KADMDisclosureTriangle::Draw(ADMDrawerRef drawer) {
   ADMDrawer().FillPolygon(drawer, collapsed ? right : down, 4);
 }
 
-void KADMDisclosureTriangle::Notify(ADMNotifierRef notifier) {
-  BaseADMItem::Notify(notifier);
+void KADMDisclosureTriangle::ReportChange(ADMNotifierRef notifier) {
   if (!IsUserChange(notifier)) return;
   owner->ItemChanged(ItemId());
   collapsed = !collapsed;

@@ -11,11 +11,13 @@ class KADMDisclosureTriangle : public KADMWidget {
   KADMDisclosureTriangle(ADMItemRef ref, KADMBaseDialog* ownerDialog)
       : KADMWidget(ref, ownerDialog), collapsed(true) {}
   void Draw(ADMDrawerRef drawer) override;
-  // The owner hears of the click while `collapsed` is still the old value; then it flips.
-  void Notify(ADMNotifierRef notifier) override;
   ~KADMDisclosureTriangle() override = default;
 
   bool collapsed;  // true: points right, its section hidden
+
+ protected:
+  // The owner hears of the click while `collapsed` is still the old value; then it flips.
+  void ReportChange(ADMNotifierRef notifier) override;
 };
 
 }  // namespace tavrix

@@ -4,8 +4,7 @@
 
 namespace tavrix {
 
-void KADMPictureButton::Notify(ADMNotifierRef notifier) {
-  BaseADMItem::Notify(notifier);
+void KADMPictureButton::ReportChange(ADMNotifierRef notifier) {
   if (IsUserChange(notifier)) owner->ItemChanged(ItemId());
 }
 

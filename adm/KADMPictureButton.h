@@ -8,8 +8,10 @@ namespace tavrix {
 class KADMPictureButton : public KADMWidget {
  public:
   using KADMWidget::KADMWidget;
-  void Notify(ADMNotifierRef notifier) override;
   ~KADMPictureButton() override = default;
+
+ protected:
+  void ReportChange(ADMNotifierRef notifier) override;
 };
 
 }  // namespace tavrix

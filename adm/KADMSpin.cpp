@@ -7,8 +7,7 @@
 
 namespace tavrix {
 
-void KADMSpin::Notify(ADMNotifierRef notifier) {
-  BaseADMItem::Notify(notifier);
+void KADMSpin::ReportChange(ADMNotifierRef notifier) {
   if (!IsUserChange(notifier) && !IsIntermediateChange(notifier)) return;
   const float step = ADMItem().GetFloatValue(item);
   if (step != 0.0f && !std::isnan(step)) owner->ItemChanged(ItemId());

@@ -13,8 +13,7 @@ ASBoolean KADMTextEditField::Track(ADMTrackerRef tracker) {
   return BaseADMItem::Track(tracker);
 }
 
-void KADMTextEditField::Notify(ADMNotifierRef notifier) {
-  BaseADMItem::Notify(notifier);
+void KADMTextEditField::ReportChange(ADMNotifierRef notifier) {
   if (IsUserChange(notifier)) owner->ItemChanged(ItemId());
 }
 

@@ -10,9 +10,11 @@ class KADMTextEditField : public KADMWidget {
   using KADMWidget::KADMWidget;
   // A press with the command key tells the owner, then the click is handled as usual.
   ASBoolean Track(ADMTrackerRef tracker) override;
-  // Only user changes reach the owner; a field's intermediate edits never do.
-  void Notify(ADMNotifierRef notifier) override;
   ~KADMTextEditField() override = default;
+
+ protected:
+  // Only user changes reach the owner; a field's intermediate edits never do.
+  void ReportChange(ADMNotifierRef notifier) override;
 };
 
 }  // namespace tavrix

@@ -19,6 +19,10 @@ bool KADMWidget::IsIntermediateChange(ADMNotifierRef notifier) {
 
 void KADMWidget::Notify(ADMNotifierRef notifier) {
   BaseADMItem::Notify(notifier);
+  ReportChange(notifier);
+}
+
+void KADMWidget::ReportChange(ADMNotifierRef notifier) {
   if (IsUserChange(notifier) || (reportIntermediate && IsIntermediateChange(notifier))) {
     owner->ItemChanged(ItemId());
   }

@@ -48,6 +48,21 @@ ADMPoint InDrawer(const RealPoint& offset) {
   return ADMPoint{DrawerCoordinate(offset.h), DrawerCoordinate(offset.v)};
 }
 
+// A drawer the host lent, released when its owner goes.
+class ScopedDrawer {
+ public:
+  explicit ScopedDrawer(ADMDrawerRef drawer) : drawer_(drawer) {}
+  ~ScopedDrawer() {
+    if (drawer_ != nullptr) ADMDrawer().Release(drawer_);
+  }
+  ScopedDrawer(const ScopedDrawer&) = delete;
+  ScopedDrawer& operator=(const ScopedDrawer&) = delete;
+  ADMDrawerRef get() const { return drawer_; }
+
+ private:
+  ADMDrawerRef drawer_;
+};
+
 }  // namespace
 
 bool DrawDirectionMark(AIPortRef port, AIDocumentViewHandle view, const RealPoint& mark,
@@ -55,10 +70,10 @@ bool DrawDirectionMark(AIPortRef port, AIDocumentViewHandle view, const RealPoin
   const AIPoint at = ViewPoint(view, mark);
   const ADMRect bounds{Offset(at.h, -kHalfSize), Offset(at.v, -kHalfSize), Offset(at.h, kHalfSize),
                        Offset(at.v, kHalfSize)};
-  ADMDrawerRef drawer = ADMDrawer().Create(port, &bounds, kDrawerFont);
-  if (drawer == nullptr) return false;
-  ADMDrawer().SetDrawMode(drawer, kADMNormalMode);
-  ADMDrawer().SetADMColor(drawer, kADMBlackColor);
+  const ScopedDrawer drawer(ADMDrawer().Create(port, &bounds, kDrawerFont));
+  if (drawer.get() == nullptr) return false;
+  ADMDrawer().SetDrawMode(drawer.get(), kADMNormalMode);
+  ADMDrawer().SetADMColor(drawer.get(), kADMBlackColor);
 
   const float length = VectorLength(tangent);
   if (static_cast<double>(length) > kNormalisingThreshold) {
@@ -76,9 +91,8 @@ bool DrawDirectionMark(AIPortRef port, AIDocumentViewHandle view, const RealPoin
   const ADMPoint tip{kHalfSize, kHalfSize};
   const ADMPoint firstStart = InDrawer(first);
   const ADMPoint secondStart = InDrawer(second);
-  ADMDrawer().DrawLine(drawer, &firstStart, &tip);
-  ADMDrawer().DrawLine(drawer, &secondStart, &tip);
-  ADMDrawer().Release(drawer);
+  ADMDrawer().DrawLine(drawer.get(), &firstStart, &tip);
+  ADMDrawer().DrawLine(drawer.get(), &secondStart, &tip);
   return true;
 }
 

@@ -243,23 +243,23 @@ class ResourceWalker {
 
 }  // namespace
 
-std::string CheckPeImage(ByteView file, uint16_t machine) {
+Fault CheckPeImage(ByteView file, uint16_t machine) {
   const Image image = ReadImage(file);
-  if (!image.problem.empty()) return image.problem;
-  if ((image.flags & kDllFlag) == 0) return "it is a Windows program, not a DLL";
+  if (!image.problem.empty()) return Fault(image.problem);
+  if ((image.flags & kDllFlag) == 0) return Fault("it is a Windows program, not a DLL");
   if (image.machine != machine) {
-    return "it is a " + MachineName(image.machine) + " Windows DLL, and this host loads " +
-           MachineName(machine) + " ones";
+    return Fault("it is a " + MachineName(image.machine) + " Windows DLL, and this host loads " +
+                 MachineName(machine) + " ones");
   }
   if (image.headersSize > file.size) {
-    return "its PE headers lie past the end of the file (the file is cut short)";
+    return Fault("its PE headers lie past the end of the file (the file is cut short)");
   }
-  if (image.sections.empty()) return "it has no loadable code";
+  if (image.sections.empty()) return Fault("it has no loadable code");
   for (size_t i = 0; i < image.sections.size(); ++i) {
     const Section& section = image.sections[i];
     if (section.rawSize != 0 && !file.Has(section.rawOffset, section.rawSize)) {
-      return "its section " + std::to_string(i) + " (" + section.name +
-             ") lies past the end of the file (the file is cut short)";
+      return Fault("its section " + std::to_string(i) + " (" + section.name +
+                   ") lies past the end of the file (the file is cut short)");
     }
   }
   // The symbols and their names, after everything else, are the first to go when a file is cut.
@@ -268,10 +268,10 @@ std::string CheckPeImage(ByteView file, uint16_t machine) {
     uint32_t namesSize = 0;
     if (names > file.size || !file.Read32(static_cast<size_t>(names), namesSize) ||
         !file.Has(static_cast<size_t>(names), namesSize)) {
-      return "its symbol table lies past the end of the file (the file is cut short)";
+      return Fault("its symbol table lies past the end of the file (the file is cut short)");
     }
   }
-  return "";
+  return Fault();
 }
 
 std::vector<Resource> ReadPeResources(ByteView file) {

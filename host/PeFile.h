@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "host/ByteView.h"
+#include "host/Fault.h"
 #include "host/ResourceTable.h"
 
 namespace tavrix::host {
@@ -23,8 +24,8 @@ inline constexpr uint16_t kPeHostMachine = kPeMachineI386;
 
 // Why the file is not a DLL for `machine` whose headers and sections all lie inside it, in
 // words ("it is not a Windows DLL", "its section 2 (.data) lies past the end of the file ..."),
-// or empty when it is one.
-std::string CheckPeImage(ByteView file, uint16_t machine = kPeHostMachine);
+// or no fault when it is one.
+Fault CheckPeImage(ByteView file, uint16_t machine = kPeHostMachine);
 
 // The resources of the file's resource directory, with their type, name, language and bytes;
 // none when it has no resource directory. The file must have passed CheckPeImage. Throws

@@ -38,8 +38,7 @@ void CheckTemplates(const std::string& path, const ResourceTable& resources) {
 // A DLL's resources are in its resource directory, where the system's resource calls find them.
 ResourceTable ReadResources(const std::string& path, ByteView bytes) {
   // The loader would map code the file does not hold, and fault inside it.
-  const std::string image = CheckPeImage(bytes);
-  if (!image.empty()) Refuse(path, image);
+  if (const Fault image = CheckPeImage(bytes)) Refuse(path, image.reason());
   std::vector<Resource> resources;
   try {
     resources = ReadPeResources(bytes);

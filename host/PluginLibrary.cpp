@@ -8,7 +8,7 @@
 
 namespace tavrix::host {
 
-PluginLibrary::PluginLibrary(std::string path, std::string entryName)
+PluginLibrary::PluginLibrary(const std::string& path, std::string entryName)
     : path_(std::filesystem::absolute(path).string()), entryName_(std::move(entryName)) {}
 
 PluginLibrary::~PluginLibrary() {

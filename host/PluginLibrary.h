@@ -9,7 +9,7 @@ namespace tavrix::host {
 
 class PluginLibrary {
  public:
-  PluginLibrary(std::string path, std::string entryName);
+  PluginLibrary(const std::string& path, std::string entryName);
   ~PluginLibrary();
   PluginLibrary(const PluginLibrary&) = delete;
   PluginLibrary& operator=(const PluginLibrary&) = delete;

@@ -48,6 +48,13 @@ std::string Utf16ToUtf8(const std::u16string& text) {
   return out;
 }
 
+void CopyTruncated(const std::string& text, char* buffer, size_t capacity) {
+  if (buffer == nullptr || capacity == 0) return;
+  const size_t length = Utf8PrefixLength(text, capacity - 1);
+  text.copy(buffer, length);
+  buffer[length] = '\0';
+}
+
 size_t Utf8PrefixLength(const std::string& text, size_t maxBytes) {
   if (text.size() <= maxBytes) return text.size();
   size_t cut = maxBytes;

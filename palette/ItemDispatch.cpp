@@ -1,5 +1,6 @@
 // What the palette does with a user's change of one of its items: editing, arrow buttons,
 // section triangles and the flyout menu.
+#include "core/ErrorReporting.h"
 #include "core/SuiteTable.h"
 #include "palette/PaletteItems.h"
 #include "palette/VPointDBox.h"
@@ -83,8 +84,10 @@ KADMSpin* VPointDBox::ArrowOf(int32_t itemId) const {
       return inYSpin;
     case item::kOutXSpin:
       return outXSpin;
-    default:
+    case item::kOutYSpin:
       return outYSpin;
+    default:
+      throw HostError(kBadParameterErr);
   }
 }
 

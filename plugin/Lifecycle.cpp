@@ -1,5 +1,6 @@
 #include "plugin/Lifecycle.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -21,7 +22,7 @@ void AddMenuItem(PluginGlobals& g, const char* text) {
   unsigned char lengthPrefixed[256] = {};
   const size_t length = std::strlen(text) < 255 ? std::strlen(text) : 255;
   lengthPrefixed[0] = static_cast<unsigned char>(length);
-  std::memcpy(lengthPrefixed + 1, text, length);
+  std::copy_n(text, length, lengthPrefixed + 1);
   const AIAddMenuItemData data{kToolPalettesMenuGroup, lengthPrefixed};
   CheckError(AIMenu().AddMenuItem(g.pluginRef, text, &data, 0, &g.menuItem));
 }

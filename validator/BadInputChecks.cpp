@@ -39,7 +39,7 @@ class ScratchFolder {
   ScratchFolder& operator=(const ScratchFolder&) = delete;
 
   std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) const {
-    const std::string path = (path_ / name).string();
+    std::string path = (path_ / name).string();
     std::ofstream(path, std::ios::binary | std::ios::trunc)
         .write(reinterpret_cast<const char*>(bytes.data()),
                static_cast<std::streamsize>(bytes.size()));

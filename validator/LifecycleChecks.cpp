@@ -39,8 +39,8 @@ void LoadUnloadCycles(const CheckContext& context) {
   }
   // The address sanitizer keeps freed memory aside on purpose; elsewhere it must come back.
   const long grown = ResidentKilobytes() - settled;
-  Require(kSanitized || grown < 8 * 1024, "memory grew by " + std::to_string(grown) + " KB over " +
-                                              std::to_string(cycles - 20) + " cycles");
+  Require(kSanitized || grown < 8L * 1024, "memory grew by " + std::to_string(grown) + " KB over " +
+                                               std::to_string(cycles - 20) + " cycles");
 }
 
 // Every caller and selector, unknown ones, and messages out of their order as a faulty host

@@ -89,7 +89,7 @@ std::string ReplacementTarget(const std::string& path) {
     if (target.empty()) return current;
     if (target[0] != '/') {
       const size_t slash = current.rfind('/');
-      if (slash != std::string::npos) target = current.substr(0, slash + 1) + target;
+      if (slash != std::string::npos) target.insert(0, current, 0, slash + 1);
     }
     current = target;
   }

@@ -230,30 +230,8 @@ Examined Corrupt(std::string detail) {
   return {Examined::Kind::Corrupt, std::move(detail), {}};
 }
 
-Examined Examine(const std::string& path) {
-  InputFile file(path);
-  if (file.state() == InputFile::State::Missing) return {};
-  if (file.state() == InputFile::State::Unreadable)
-    return {Examined::Kind::Unreadable, file.problem(), {}};
-
-  std::string text;
-  if (!file.ReadUpTo(text, kHeadBytes)) return {Examined::Kind::Unreadable, file.problem(), {}};
-  // A byte-order mark, as some editors write, is no part of the text: places count after it.
-  if (text.rfind(kByteOrderMark, 0) == 0) {
-    text.erase(0, 3);
-    if (!file.ReadUpTo(text, 3)) return {Examined::Kind::Unreadable, file.problem(), {}};
-  }
-  const bool whole = text.size() < kHeadBytes;
-  const bool blank = SkipSpace(text, 0) == text.size();
-  std::string format;
-  const Examined::Kind kind = blank ? Examined::Kind::Empty : Recognise(text, whole, format);
-  if (kind == Examined::Kind::Foreign) return {kind, {}, {}};
-  if (kind == Examined::Kind::Later) return {kind, format, {}};
-  if (!file.ReadUpTo(text, SIZE_MAX)) return {Examined::Kind::Unreadable, file.problem(), {}};
-  if (blank)
-    return SkipSpace(text, 0) == text.size() ? Examined{Examined::Kind::Empty, {}, {}}
-                                             : Examined{Examined::Kind::Foreign, {}, {}};
-
+// A whole text that is JSON: a preference file of ours, of a later format, or another file.
+Examined ExamineJson(const std::string& text) {
   JsonChecker checker(text);
   if (!Json::sax_parse(text, &checker)) return Corrupt(checker.fault());
   Json root;
@@ -285,6 +263,33 @@ Examined Examine(const std::string& path) {
     good.values.emplace_back(entry.key(), std::move(*value));
   }
   return good;
+}
+
+Examined Examine(const std::string& path) {
+  InputFile file(path);
+  if (file.state() == InputFile::State::Missing) return {};
+  if (file.state() == InputFile::State::Unreadable)
+    return {Examined::Kind::Unreadable, file.problem(), {}};
+
+  std::string text;
+  if (!file.ReadUpTo(text, kHeadBytes)) return {Examined::Kind::Unreadable, file.problem(), {}};
+  // A byte-order mark, as some editors write, is no part of the text: places count after it.
+  if (text.rfind(kByteOrderMark, 0) == 0) {
+    text.erase(0, 3);
+    if (!file.ReadUpTo(text, 3)) return {Examined::Kind::Unreadable, file.problem(), {}};
+  }
+  const bool whole = text.size() < kHeadBytes;
+  const bool blank = SkipSpace(text, 0) == text.size();
+  std::string format;
+  const Examined::Kind kind = blank ? Examined::Kind::Empty : Recognise(text, whole, format);
+  if (kind == Examined::Kind::Foreign) return {kind, {}, {}};
+  if (kind == Examined::Kind::Later) return {kind, format, {}};
+  if (!file.ReadUpTo(text, SIZE_MAX)) return {Examined::Kind::Unreadable, file.problem(), {}};
+  if (blank)
+    return SkipSpace(text, 0) == text.size() ? Examined{Examined::Kind::Empty, {}, {}}
+                                             : Examined{Examined::Kind::Foreign, {}, {}};
+
+  return ExamineJson(text);
 }
 
 // The file's text, or what keeps a value from being written (JSON has no NaN, nor bytes that

@@ -109,9 +109,7 @@ bool DialogManager::DefaultFloatToText(const HostItem& item, float value, char* 
   if (text == nullptr || length <= 0) return false;
   const std::string formatted =
       FormatValue(value, ConcreteUnits(item.units), item.precision, item.units != 0);
-  const size_t cut = Utf8PrefixLength(formatted, static_cast<size_t>(length) - 1);
-  std::memcpy(text, formatted.data(), cut);
-  text[cut] = '\0';
+  CopyTruncated(formatted, text, static_cast<size_t>(length));
   return !formatted.empty();
 }
 

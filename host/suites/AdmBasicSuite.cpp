@@ -22,9 +22,7 @@ ASErr GetIndexString(SPPluginRef plugin, int32_t base, int32_t index, char* buff
     if (owner == nullptr || id < 0 || id > UINT32_MAX) return kBadParameterErr;
     const auto text = owner->file().resources().String(static_cast<uint32_t>(id));
     if (!text) return kNoSuchStringErr;
-    const size_t length = Utf8PrefixLength(*text, static_cast<size_t>(bufferSize) - 1);
-    std::memcpy(buffer, text->data(), length);
-    buffer[length] = '\0';
+    CopyTruncated(*text, buffer, static_cast<size_t>(bufferSize));
     return kNoErr;
   });
 }
@@ -52,9 +50,7 @@ void ValueToText(float value, char* buffer, int32_t unit, int32_t precision, ASB
   buffer[0] = '\0';
   AdmDo("ADMBasic.ValueToText", [&](DialogManager& dm) {
     const std::string text = FormatValue(value, dm.ConcreteUnits(unit), precision, appendUnit != 0);
-    const size_t length = Utf8PrefixLength(text, kADMValueTextLength);
-    std::memcpy(buffer, text.data(), length);
-    buffer[length] = '\0';
+    CopyTruncated(text, buffer, kADMValueTextLength + 1);
   });
 }
 

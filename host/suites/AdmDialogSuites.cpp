@@ -145,10 +145,8 @@ ASErr GetDialogGroupInfo(ADMDialogRef ref, char* groupName, int32_t* position) {
   return HostCall("ADMDialogGroup.GetDialogGroupInfo", [&](Host& host) {
     HostDialog* d = host.dialogs().Dialog(ref);
     if (d == nullptr || groupName == nullptr || position == nullptr) return kBadParameterErr;
-    // The caller's buffer is the interface's fixed size: a longer name is cut, never spilled.
-    const size_t length = Utf8PrefixLength(d->groupName, kADMDialogGroupNameSize - 1);
-    std::memcpy(groupName, d->groupName.data(), length);
-    groupName[length] = '\0';
+    // The caller's buffer is the interface's fixed size.
+    CopyTruncated(d->groupName, groupName, kADMDialogGroupNameSize);
     *position = d->groupPosition;
     return kNoErr;
   });

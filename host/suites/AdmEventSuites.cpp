@@ -2,6 +2,7 @@
 // hands to callbacks.
 #include <algorithm>
 #include <cstdint>
+#include <string>
 #include "host/suites/AdmCall.h"
 #include "host/suites/HostSuites.h"
 #include "hostapi/ADMSuites.h"
@@ -147,10 +148,19 @@ void GetPoint(ADMTrackerRef ref, ADMPoint* point) {
   });
 }
 
+// A drawer the dialog manager did not give, or already took back: a real one would draw with
+// whatever the reference points at, so the call is misuse.
+HostDrawer* LentDrawer(DM& dm, const char* operation, ADMDrawerRef ref) {
+  HostDrawer* drawer = dm.Drawer(ref);
+  if (drawer == nullptr)
+    dm.host().misuse().Record(std::string(operation) + " with no drawer the host lent");
+  return drawer;
+}
+
 template <class Change>
 void OnDrawer(const char* operation, ADMDrawerRef ref, Change&& change) {
   AdmDo(operation, [&](DM& dm) {
-    if (HostDrawer* drawer = dm.Drawer(ref)) change(*drawer);
+    if (HostDrawer* drawer = LentDrawer(dm, operation, ref)) change(*drawer);
   });
 }
 
@@ -170,7 +180,7 @@ void SetDrawMode(ADMDrawerRef ref, int32_t mode) {
 
 void DrawLine(ADMDrawerRef ref, const ADMPoint* start, const ADMPoint* end) {
   AdmDo("ADMDrawer.DrawLine", [&](DM& dm) {
-    HostDrawer* d = dm.Drawer(ref);
+    HostDrawer* d = LentDrawer(dm, "ADMDrawer.DrawLine", ref);
     if (d == nullptr || start == nullptr || end == nullptr) return;
     d->operations.push_back(
         DrawOperation{DrawOperation::Kind::Line, d->color, d->mode, {*start, *end}, {}});
@@ -182,7 +192,11 @@ void DrawLine(ADMDrawerRef ref, const ADMPoint* start, const ADMPoint* end) {
       };
       return AIPoint{sum(d->bounds.left, p.h), sum(d->bounds.top, p.v)};
     };
-    dm.host().view().DrawLine(at(*start), at(*end), d->color);
+    // A drawer draws inside its bounds only.
+    ViewStroke stroke{at(*start), at(*end), d->color};
+    const ADMRect& b = d->bounds;
+    if (ClipStroke(stroke, AIRect{b.left, b.top, b.right, b.bottom}))
+      dm.host().view().DrawLine(stroke.from, stroke.to, stroke.color);
   });
 }
 
@@ -207,13 +221,17 @@ void FillRect(ADMDrawerRef ref, const ADMRect* rect) {
 
 ADMDrawerRef CreateDrawer(AIPortRef port, const ADMRect* bounds, int32_t) {
   return AdmCall<ADMDrawerRef>("ADMDrawer.Create", nullptr, [&](DM& dm) -> ADMDrawerRef {
+    // Out of drawing resources a dialog manager makes none; the fault plan can say so.
+    if (dm.host().faults().Check("ADMDrawer.Create") != kNoErr) return nullptr;
     if (bounds == nullptr) return nullptr;
     return dm.CreatePortDrawer(port, *bounds);
   });
 }
 
 void ReleaseDrawer(ADMDrawerRef ref) {
-  AdmDo("ADMDrawer.Release", [&](DM& dm) { dm.ReleaseDrawer(ref); });
+  AdmDo("ADMDrawer.Release", [&](DM& dm) {
+    if (LentDrawer(dm, "ADMDrawer.Release", ref) != nullptr) dm.ReleaseDrawer(ref);
+  });
 }
 
 const ADMListSuite kList = {&SetMenuID, &GetEntry, &GetActiveEntry, &NumberOfEntries, &IndexEntry};
@@ -226,7 +244,8 @@ const ADMDrawerSuite kDrawer = {&DrawerBounds, &SetADMColor, &SetDrawMode,  &Dra
 
 }  // namespace
 
-void InstallAdmEventSuites(SuiteRegistry& suites) {
+void InstallAdmEventSuites(SuiteRegistry& suites, FaultPlan& faults) {
+  faults.Register("ADMDrawer.Create");
   suites.Offer(kADMListSuite, kADMListSuiteVersion, &kList);
   suites.Offer(kADMEntrySuite, kADMEntrySuiteVersion, &kEntry);
   suites.Offer(kADMNotifierSuite, kADMNotifierSuiteVersion, &kNotifier);

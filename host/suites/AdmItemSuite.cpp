@@ -181,9 +181,7 @@ void SetText(ADMItemRef ref, const char* text) {
 void GetText(ADMItemRef ref, char* text, int32_t bufferSize) {
   OnItem("ADMItem.GetText", ref, [text, bufferSize](DM&, HostItem& item) {
     if (text == nullptr || bufferSize <= 0) return;
-    const size_t length = Utf8PrefixLength(item.text, static_cast<size_t>(bufferSize) - 1);
-    std::memcpy(text, item.text.data(), length);
-    text[length] = '\0';
+    CopyTruncated(item.text, text, static_cast<size_t>(bufferSize));
   });
 }
 

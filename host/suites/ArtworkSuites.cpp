@@ -32,6 +32,31 @@ bool OnlySelectedArtMatches(const AIMatchingArtCriterion* criteria, int16_t coun
   return true;
 }
 
+// The handles of the document's paths that meet any of the criteria, in document order.
+std::vector<AIArtHandle> MatchingPaths(Document& document, const AIMatchingArtCriterion* criteria,
+                                       int16_t numCriteria) {
+  std::vector<AIArtHandle> found;
+  if (OnlySelectedArtMatches(criteria, numCriteria)) {
+    // Whether a selected path matches depends on nothing else about it.
+    const std::vector<size_t>& selected = document.SelectedPaths();
+    if (!selected.empty()) {
+      const DocumentPath& sample = document.paths()[selected.front()];
+      if (std::any_of(criteria, criteria + numCriteria,
+                      [&](const AIMatchingArtCriterion& c) { return Matches(sample, c); })) {
+        found = document.SelectedHandles();
+      }
+    }
+    return found;
+  }
+  for (const DocumentPath& path : document.paths()) {
+    if (std::any_of(criteria, criteria + numCriteria,
+                    [&](const AIMatchingArtCriterion& c) { return Matches(path, c); })) {
+      found.push_back(path.handle);
+    }
+  }
+  return found;
+}
+
 ASErr GetMatchingArt(const AIMatchingArtCriterion* criteria, int16_t numCriteria,
                      AIArtHandle*** matches, int32_t* numMatches) {
   return HostCall("AIMatchingArt.GetMatchingArt", [&](Host& host) {
@@ -39,29 +64,7 @@ ASErr GetMatchingArt(const AIMatchingArtCriterion* criteria, int16_t numCriteria
       return kBadParameterErr;
     }
     if (host.document() == nullptr) return kNoDocumentErr;
-    Document& document = *host.document();
-    std::vector<AIArtHandle> found;
-    auto consider = [&](const DocumentPath& path) {
-      for (int16_t i = 0; i < numCriteria; ++i) {
-        if (Matches(path, criteria[i])) {
-          found.push_back(path.handle);
-          return;
-        }
-      }
-    };
-    if (OnlySelectedArtMatches(criteria, numCriteria)) {
-      // Whether a selected path matches depends on nothing else about it.
-      const std::vector<size_t>& selected = document.SelectedPaths();
-      if (!selected.empty()) {
-        const DocumentPath& sample = document.paths()[selected.front()];
-        if (std::any_of(criteria, criteria + numCriteria,
-                        [&](const AIMatchingArtCriterion& c) { return Matches(sample, c); })) {
-          found = document.SelectedHandles();
-        }
-      }
-    } else {
-      for (const DocumentPath& path : document.paths()) consider(path);
-    }
+    const std::vector<AIArtHandle> found = MatchingPaths(*host.document(), criteria, numCriteria);
     // A memory handle: one block holding the master pointer and, after it, the array it points
     // to, so that disposing of the handle frees both.
     void* block = nullptr;

@@ -15,7 +15,7 @@ void InstallRegistrationSuites(SuiteRegistry& suites, FaultPlan& faults);
 void InstallAdmBasicSuite(SuiteRegistry& suites, FaultPlan& faults);
 void InstallAdmDialogSuites(SuiteRegistry& suites, FaultPlan& faults);
 void InstallAdmItemSuite(SuiteRegistry& suites);
-void InstallAdmEventSuites(SuiteRegistry& suites);
+void InstallAdmEventSuites(SuiteRegistry& suites, FaultPlan& faults);
 void InstallArtworkSuites(SuiteRegistry& suites, FaultPlan& faults);
 void InstallPreferenceSuite(SuiteRegistry& suites, FaultPlan& faults);
 void InstallUndoSuite(SuiteRegistry& suites, FaultPlan& faults);

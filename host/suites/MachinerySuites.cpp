@@ -76,7 +76,7 @@ void InstallHostSuites(SuiteRegistry& suites, FaultPlan& faults) {
   InstallAdmBasicSuite(suites, faults);
   InstallAdmDialogSuites(suites, faults);
   InstallAdmItemSuite(suites);
-  InstallAdmEventSuites(suites);
+  InstallAdmEventSuites(suites, faults);
   InstallArtworkSuites(suites, faults);
   InstallPreferenceSuite(suites, faults);
   InstallUndoSuite(suites, faults);

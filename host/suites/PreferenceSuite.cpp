@@ -114,10 +114,8 @@ ASErr GetString(const char* prefix, const char* suffix, char* buffer) {
       "AIPreference.GetStringPreference", prefix, suffix, buffer != nullptr,
       [](PreferenceStore& s, const std::string& key) { return s.String(key); },
       [buffer](const std::string& found) {
-        // The caller's buffer is the interface's fixed size: a longer text is cut, never spilled.
-        const size_t length = Utf8PrefixLength(found, kAIPreferenceStringSize - 1);
-        std::memcpy(buffer, found.data(), length);
-        buffer[length] = '\0';
+        // The caller's buffer is the interface's fixed size.
+        CopyTruncated(found, buffer, kAIPreferenceStringSize);
       });
 }
 

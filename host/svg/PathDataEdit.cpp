@@ -511,28 +511,36 @@ class Editor {
                                                    const std::vector<std::string_view>& keeps) {
     for (const int digits : {kFloatDigits, 17}) {
       for (const bool asRelative : {relative, !relative}) {
-        std::vector<std::string> texts;
-        for (size_t k = 0; k < targets.size(); ++k) {
-          const Point* base = asRelative ? &pen_.current : nullptr;
-          PointNumbers::Keeps candidates = AbsoluteKeeps(asRelative, targets[k]);
-          if (k + 1 == targets.size() && keeps.size() == 2) {
-            auto value = [&](std::string_view text, double origin) {
-              return NumberText{(asRelative ? origin : 0) + NumberValue(text), std::string(text)};
-            };
-            candidates.x.insert(candidates.x.begin(), value(keeps[0], pen_.current.x));
-            candidates.y.insert(candidates.y.begin(), value(keeps[1], pen_.current.y));
-          }
-          const auto chosen = numbers_.Choose(targets[k], base, candidates, digits);
-          if (!chosen) break;
-          texts.push_back(chosen->first.text);
-          texts.push_back(chosen->second.text);
-        }
+        std::vector<std::string> texts = PointsAs(targets, asRelative, digits, keeps);
         if (texts.size() == 2 * targets.size()) return {asRelative, texts};
       }
     }
     // No numbers land there: what the writer of whole paths says of such a transform.
     for (const RealPoint& target : targets) numbers_.Absolute(target, {});
     throw NotKept{};
+  }
+
+  // The numbers of the points in one kind and at most `digits` digits; fewer than two a point
+  // when some point cannot be written so.
+  std::vector<std::string> PointsAs(const std::vector<RealPoint>& targets, bool asRelative,
+                                    int digits, const std::vector<std::string_view>& keeps) {
+    std::vector<std::string> texts;
+    for (size_t k = 0; k < targets.size(); ++k) {
+      const Point* base = asRelative ? &pen_.current : nullptr;
+      PointNumbers::Keeps candidates = AbsoluteKeeps(asRelative, targets[k]);
+      if (k + 1 == targets.size() && keeps.size() == 2) {
+        auto value = [&](std::string_view text, double origin) {
+          return NumberText{(asRelative ? origin : 0) + NumberValue(text), std::string(text)};
+        };
+        candidates.x.insert(candidates.x.begin(), value(keeps[0], pen_.current.x));
+        candidates.y.insert(candidates.y.begin(), value(keeps[1], pen_.current.y));
+      }
+      const auto chosen = numbers_.Choose(targets[k], base, candidates, digits);
+      if (!chosen) break;
+      texts.push_back(chosen->first.text);
+      texts.push_back(chosen->second.text);
+    }
+    return texts;
   }
 
   // For absolute numbers, the texts a point was read from when it is where one was read.

@@ -37,6 +37,27 @@ size_t After(std::string_view text, size_t at, std::string_view until) {
   return found + until.size();
 }
 
+// One attribute, `name="value"`, whose name starts at `at` after the space from `spaceBegin`.
+AttributeSpan ReadAttribute(std::string_view text, size_t spaceBegin, size_t at) {
+  AttributeSpan attribute{};
+  attribute.begin = spaceBegin;
+  attribute.nameBegin = at;
+  attribute.nameEnd = NameEnd(text, at);
+  if (attribute.nameEnd == at || spaceBegin == at) Unexpected(text, at);
+  at = SkipSpace(text, attribute.nameEnd);
+  if (at >= text.size() || text[at] != '=') Unexpected(text, at);
+  at = SkipSpace(text, at + 1);
+  if (at >= text.size() || (text[at] != '"' && text[at] != '\'')) Unexpected(text, at);
+  attribute.quote = text[at];
+  attribute.valueBegin = at + 1;
+  const size_t close = text.find(attribute.quote, attribute.valueBegin);
+  if (close == std::string_view::npos) Unexpected(text, at);
+  attribute.valueEnd = close;
+  attribute.end = close + 1;
+  attribute.name = text.substr(attribute.nameBegin, attribute.nameEnd - attribute.nameBegin);
+  return attribute;
+}
+
 // A start tag from its '<'; its attributes are filled in when `span` is given.
 size_t StartTagEnd(std::string_view text, size_t begin, ElementSpan* span, bool& selfClosing) {
   size_t at = begin + 1;
@@ -56,22 +77,7 @@ size_t StartTagEnd(std::string_view text, size_t begin, ElementSpan* span, bool&
       if (span != nullptr) span->closeBegin = at;
       return at + (selfClosing ? 2 : 1);
     }
-    AttributeSpan attribute{};
-    attribute.begin = spaceBegin;
-    attribute.nameBegin = at;
-    attribute.nameEnd = NameEnd(text, at);
-    if (attribute.nameEnd == at || spaceBegin == at) Unexpected(text, at);
-    at = SkipSpace(text, attribute.nameEnd);
-    if (at >= text.size() || text[at] != '=') Unexpected(text, at);
-    at = SkipSpace(text, at + 1);
-    if (at >= text.size() || (text[at] != '"' && text[at] != '\'')) Unexpected(text, at);
-    attribute.quote = text[at];
-    attribute.valueBegin = at + 1;
-    const size_t close = text.find(attribute.quote, attribute.valueBegin);
-    if (close == std::string_view::npos) Unexpected(text, at);
-    attribute.valueEnd = close;
-    attribute.end = close + 1;
-    attribute.name = text.substr(attribute.nameBegin, attribute.nameEnd - attribute.nameBegin);
+    const AttributeSpan attribute = ReadAttribute(text, spaceBegin, at);
     if (span != nullptr) span->attributes.push_back(attribute);
     at = attribute.end;
   }

@@ -151,7 +151,7 @@ class Splicer {
       if (line > 0 && IndentOnly(line, begin)) indent = text_.substr(line, begin - line);
       break;
     }
-    for (const std::string& element : elements) text += indent + element + eol;
+    for (const std::string& element : elements) text.append(indent).append(element).append(eol);
     splices_.push_back({endLine, endLine, text});
   }
 

@@ -1,7 +1,8 @@
 // The document's window: which part of the artwork it shows at which zoom, the areas waiting to
-// be redrawn, and what annotators have drawn into it. It keeps drawings as pixels would: a
-// stroke stays until a redraw clears an area it touches, and drawing the same stroke twice
-// leaves one.
+// be redrawn, and what annotators have drawn into it. It keeps drawings as pixels, as a real
+// window does: a redraw clears exactly the invalidated rectangles, so a stroke erased only in
+// part leaves its other pixels behind, and it stays a stroke of the view until none is left.
+// Drawing the same stroke twice leaves one.
 #pragma once
 
 #include <cstdint>
@@ -51,8 +52,13 @@ class DocumentView {
   std::vector<AIRect> BeginRedraw();
 
   void DrawLine(const AIPoint& from, const AIPoint& to, int32_t color);
-  // In the order they were drawn.
+  // The strokes with a pixel still shown, in the order they were drawn; a stroke wholly outside
+  // the window stays until an invalidated rectangle touches it.
   const std::vector<ViewStroke>& strokes() const { return strokes_; }
+  // The colour drawn at a pixel of the window, or -1 where nothing is drawn.
+  int32_t PixelAt(int32_t h, int32_t v) const;
+  // Pixels of the window drawn into and not cleared since.
+  size_t DrawnPixelCount() const;
   // A fresh document: nothing drawn, the whole view to be drawn.
   void Reset();
 
@@ -60,11 +66,22 @@ class DocumentView {
   double zoom_ = 1.0;
   float left_ = 0.0f;
   float top_ = 0.0f;
+  // Clears the pixels inside `rect`: left and top edges included, right and bottom not.
+  void ClearPixels(const AIRect& rect);
+  bool AnyPixelShown(const std::vector<int32_t>& pixels) const;
+
   std::vector<AIRect> invalid_;
   std::vector<ViewStroke> strokes_;
+  // The window's pixels that each stroke covers, by index into `raster_`.
+  std::vector<std::vector<int32_t>> strokePixels_;
+  // Colour + 1 of each pixel, row by row; 0 where nothing is drawn.
+  std::vector<uint8_t> raster_ = std::vector<uint8_t>(size_t{kWidth} * kHeight, 0);
 };
 
 // Whether the straight stroke passes through the rectangle (edges included).
 bool StrokeTouches(const ViewStroke& stroke, const AIRect& rect);
+// The part of the stroke inside `clip` (edges included), ends rounded to pixels; false when no
+// part of it is.
+bool ClipStroke(ViewStroke& stroke, const AIRect& clip);
 
 }  // namespace tavrix::host

@@ -11,7 +11,7 @@
 
 namespace tavrix::host {
 
-PluginLibrary::PluginLibrary(std::string path, std::string entryName)
+PluginLibrary::PluginLibrary(const std::string& path, std::string entryName)
     : path_(std::filesystem::absolute(std::filesystem::u8path(path)).make_preferred().u8string()),
       entryName_(std::move(entryName)) {}
 

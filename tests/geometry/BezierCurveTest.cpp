@@ -23,6 +23,23 @@ TEST(BezierPoint, EndsAreTheAnchorsAndTheMiddleIsWeighted) {
   EXPECT_FLOAT_EQ(middle.v, 7.5f);
 }
 
+TEST(BezierPoint, WeighsEachControlPointByItsOwnBernsteinTerm) {
+  // Four control points apart on both axes, and t off the middle, where the weights of p1 and
+  // p2 differ: (1-t)^3, 3(1-t)^2 t, 3(1-t) t^2, t^3 at t = 0.25 are 27, 27, 9, 1 over 64.
+  const CubicBezier skewed{{0, 0}, {64, 128}, {640, 0}, {6400, 64}};
+  const RealPoint quarter = BezierPoint(skewed, 0.25f);
+  EXPECT_FLOAT_EQ(quarter.h, (27 * 64 + 9 * 640 + 6400) / 64.0f);
+  EXPECT_FLOAT_EQ(quarter.v, (27 * 128 + 64) / 64.0f);
+}
+
+TEST(BezierTangent, IsTheFirstDerivativeOffTheMiddleToo) {
+  const CubicBezier skewed{{0, 0}, {64, 128}, {640, 0}, {6400, 64}};
+  // 3(1-t)^2 (p1-p0) + 6(1-t)t (p2-p1) + 3t^2 (p3-p2) at t = 0.25.
+  const RealPoint d = BezierTangent(skewed, 0.25f);
+  EXPECT_FLOAT_EQ(d.h, 3 * 0.5625f * 64 + 6 * 0.1875f * 576 + 3 * 0.0625f * 5760);
+  EXPECT_FLOAT_EQ(d.v, 3 * 0.5625f * 128 + 6 * 0.1875f * -128 + 3 * 0.0625f * 64);
+}
+
 TEST(BezierTangent, IsTheFirstDerivative) {
   const RealPoint start = BezierTangent(kArch, 0.0f);
   EXPECT_FLOAT_EQ(start.h, 0.0f);

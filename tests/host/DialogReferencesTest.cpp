@@ -186,8 +186,12 @@ TEST_F(DialogReferencesTest, AReferenceNeverGivenOutOrOfAnotherKindFindsNothing)
   EXPECT_TRUE(Recorded("a notifier reference the host never gave out was used (2 times)"));
   // A null reference is no misuse: it is what a failed call answered.
   host.misuse().Clear();
-  drawers->SetADMColor(nullptr, 0);
+  notifiers->IsNotifierType(nullptr, "");
   EXPECT_TRUE(host.misuse().empty());
+  // Except a drawer's: a dialog manager draws through it, so a plug-in must not draw with the
+  // none a failed Create answered.
+  drawers->SetADMColor(nullptr, 0);
+  EXPECT_TRUE(Recorded("ADMDrawer.SetADMColor with no drawer the host lent"));
 }
 
 TEST_F(DialogReferencesTest, AFailureInsideTheHostIsRecordedUnderItsOperation) {

@@ -7,6 +7,7 @@
 #include "host/Host.h"
 #include "host/dialog/DialogUser.h"
 #include "host/view/DocumentView.h"
+#include "palette/PaletteItems.h"
 #include "support/PluginBytes.h"
 
 namespace tavrix::host {
@@ -39,10 +40,55 @@ TEST(DocumentView, APassClearsEveryStrokeItsAreasTouchAndNoOther) {
   view.Invalidate({5, 5, 1, 1});  // inverted: nothing
   const std::vector<AIRect> areas = view.BeginRedraw();
   ASSERT_EQ(areas.size(), 1u);
+  // The crossing stroke keeps its pixels outside the area: a window erases no more than asked.
+  ASSERT_EQ(view.strokes().size(), 3u);
+  EXPECT_EQ(view.PixelAt(39, 30), 0);
+  EXPECT_EQ(view.PixelAt(40, 30), -1);
+  EXPECT_EQ(view.PixelAt(59, 30), -1);
+  EXPECT_EQ(view.PixelAt(60, 30), 0);  // the right edge is outside the area
+  EXPECT_FALSE(view.NeedsRedraw());
+
+  // Its two other parts go; then the stroke is gone.
+  view.Invalidate({-20, 30, 40, 31});
+  view.Invalidate({60, 30, 81, 31});
+  view.BeginRedraw();
   ASSERT_EQ(view.strokes().size(), 2u);
   EXPECT_EQ(view.strokes()[0].to.h, 10);
   EXPECT_EQ(view.strokes()[1].to.v, 50);
-  EXPECT_FALSE(view.NeedsRedraw());
+  EXPECT_EQ(view.DrawnPixelCount(), 11u + 51u);
+}
+
+TEST(DocumentView, AStrokeOneRowShortOfErasedLeavesThatRow) {
+  DocumentView view;
+  view.BeginRedraw();
+  view.DrawLine({100, 100}, {100, 112}, 2);
+  view.Invalidate({90, 90, 111, 112});  // the bottom edge, v = 112, is not inside
+  view.BeginRedraw();
+  ASSERT_EQ(view.strokes().size(), 1u);
+  EXPECT_EQ(view.DrawnPixelCount(), 1u);
+  EXPECT_EQ(view.PixelAt(100, 112), 2);
+}
+
+TEST(DocumentView, StrokesOutsideTheWindowKeepNoPixelsAndGoWhenTheirAreaIsInvalidated) {
+  DocumentView view;
+  view.BeginRedraw();
+  view.DrawLine({5000, 5000}, {5010, 5000}, 0);
+  view.DrawLine({-10, 5}, {5, 5}, 0);  // half inside
+  EXPECT_EQ(view.DrawnPixelCount(), 6u);
+  ASSERT_EQ(view.strokes().size(), 2u);
+  view.Invalidate({4990, 4990, 5020, 5020});
+  view.BeginRedraw();
+  ASSERT_EQ(view.strokes().size(), 1u);
+  EXPECT_EQ(view.strokes()[0].from.h, -10);
+}
+
+TEST(DocumentView, AStrokeIsClippedToItsDrawer) {
+  ViewStroke stroke{{0, 10}, {40, 10}, 0};
+  ASSERT_TRUE(ClipStroke(stroke, AIRect{10, 0, 20, 20}));
+  EXPECT_EQ(stroke.from.h, 10);
+  EXPECT_EQ(stroke.to.h, 20);
+  ViewStroke outside{{0, 30}, {40, 30}, 0};
+  EXPECT_FALSE(ClipStroke(outside, AIRect{10, 0, 20, 20}));
 }
 
 TEST(DocumentView, StrokesTouchRectanglesAtTheirEdgesToo) {
@@ -66,7 +112,7 @@ class MarksInAView : public ::testing::Test {
     host.DeliverNotifications();
     ASSERT_EQ(plugin.ChooseMenuItem(host.registrations().MenuItemNamed("Tavrix")->handle), kNoErr);
     DialogUser user(host.dialogs());
-    user.ChooseFlyoutEntry(*host.dialogs().DialogNamed("Zuva"), 12);
+    user.ChooseFlyoutEntry(*host.dialogs().DialogNamed(kPaletteDialogName), 12);
     document.SelectAnchor(0, 0);
     host.DeliverNotifications();
   }
@@ -103,6 +149,30 @@ TEST_F(MarksInAView, RedrawingOverAndOverHoldsNoMoreThanOnePass) {
   EXPECT_EQ(host.view().strokes().size(), strokes);
   EXPECT_EQ(strokes, 2u);
   EXPECT_TRUE(host.misuse().empty()) << host.misuse().Describe();
+}
+
+TEST_F(MarksInAView, ADrawerTheHostCannotMakeSkipsItsMarkWithoutTouchingADrawer) {
+  host.view().InvalidateAll();
+  host.faults().FailOnce("ADMDrawer.Create", kBadParameterErr);
+  EXPECT_TRUE(host.RedrawView());
+  EXPECT_TRUE(host.view().strokes().empty());
+  EXPECT_EQ(host.alerts().ErrorCount(), 0u);
+  // No drawer operation reached the host without a drawer it lent.
+  EXPECT_TRUE(host.misuse().empty()) << host.misuse().Describe();
+  host.view().InvalidateAll();
+  EXPECT_TRUE(host.RedrawView());
+  EXPECT_EQ(host.view().strokes().size(), 2u);
+}
+
+TEST_F(MarksInAView, APassThatErasesDrawsNothing) {
+  host.view().InvalidateAll();
+  host.view().BeginRedraw();  // a clean window, without the plug-in's pass
+  ASSERT_TRUE(host.view().strokes().empty());
+  // Draw state 0: the host takes the annotations away; the plug-in hands its areas back.
+  EXPECT_EQ(plugin.Annotate(DocumentView::kHandle, 0, DocumentView::kPort), kNoErr);
+  EXPECT_TRUE(host.view().strokes().empty());
+  EXPECT_EQ(plugin.Annotate(DocumentView::kHandle, 1, DocumentView::kPort), kNoErr);
+  EXPECT_EQ(host.view().strokes().size(), 2u);
 }
 
 TEST_F(MarksInAView, AFailingViewNeverReachesTheUserAndLeavesNoStaleStroke) {

@@ -78,7 +78,7 @@ std::string LoadErrorOf(const std::string& path) {
 
 TEST(PeFile, ThePluginIsA64BitDllWithItsResourcesAndOneExport) {
   const Bytes file = ReadFileBytes(PluginPath());
-  EXPECT_EQ(CheckPeImage(View(file)), "");
+  EXPECT_FALSE(CheckPeImage(View(file)));
   EXPECT_EQ(PeExportNames(View(file)), std::vector<std::string>{"PluginMain"});
   const ResourceTable resources(ReadPeResources(View(file)));
   const Resource* pipl = resources.Find(kPiplResourceType, kPiplResourceId);
@@ -178,7 +178,7 @@ TEST(PeFile, RandomlyCorruptedHeadersAndResourcesAreRefusedOrReadWithinTheFile) 
     std::uniform_int_distribution<size_t> place(from, from + 1023);
     for (int i = 0; i < 1 + round % 4; ++i)
       corrupted[place(random)] = static_cast<uint8_t>(byte(random));
-    if (CheckPeImage(View(corrupted)).empty()) {
+    if (!CheckPeImage(View(corrupted))) {
       try {
         ReadPeResources(View(corrupted));
       } catch (const ResourceError&) {

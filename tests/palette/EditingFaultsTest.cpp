@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <stdexcept>
+#include <string>
 
 #include "host/Host.h"
 #include "host/dialog/DialogUser.h"
+#include "palette/PaletteItems.h"
 #include "support/PluginBytes.h"
 
 namespace tavrix::host {
@@ -32,14 +35,19 @@ class PaletteEditing : public ::testing::Test {
         false);
     host.DeliverNotifications();
     ASSERT_EQ(plugin.ChooseMenuItem(host.registrations().MenuItemNamed("Tavrix")->handle), kNoErr);
-    palette = host.dialogs().DialogNamed("Zuva");
+    palette = host.dialogs().DialogNamed(kPaletteDialogName);
     ASSERT_NE(palette, nullptr);
     user.Click(Item(kInOutTriangle));
     document.SelectAnchor(0, 1);
     host.DeliverNotifications();
     ASSERT_EQ(Item(kPointXField).text, "100.000 pt");
   }
-  HostItem& Item(int id) { return *host.dialogs().ItemWithId(*palette, id); }
+  HostItem& Item(int id) {
+    HostItem* item = host.dialogs().ItemWithId(*palette, id);
+    // A missing item fails the test that asked for it, not the whole program.
+    if (item == nullptr) throw std::runtime_error("the palette has no item " + std::to_string(id));
+    return *item;
+  }
   const PathSegment& Anchor(size_t i) { return host.document()->PathAt(0).segments[i]; }
 
   Host host;

@@ -3,6 +3,7 @@
 
 #include "host/Host.h"
 #include "host/dialog/DialogUser.h"
+#include "palette/PaletteItems.h"
 #include "support/PluginBytes.h"
 
 namespace tavrix::host {
@@ -20,7 +21,7 @@ class PaletteHost : public ::testing::Test {
         false);
     host.DeliverNotifications();
     ASSERT_EQ(plugin.ChooseMenuItem(host.registrations().MenuItemNamed("Tavrix")->handle), kNoErr);
-    palette = host.dialogs().DialogNamed("Zuva");
+    palette = host.dialogs().DialogNamed(kPaletteDialogName);
     ASSERT_NE(palette, nullptr);
   }
   HostItem& Item(int id) { return *host.dialogs().ItemWithId(*palette, id); }
@@ -109,8 +110,22 @@ TEST(PaletteInit, APaletteMissingAnItemIsNotBuiltAtAll) {
   // The application-started notification tells the user once and answers ExTr.
   EXPECT_EQ(plugin.Start(), kExTrErr);
   EXPECT_EQ(host.alerts().ErrorCount(), 1u);
-  EXPECT_EQ(host.dialogs().DialogNamed("Zuva"), nullptr);
+  EXPECT_EQ(host.dialogs().DialogNamed(kPaletteDialogName), nullptr);
   EXPECT_TRUE(host.misuse().empty()) << host.misuse().Describe();
+}
+
+TEST(PaletteInit, WithTheKeyboardIncrementNeverReadableTheArrowsStepOnePoint) {
+  Host host;
+  HostedPlugin& plugin = host.LoadPlugin(test::PluginPath());
+  host.faults().FailFromCall("AIPreference.GetRealPreference", 1, kInjected);
+  ASSERT_EQ(plugin.Start(), kNoErr);
+  ASSERT_EQ(plugin.ChooseMenuItem(host.registrations().MenuItemNamed("Tavrix")->handle), kNoErr);
+  HostDialog* palette = host.dialogs().DialogNamed(kPaletteDialogName);
+  ASSERT_NE(palette, nullptr);
+  const HostItem* arrows = host.dialogs().ItemWithId(*palette, item::kPointXSpin);
+  ASSERT_NE(arrows, nullptr);
+  EXPECT_EQ(arrows->smallStep, 1.0f);
+  EXPECT_EQ(host.alerts().ErrorCount(), 0u);
 }
 
 TEST(PaletteInit, AFailedSetUpIsShownOnceAndLeavesNoHalfBuiltPalette) {
@@ -120,7 +135,7 @@ TEST(PaletteInit, AFailedSetUpIsShownOnceAndLeavesNoHalfBuiltPalette) {
     StartWithFault(host, plugin, fault);
     EXPECT_EQ(host.alerts().ErrorCount(), 1u) << fault;
     EXPECT_TRUE(host.misuse().empty()) << fault << ": " << host.misuse().Describe();
-    EXPECT_EQ(host.dialogs().DialogNamed("Zuva"), nullptr) << fault;
+    EXPECT_EQ(host.dialogs().DialogNamed(kPaletteDialogName), nullptr) << fault;
     // The menu item finds no palette to show, and a selection change finds none to update.
     const MenuItemRecord& menu = *host.registrations().MenuItemNamed("Tavrix");
     EXPECT_EQ(plugin.ChooseMenuItem(menu.handle), kNoErr) << fault;
@@ -141,7 +156,7 @@ namespace {
 class PaletteRouting : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_EQ(plugin.Start(), kNoErr); }
-  HostDialog& Palette() { return *host.dialogs().DialogNamed("Zuva"); }
+  HostDialog& Palette() { return *host.dialogs().DialogNamed(kPaletteDialogName); }
   const MenuItemRecord& Menu() { return *host.registrations().MenuItemNamed("Tavrix"); }
 
   Host host;

@@ -3,6 +3,7 @@
 
 #include <climits>
 
+#include "palette/PaletteItems.h"
 #include "pictures/DrawingTools.h"
 #include "pictures/PictureProbes.h"
 #include "pictures/Pictures.h"
@@ -22,7 +23,7 @@ constexpr int kScale = 2;
 class PaletteDrawing : public ::testing::Test {
  protected:
   PaletteDrawing() {
-    dialog.name = "Zuva";
+    dialog.name = kPaletteDialogName;
     dialog.caption = "Tavrix";
     dialog.style = kADMFloatingDialogStyle;
     dialog.bounds = ADMRect{40, 40, 240, 160};

@@ -66,6 +66,24 @@ TEST_F(Dispatch, AboutBoxWithoutItsTextsStillOpensEmpty) {
   EXPECT_EQ(host.alerts().shown()[0].detail, "");
 }
 
+TEST(DispatchBeforeStart, ANotifierBeforeThePaletteExistsIsAnsweredQuietly) {
+  // A host may deliver the selection or preference notifier before "application started", when
+  // the palette does not exist yet.
+  Host host;
+  HostedPlugin& plugin = host.LoadPlugin(test::PluginPath());
+  ASSERT_EQ(plugin.Reload(), kNoErr);
+  ASSERT_EQ(plugin.Startup(), kNoErr);
+  for (const char* name : {"ArtChangedEM", "ArtPreferenceEM"}) {
+    const NotifierRecord* record = host.registrations().NotifierNamed(name);
+    ASSERT_NE(record, nullptr) << name;
+    AINotifierMessage message{};
+    message.notifier = record->handle;
+    EXPECT_EQ(plugin.Send(kCallerAINotifier, record->type.c_str(), message.d), kNoErr) << name;
+  }
+  EXPECT_EQ(host.alerts().shown().size(), 0u);
+  EXPECT_EQ(plugin.Shutdown(), kNoErr);
+}
+
 TEST_F(Dispatch, ShutdownFreesTheBlockAndClearsTheSlot) {
   ASSERT_EQ(plugin.Unload(), kNoErr);
   ASSERT_NE(plugin.globalsSlot(), nullptr);

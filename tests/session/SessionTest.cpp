@@ -9,6 +9,7 @@
 #include <set>
 #include <sstream>
 
+#include "palette/PaletteItems.h"
 #include "session/PaletteItemNames.h"
 #include "session/ScriptWords.h"
 #include "support/PluginBytes.h"
@@ -50,6 +51,27 @@ TEST(PaletteItemNames, NamesAndIdsAnswerEachOther) {
   EXPECT_FALSE(PaletteItemId("47").has_value());
   EXPECT_EQ(PaletteItemName(23), "yBoundsValue");
   EXPECT_EQ(PaletteItemName(9), "item 9");
+}
+
+TEST(PaletteItemNames, EveryItemAPersonCanSeeHasOneNameAndEachNameOneItem) {
+  std::ostringstream out;
+  Session session({test::PluginPath(), ""}, out);
+  std::istringstream script("menu\n");
+  ASSERT_EQ(session.Run(script, "names.tavrix"), 0) << out.str();
+  const host::HostDialog* palette = session.host().dialogs().DialogNamed(kPaletteDialogName);
+  ASSERT_NE(palette, nullptr);
+  std::set<std::string> names;
+  for (const auto& item : palette->items) {
+    if (item->parent != nullptr) continue;  // a spin's text part is its spin's
+    const ADMRect& b = item->bounds;
+    // The resource's one item of no size is never shown and has no name.
+    if (b.right == b.left && b.bottom == b.top) continue;
+    const std::string name = PaletteItemName(item->id);
+    EXPECT_NE(name.rfind("item ", 0), 0u) << "item " << item->id << " has no name";
+    EXPECT_EQ(PaletteItemId(name), item->id) << name;
+    EXPECT_TRUE(names.insert(name).second) << name << " names two items";
+  }
+  EXPECT_GE(names.size(), 45u);
 }
 
 TEST(Session, AFailedExpectationStopsWithItsLineAndWhatWasFound) {

@@ -7,10 +7,10 @@
 namespace tavrix::svg {
 namespace {
 
-using testing::ErrorOf;
-using testing::Exactly;
-using testing::Near;
-using testing::PathsOf;
+using svgtest::ErrorOf;
+using svgtest::Exactly;
+using svgtest::Near;
+using svgtest::PathsOf;
 
 TEST(PathData, StraightCommandsAbsoluteAndRelativeWithTheVerticalFlipped) {
   const auto paths = PathsOf("M10 20 L30 40 H50 V60 l10 10 h-5 v-5");
@@ -85,7 +85,7 @@ TEST(PathData, QuadraticsBecomeTheSameCurveAsCubics) {
   EXPECT_TRUE(Exactly(s[2].in, 100, 20));
   EXPECT_TRUE(Exactly(s[3].p, 180, 0));
   // The midpoint of a quadratic from (0,0) by (30,30) to (60,0) is (30,15).
-  EXPECT_TRUE(Near(testing::CurvePoint(s[0], s[1], 0.5), 30, -15, 1e-5));
+  EXPECT_TRUE(Near(svgtest::CurvePoint(s[0], s[1], 0.5), 30, -15, 1e-5));
   // T after anything but a quadratic is a straight line.
   const auto line = PathsOf("M0 0 L10 0 T40 0").at(0).segments;
   EXPECT_TRUE(Exactly(line[1].out, 10, 0));
@@ -95,7 +95,7 @@ TEST(PathData, QuadraticsBecomeTheSameCurveAsCubics) {
 TEST(PathData, ArcFlagsNeedNoSeparators) {
   const auto packed = PathsOf("M0 0 a1 1 0 00 1 1").at(0).segments;
   const auto spaced = PathsOf("M0 0 a 1,1 0 0,0 1,1").at(0).segments;
-  ASSERT_TRUE(testing::SameSegments(packed, spaced));
+  ASSERT_TRUE(svgtest::SameSegments(packed, spaced));
   EXPECT_TRUE(Exactly(packed.back().p, 1, -1));
   // Counter-clockwise on the page from (0,0) to (1,1), the short way: about the centre (1,0),
   // through the point at 135 degrees, where the two pieces meet.
@@ -103,7 +103,7 @@ TEST(PathData, ArcFlagsNeedNoSeparators) {
   EXPECT_TRUE(Near(packed[1].p, 1 - std::sqrt(0.5), -std::sqrt(0.5), 1e-6));
   for (size_t i = 0; i + 1 < packed.size(); ++i) {
     for (double t = 0; t <= 1; t += 0.125) {
-      const RealPoint p = testing::CurvePoint(packed[i], packed[i + 1], t);
+      const RealPoint p = svgtest::CurvePoint(packed[i], packed[i + 1], t);
       EXPECT_NEAR(std::hypot(p.h - 1.0, p.v), 1.0, 1e-4);
     }
   }

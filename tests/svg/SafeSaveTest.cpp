@@ -13,11 +13,11 @@
 namespace tavrix::svg {
 namespace {
 
-using testing::AsRead;
-using testing::ErrorOf;
-using testing::FromText;
-using testing::ReadText;
-using testing::WriteText;
+using svgtest::AsRead;
+using svgtest::ErrorOf;
+using svgtest::FromText;
+using svgtest::ReadText;
+using svgtest::WriteText;
 
 constexpr char kDrawing[] = "<svg><path d='M0 0 L1 1'/></svg>";
 
@@ -36,7 +36,7 @@ struct stat StatOf(const std::string& path) {
 }
 
 TEST(SafeSave, WhatIsNotARegularFileIsRefusedByNameAndStaysWhatItWas) {
-  testing::TempFolder folder;
+  svgtest::TempFolder folder;
   const SvgDocument document = FromText(kDrawing);
   const std::string pipe = folder / "pipe.svg";
   ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
@@ -64,7 +64,7 @@ TEST(SafeSave, WhatIsNotARegularFileIsRefusedByNameAndStaysWhatItWas) {
 }
 
 TEST(SafeSave, AFileThatIsNotADrawingIsNeverWrittenOver) {
-  testing::TempFolder folder;
+  svgtest::TempFolder folder;
   const SvgDocument document = FromText(kDrawing);
   for (const std::string& text : {std::string("shopping: bread, milk\n"),
                                   std::string("\x7f"
@@ -91,7 +91,7 @@ TEST(SafeSave, AFileThatIsNotADrawingIsNeverWrittenOver) {
 }
 
 TEST(SafeSave, AReadOnlyFileIsRefusedThoughItsFolderWouldAllowTheRename) {
-  testing::TempFolder folder;
+  svgtest::TempFolder folder;
   const std::string file = folder / "drawing.svg";
   WriteText(file, kDrawing);
   ASSERT_EQ(chmod(file.c_str(), 0444), 0);
@@ -104,7 +104,7 @@ TEST(SafeSave, AReadOnlyFileIsRefusedThoughItsFolderWouldAllowTheRename) {
 
 TEST(SafeSave, TheReplacedFileKeepsItsOwnerAndGroup) {
   if (geteuid() != 0) GTEST_SKIP() << "only root can give a file to another owner";
-  testing::TempFolder folder;
+  svgtest::TempFolder folder;
   const std::string file = folder / "drawing.svg";
   WriteText(file, kDrawing);
   ASSERT_EQ(chown(file.c_str(), 4321, 8765), 0);
@@ -116,7 +116,7 @@ TEST(SafeSave, TheReplacedFileKeepsItsOwnerAndGroup) {
 }
 
 TEST(SafeSave, LinksAreWrittenThroughAndNeverSplit) {
-  testing::TempFolder folder;
+  svgtest::TempFolder folder;
   const SvgDocument document = FromText(kDrawing);
   // A symbolic link to a file not made yet: the file is made, the link stays a link.
   const std::string linkName = folder / "link.svg";
@@ -140,7 +140,7 @@ TEST(SafeSave, LinksAreWrittenThroughAndNeverSplit) {
 }
 
 TEST(SafeSave, ANameAsLongAsTheSystemAllowsSaves) {
-  testing::TempFolder folder;
+  svgtest::TempFolder folder;
   const std::string file = folder / (std::string(250, 'n') + ".svg");
   const SvgDocument document = FromText(kDrawing);
   EXPECT_EQ(ErrorOf([&] { document.Save(file, Moved(document)); }), "");

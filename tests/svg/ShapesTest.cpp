@@ -7,10 +7,10 @@
 namespace tavrix::svg {
 namespace {
 
-using testing::ErrorOf;
-using testing::Exactly;
-using testing::FromText;
-using testing::Near;
+using svgtest::ErrorOf;
+using svgtest::Exactly;
+using svgtest::FromText;
+using svgtest::Near;
 
 std::vector<SvgPath> Shape(const std::string& element) {
   return FromText("<svg viewBox='0 0 200 100'>" + element + "</svg>").paths();
@@ -30,7 +30,7 @@ void ExpectOnEllipse(const SvgPath& path, double cx, double cy, double rx, doubl
   for (size_t i = 0; i < s.size(); ++i) {
     const PathSegment& next = s[(i + 1) % s.size()];
     for (double t = 0; t <= 1; t += 1.0 / 32) {
-      const RealPoint p = testing::CurvePoint(s[i], next, t);
+      const RealPoint p = svgtest::CurvePoint(s[i], next, t);
       const double u = (p.h - cx) / rx, v = (p.v - cy) / ry;
       EXPECT_LE(std::fabs(std::hypot(u, v) - 1), 2.8e-4) << "curve " << i << " at " << t;
     }

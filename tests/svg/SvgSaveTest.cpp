@@ -12,13 +12,13 @@
 namespace tavrix::svg {
 namespace {
 
-using testing::AsRead;
-using testing::ErrorOf;
-using testing::Exactly;
-using testing::Fixture;
-using testing::FromText;
-using testing::ReadText;
-using testing::SameSegments;
+using svgtest::AsRead;
+using svgtest::ErrorOf;
+using svgtest::Exactly;
+using svgtest::Fixture;
+using svgtest::FromText;
+using svgtest::ReadText;
+using svgtest::SameSegments;
 
 PathSegment Corner(float h, float v) {
   return PathSegment{{h, v}, {h, v}, {h, v}, 1};
@@ -59,7 +59,7 @@ class SvgSave : public ::testing::Test {
 
 TEST_F(SvgSave, NothingChangedIsTheFileByteForByte) {
   EXPECT_EQ(document_->SavedText(current_), original_);
-  testing::TempFolder folder;
+  svgtest::TempFolder folder;
   document_->Save(folder / "copy.svg", current_);
   EXPECT_EQ(ReadText(folder / "copy.svg"), original_);
 }
@@ -262,10 +262,10 @@ TEST(SvgSaveRoundTrip, PathsThatCannotBeWrittenAreRefused) {
 }
 
 TEST(SvgSaveFile, AFailedSaveLeavesTheFileAsItWasAndNothingBeside) {
-  testing::TempFolder folder;
+  svgtest::TempFolder folder;
   const std::string file = folder / "drawing.svg";
   const std::string text = "<svg><path d='M0 0 L1 1'/></svg>";
-  testing::WriteText(file, text);
+  svgtest::WriteText(file, text);
   const SvgDocument document = SvgDocument::Open(file);
 
   // Paths it cannot write: nothing is touched.
@@ -282,7 +282,7 @@ TEST(SvgSaveFile, AFailedSaveLeavesTheFileAsItWasAndNothingBeside) {
   // A folder with something in it is where the file would go: refused before anything is written.
   const std::string occupied = folder / "occupied";
   std::filesystem::create_directory(occupied);
-  testing::WriteText(folder / "occupied/keep", "x");
+  svgtest::WriteText(folder / "occupied/keep", "x");
   EXPECT_EQ(ErrorOf([&] { document.Save(occupied, AsRead(document)); }),
             occupied + ": not saved: it is a folder, not a regular file");
 
@@ -294,10 +294,10 @@ TEST(SvgSaveFile, AFailedSaveLeavesTheFileAsItWasAndNothingBeside) {
 }
 
 TEST(SvgSaveFile, ASaveReplacesTheFileKeepingItsPermissionsAndItsLink) {
-  testing::TempFolder folder;
+  svgtest::TempFolder folder;
   const std::string file = folder / "drawing.svg";
   const std::string link = folder / "link.svg";
-  testing::WriteText(file, "<svg><path d='M0 0 L1 1'/></svg>");
+  svgtest::WriteText(file, "<svg><path d='M0 0 L1 1'/></svg>");
   chmod(file.c_str(), 0640);
   std::filesystem::create_symlink(file, link);
   const SvgDocument document = SvgDocument::Open(link);
@@ -313,9 +313,9 @@ TEST(SvgSaveFile, ASaveReplacesTheFileKeepingItsPermissionsAndItsLink) {
 }
 
 TEST(SvgSaveFile, ANewFileGetsThePermissionsTheUmaskLeaves) {
-  testing::TempFolder folder;
+  svgtest::TempFolder folder;
   const std::string file = folder / "drawing.svg";
-  testing::WriteText(file, "<svg><path d='M0 0 L1 1'/></svg>");
+  svgtest::WriteText(file, "<svg><path d='M0 0 L1 1'/></svg>");
   const SvgDocument document = SvgDocument::Open(file);
   const std::string fresh = folder / "private.svg";
   const mode_t previous = umask(077);

@@ -13,7 +13,7 @@
 
 #include "host/svg/SvgDocument.h"
 
-namespace tavrix::svg::testing {
+namespace tavrix::svg::svgtest {
 
 inline std::string Fixture(const std::string& name) {
   return std::string(TAVRIX_SVG_FIXTURES) + "/" + name;
@@ -124,4 +124,4 @@ inline std::vector<EditedPath> AsRead(const SvgDocument& document) {
   return current;
 }
 
-}  // namespace tavrix::svg::testing
+}  // namespace tavrix::svg::svgtest
