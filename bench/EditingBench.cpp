@@ -8,6 +8,7 @@
 
 #include "host/Host.h"
 #include "host/dialog/DialogUser.h"
+#include "palette/PaletteItems.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ struct LongPathSession {
     document.AddPath(std::move(anchors), false);
     host.DeliverNotifications();
     plugin.ChooseMenuItem(host.registrations().MenuItemNamed("Tavrix")->handle);
-    palette = host.dialogs().DialogNamed("Zuva");
+    palette = host.dialogs().DialogNamed(tavrix::kPaletteDialogName);
     document.SelectAnchor(0, kMaxAnchorsPerPath - 1);
     host.DeliverNotifications();
   }

@@ -13,6 +13,7 @@
 #include "host/Host.h"
 #include "host/dialog/DialogUser.h"
 #include "hostapi/PluginMessages.h"
+#include "palette/PaletteItems.h"
 
 namespace {
 
@@ -90,7 +91,7 @@ struct LongPathSession {
     }
     host.DeliverNotifications();
     plugin.ChooseMenuItem(host.registrations().MenuItemNamed("Tavrix")->handle);
-    palette = host.dialogs().DialogNamed("Zuva");
+    palette = host.dialogs().DialogNamed(tavrix::kPaletteDialogName);
     std::vector<int16_t> states(kMaxAnchorsPerPath, kAINotSelected);
     states.back() = kAIAnchorSelected;
     document.SetSelection(0, states);

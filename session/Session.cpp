@@ -6,19 +6,13 @@
 
 #include "host/Pipl.h"
 #include "host/artwork/PreferenceFile.h"
+#include "hostapi/ADMTypes.h"
 #include "session/PaletteItemNames.h"
 #include "session/PaletteJson.h"
 #include "session/ScriptWords.h"
 #include "session/SvgDrawing.h"
 
 namespace tavrix::app {
-namespace {
-
-// The palette's dialog, as the plug-in names it when it creates it.
-constexpr char kPaletteDialogName[] = "Zuva";
-
-}  // namespace
-
 Session::Session(const SessionOptions& options, std::ostream& out)
     : out_(out),
       errors_(options.errors != nullptr ? *options.errors : out),
@@ -87,7 +81,16 @@ void Session::ShowPalette(std::ostream& out) {
 }
 
 host::HostDialog* Session::FindPalette() {
-  return host_->dialogs().DialogNamed(kPaletteDialogName);
+  // The palette is the plug-in's floating dialog, as a person knows it: found by its owner and
+  // kind rather than by a name the plug-in chose for itself.
+  for (host::HostDialog* dialog : host_->dialogs().OpenDialogs()) {
+    if (plugin_ != nullptr && dialog->plugin == plugin_->ref() &&
+        (dialog->style == kADMFloatingDialogStyle ||
+         dialog->style == kADMTabbedFloatingDialogStyle)) {
+      return dialog;
+    }
+  }
+  return nullptr;
 }
 
 std::string Session::DrawingFileName() const {
