@@ -337,7 +337,9 @@ void DrawFlyoutMenu(cairo_t* cr, const host::HostList& list, const Box& menu) {
     const host::HostEntry& entry = list.entries[i];
     const double y = rows[i].top;
     if (entry.separator) {
-      FillRect(cr, Rect{r.left + 4, y + kMenuSeparatorHeight / 2, r.width - 8, 1}, kGrooveDark);
+      // The groove on the row's middle pixel row, rounded down.
+      const double middle = y + static_cast<double>(kMenuSeparatorHeight / 2);
+      FillRect(cr, Rect{r.left + 4, middle, r.width - 8, 1}, kGrooveDark);
       continue;
     }
     const Colour colour = entry.enabled ? kText : kGreyText;

@@ -28,6 +28,21 @@ std::vector<std::pair<AIPoint, std::vector<AIPoint>>> Arrowheads(const host::Doc
   return heads;
 }
 
+// `expect mark at H V [from H1 V1 H2 V2]`: the tip, and the strokes' starts in the order drawn
+// (strokes drawn twice count once).
+std::pair<AIPoint, std::vector<AIPoint>> ReadExpectedMark(const std::vector<std::string>& w) {
+  static const char kUsage[] = "usage: expect mark at H V [from H1 V1 H2 V2]";
+  if (w.size() < 4 || w[1] != "at") throw ScriptError(kUsage);
+  if (w.size() > 4 && (w[4] != "from" || w.size() < 7 || (w.size() - 5) % 2 != 0))
+    throw ScriptError(kUsage);
+  const AIPoint tip{IntegerWord(w[2], "a view position"), IntegerWord(w[3], "a view position")};
+  std::vector<AIPoint> starts;
+  for (size_t i = 5; i + 1 < w.size(); i += 2)
+    starts.push_back(
+        {IntegerWord(w[i], "a view position"), IntegerWord(w[i + 1], "a view position")});
+  return {tip, starts};
+}
+
 }  // namespace
 
 void Session::Zoom(const std::vector<std::string>& words) {
@@ -68,16 +83,7 @@ void Session::ExpectMarks(const std::vector<std::string>& w) {
       throw ScriptError("found " + std::to_string(heads.size()) + " marks:" + shown);
     return;
   }
-  static const char kUsage[] = "usage: expect mark at H V [from H1 V1 H2 V2]";
-  if (w.size() < 4 || w[1] != "at") throw ScriptError(kUsage);
-  if (w.size() > 4 && (w[4] != "from" || w.size() < 7 || (w.size() - 5) % 2 != 0))
-    throw ScriptError(kUsage);
-  const AIPoint tip{IntegerWord(w[2], "a view position"), IntegerWord(w[3], "a view position")};
-  // The strokes' starts, in the order drawn; strokes drawn twice count once.
-  std::vector<AIPoint> starts;
-  for (size_t i = 5; i + 1 < w.size(); i += 2)
-    starts.push_back(
-        {IntegerWord(w[i], "a view position"), IntegerWord(w[i + 1], "a view position")});
+  const auto [tip, starts] = ReadExpectedMark(w);
   for (const auto& head : heads) {
     if (head.first.h != tip.h || head.first.v != tip.v) continue;
     if (w.size() == 4) return;

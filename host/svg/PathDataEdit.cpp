@@ -279,46 +279,50 @@ class Editor {
       Anew(Gap(begin), Closed(*paths_[s]));
       return true;
     }
-    for (size_t i = begin; i < end; ++i) {
-      const PathCommand& c = Command(i);
-      const char kind = Upper(c.letter);
-      if (i < start) {
-        // A moveto that drew nothing: as it was, the pen going where it goes.
-        EmitAsRead(i, Gap(i));
-        if (auto reading = ReadCommandAt(Text(c.letter, Body(i)), pen_, toRoot_)) {
-          pen_ = reading->after;
-        }
-      } else if (i == start && kind == 'M') {
-        Move(i, Gap(i));
-      } else if (i == start) {
-        // Drawing on after a closepath starts where the last subpath closed; when that is
-        // somewhere else now, a moveto says where this one starts.
-        std::string_view gap = Gap(i);
-        if (!((lastLetter_ == 'Z' || lastLetter_ == 'z') &&
-              SamePoint(ToArtwork(toRoot_, start_.x, start_.y), (*target_)[0].p))) {
-          WriteMove(gap, IsLower(c.letter), nullptr);
-          gap = style_.betweenCommands;
-        }
-        Draw(i, gap, 1, c.anchorCount - 1);
-      } else if (kind == 'Z') {
-        if (c.subpath != kNone && !merged && ClosingWritten(*target_)) {
-          WriteSegment(style_.betweenCommands, relative_, target_->back(), (*target_)[0], {});
-        }
-        EmitAsRead(i, Gap(i));
-        if (c.subpath != kNone) pen_.current = start_;
-        pen_.last = 'Z';
-      } else if (c.anchorCount == 0) {
-        // An arc to where it starts draws nothing: kept while it still does not.
-        const auto reading = ReadCommandAt(Text(c.letter, Body(i)), pen_, toRoot_);
-        if (reading && reading->anchors.size() == 1) {
-          EmitAsRead(i, Gap(i));
-          pen_ = reading->after;
-        }
-      } else {
-        Draw(i, Gap(i), c.firstAnchor, c.anchorCount);
-      }
-    }
+    for (size_t i = begin; i < end; ++i) KeepCommand(i, start, merged);
     return true;
+  }
+
+  // Command i of a kept subpath that begins at command `start`: as read where it still draws
+  // what is there, its numbers changed or written anew where not.
+  void KeepCommand(size_t i, size_t start, bool merged) {
+    const PathCommand& c = Command(i);
+    const char kind = Upper(c.letter);
+    if (i < start) {
+      // A moveto that drew nothing: as it was, the pen going where it goes.
+      EmitAsRead(i, Gap(i));
+      if (auto reading = ReadCommandAt(Text(c.letter, Body(i)), pen_, toRoot_)) {
+        pen_ = reading->after;
+      }
+    } else if (i == start && kind == 'M') {
+      Move(i, Gap(i));
+    } else if (i == start) {
+      // Drawing on after a closepath starts where the last subpath closed; when that is
+      // somewhere else now, a moveto says where this one starts.
+      std::string_view gap = Gap(i);
+      if (!((lastLetter_ == 'Z' || lastLetter_ == 'z') &&
+            SamePoint(ToArtwork(toRoot_, start_.x, start_.y), (*target_)[0].p))) {
+        WriteMove(gap, IsLower(c.letter), nullptr);
+        gap = style_.betweenCommands;
+      }
+      Draw(i, gap, 1, c.anchorCount - 1);
+    } else if (kind == 'Z') {
+      if (c.subpath != kNone && !merged && ClosingWritten(*target_)) {
+        WriteSegment(style_.betweenCommands, relative_, target_->back(), (*target_)[0], {});
+      }
+      EmitAsRead(i, Gap(i));
+      if (c.subpath != kNone) pen_.current = start_;
+      pen_.last = 'Z';
+    } else if (c.anchorCount == 0) {
+      // An arc to where it starts draws nothing: kept while it still does not.
+      const auto reading = ReadCommandAt(Text(c.letter, Body(i)), pen_, toRoot_);
+      if (reading && reading->anchors.size() == 1) {
+        EmitAsRead(i, Gap(i));
+        pen_ = reading->after;
+      }
+    } else {
+      Draw(i, Gap(i), c.firstAnchor, c.anchorCount);
+    }
   }
 
   // Whether the subpath is written in relative commands: as most of its commands are.
@@ -439,58 +443,75 @@ class Editor {
   std::optional<std::string> Patched(size_t i, size_t first, size_t count) const {
     const PathCommand& c = Command(i);
     const char kind = Upper(c.letter);
-    const bool relative = IsLower(c.letter);
     const std::vector<PathSegment>& t = *target_;
-    const Point base = pen_.current;
     std::vector<std::string> texts;
-    auto keep = [&](size_t k, double origin) {
-      const std::string_view text = NumberAt(c.firstNumber + k);
-      return NumberText{(relative ? origin : 0) + NumberValue(text), std::string(text)};
-    };
-    auto pair = [&](size_t k, const RealPoint& target) {
-      PointNumbers::Keeps keeps;
-      keeps.x.push_back(keep(k, base.x));
-      keeps.y.push_back(keep(k + 1, base.y));
-      for (const int digits : {kFloatDigits, 17}) {
-        if (auto chosen = numbers_.Choose(target, relative ? &base : nullptr, keeps, digits)) {
-          texts.push_back(chosen->first.text);
-          texts.push_back(chosen->second.text);
-          return true;
-        }
-      }
-      return false;
-    };
-    auto one = [&](bool isX, const RealPoint& target) {
-      const double other = isX ? base.y : base.x;
-      const double origin = isX ? base.x : base.y;
-      for (const int digits : {kFloatDigits, 17}) {
-        if (auto chosen = numbers_.ChooseOne(isX, target, other, relative ? &origin : nullptr,
-                                             {keep(0, origin)}, digits)) {
-          texts.push_back(chosen->text);
-          return true;
-        }
-      }
-      return false;
-    };
     bool written = false;
     if (kind == 'M' && c.numberCount == 2) {
-      written = pair(0, t[0].p);
+      written = PatchPair(c, 0, t[0].p, texts);
     } else if (count != 1) {
       return std::nullopt;
     } else {
       const PathSegment &from = At(t, first - 1), &to = At(t, first);
       const bool straight = Retracted(from.out, from.p) && Retracted(to.in, to.p);
       if (kind == 'L' && straight && c.numberCount == 2) {
-        written = pair(0, to.p);
+        written = PatchPair(c, 0, to.p, texts);
       } else if ((kind == 'H' || kind == 'V') && straight && c.numberCount == 1) {
-        written = one(kind == 'H', to.p);
+        written = PatchOne(c, kind == 'H', to.p, texts);
       } else if (kind == 'C' && c.numberCount == 6) {
-        written = pair(0, from.out) && pair(2, to.in) && pair(4, to.p);
+        written = PatchPair(c, 0, from.out, texts) && PatchPair(c, 2, to.in, texts) &&
+                  PatchPair(c, 4, to.p, texts);
       } else if (kind == 'S' && c.numberCount == 4) {
-        written = pair(0, to.in) && pair(2, to.p);
+        written = PatchPair(c, 0, to.in, texts) && PatchPair(c, 2, to.p, texts);
       }
     }
     if (!written) return std::nullopt;
+    return WithNumbers(c, texts);
+  }
+
+  // Number k of command c as it was read: its value (from `origin` when relative) and its text.
+  NumberText KeptNumber(const PathCommand& c, size_t k, double origin) const {
+    const std::string_view text = NumberAt(c.firstNumber + k);
+    return NumberText{(IsLower(c.letter) ? origin : 0) + NumberValue(text), std::string(text)};
+  }
+
+  // Appends the texts of numbers k and k + 1 of command c for a point at `target`: as they were
+  // when they still land there, else the shortest that do.
+  bool PatchPair(const PathCommand& c, size_t k, const RealPoint& target,
+                 std::vector<std::string>& texts) const {
+    const Point base = pen_.current;
+    PointNumbers::Keeps keeps;
+    keeps.x.push_back(KeptNumber(c, k, base.x));
+    keeps.y.push_back(KeptNumber(c, k + 1, base.y));
+    for (const int digits : {kFloatDigits, 17}) {
+      if (auto chosen =
+              numbers_.Choose(target, IsLower(c.letter) ? &base : nullptr, keeps, digits)) {
+        texts.push_back(chosen->first.text);
+        texts.push_back(chosen->second.text);
+        return true;
+      }
+    }
+    return false;
+  }
+
+  // The same for the one number of an H (isX) or a V.
+  bool PatchOne(const PathCommand& c, bool isX, const RealPoint& target,
+                std::vector<std::string>& texts) const {
+    const Point base = pen_.current;
+    const double other = isX ? base.y : base.x;
+    const double origin = isX ? base.x : base.y;
+    for (const int digits : {kFloatDigits, 17}) {
+      if (auto chosen =
+              numbers_.ChooseOne(isX, target, other, IsLower(c.letter) ? &origin : nullptr,
+                                 {KeptNumber(c, 0, origin)}, digits)) {
+        texts.push_back(chosen->text);
+        return true;
+      }
+    }
+    return false;
+  }
+
+  // Command c's text after its letter with its numbers replaced by `texts`, its separators kept.
+  std::string WithNumbers(const PathCommand& c, const std::vector<std::string>& texts) const {
     std::string body;
     size_t at = c.lettered ? c.begin + 1 : c.begin;
     for (size_t k = 0; k < c.numberCount; ++k) {

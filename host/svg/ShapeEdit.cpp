@@ -12,6 +12,51 @@
 namespace tavrix::svg {
 namespace {
 
+// A `points` list as written: its text, each number's [start, end), and the separators it uses
+// within a pair and after one.
+struct PointList {
+  std::string_view source;
+  std::vector<std::pair<size_t, size_t>> spans;
+  std::string_view within, after;
+
+  // Nullopt when the list is not pairs of numbers.
+  static std::optional<PointList> Read(std::string_view source) {
+    PointList list{source, {}, ",", " "};
+    try {
+      NumberScanner scan(source);
+      scan.SkipSpace();
+      while (!scan.AtEnd()) {
+        size_t start = 0, length = 0;
+        scan.Number(&start, &length);
+        list.spans.emplace_back(start, start + length);
+        scan.SkipCommaSpace();
+      }
+    } catch (const SyntaxError&) {
+      return std::nullopt;
+    }
+    if (list.spans.empty() || list.spans.size() % 2 != 0) return std::nullopt;
+    list.within = list.Between(0, 1, ",");
+    list.after = list.Between(1, 2, " ");
+    return list;
+  }
+  size_t Pairs() const { return spans.size() / 2; }
+  std::string_view Between(size_t a, size_t b, std::string_view otherwise) const {
+    return b < spans.size() ? source.substr(spans[a].second, spans[b].first - spans[a].second)
+                            : otherwise;
+  }
+  std::string_view Text(size_t k) const {
+    return source.substr(spans[k].first, spans[k].second - spans[k].first);
+  }
+  // The numbers pair `pair` was read from, to keep where the vertex is still there.
+  PointNumbers::Keeps KeepsOf(size_t pair) const {
+    PointNumbers::Keeps keeps;
+    keeps.pair =
+        std::pair{NumberText{NumberValue(Text(2 * pair)), std::string(Text(2 * pair))},
+                  NumberText{NumberValue(Text(2 * pair + 1)), std::string(Text(2 * pair + 1))}};
+    return keeps;
+  }
+};
+
 bool Retracted(const RealPoint& handle, const RealPoint& anchor) {
   return SamePoint(handle, anchor);
 }
@@ -102,85 +147,75 @@ class ShapeEditor {
     const std::vector<PathSegment>& t = path_.segments;
     if (polygon ? !Closed(path_) : (path_.closed || t.size() < 2)) return std::nullopt;
     if (!Straight(t, polygon)) return std::nullopt;
-    const std::string_view source = shape_.points;
-    std::vector<std::pair<size_t, size_t>> spans;
-    try {
-      NumberScanner scan(source);
-      scan.SkipSpace();
-      while (!scan.AtEnd()) {
-        size_t start = 0, length = 0;
-        scan.Number(&start, &length);
-        spans.emplace_back(start, start + length);
-        scan.SkipCommaSpace();
-      }
-    } catch (const SyntaxError&) {
-      return std::nullopt;
-    }
-    if (spans.empty() || spans.size() % 2 != 0) return std::nullopt;
-    const size_t pairs = spans.size() / 2, n = read_.size();
-    auto between = [&](size_t a, size_t b, std::string_view otherwise) {
-      return b < spans.size() ? source.substr(spans[a].second, spans[b].first - spans[a].second)
-                              : otherwise;
-    };
-    const std::string_view within = between(0, 1, ","), after = between(1, 2, " ");
-    auto text = [&](size_t k) {
-      return source.substr(spans[k].first, spans[k].second - spans[k].first);
-    };
-    auto keepsOf = [&](size_t pair) {
-      PointNumbers::Keeps keeps;
-      keeps.pair =
-          std::pair{NumberText{NumberValue(text(2 * pair)), std::string(text(2 * pair))},
-                    NumberText{NumberValue(text(2 * pair + 1)), std::string(text(2 * pair + 1))}};
-      return keeps;
-    };
-
+    const std::optional<PointList> list = PointList::Read(shape_.points);
+    if (!list) return std::nullopt;
+    const size_t pairs = list->Pairs(), n = read_.size();
     std::string value;
     size_t at = 0;
     if (t.size() == n && (pairs == n || (polygon && pairs == n + 1))) {
-      // Pair n, when there is one, is the closing point that merged into the first.
-      for (size_t pair = 0; pair < pairs; ++pair) {
-        const size_t anchor = pair == n ? 0 : pair;
-        if (SamePoint(t[anchor].p, read_[anchor].p)) continue;
-        const auto [x, y] = numbers_.Absolute(t[anchor].p, keepsOf(pair));
-        Join(value, source.substr(at, spans[2 * pair].first - at));
-        Join(value, x.text);
-        Join(value, source.substr(spans[2 * pair].second,
-                                  spans[2 * pair + 1].first - spans[2 * pair].second));
-        Join(value, y.text);
-        at = spans[2 * pair + 1].second;
-      }
+      at = MovedPairs(*list, value);
     } else {
-      // Written again: a vertex where one was read keeps the numbers it was read from.
-      std::unordered_map<uint64_t, size_t> pairAt;
-      for (size_t pair = 0; pair < pairs && pair < n; ++pair) {
-        pairAt.emplace(KeyOf(read_[pair].p), pair);
-      }
-      Join(value, source.substr(0, spans[0].first));
-      for (size_t k = 0; k < t.size(); ++k) {
-        const auto found = pairAt.find(KeyOf(t[k].p));
-        const auto [x, y] = numbers_.Absolute(
-            t[k].p, found != pairAt.end() ? keepsOf(found->second) : PointNumbers::Keeps{});
-        if (k > 0) Join(value, after);
-        Join(value, x.text);
-        Join(value, within);
-        Join(value, y.text);
-      }
-      at = spans.back().second;
+      at = AllPairs(*list, value);
     }
-    const size_t end = spans.back().second;
+    const std::string_view source = list->source;
+    const size_t end = list->spans.back().second;
     Join(value, source.substr(at, end - at));
     // A polygon whose last vertex is on its first says so again at the end: read alone, that
     // vertex would merge into the first.
     if (polygon && t.size() > 1 && SamePoint(t.back().p, t[0].p) &&
         !(t.size() == n && pairs == n + 1)) {
-      const auto [x, y] = numbers_.Absolute(t[0].p, {});
-      Join(value, after);
-      Join(value, x.text);
-      Join(value, within);
-      Join(value, y.text);
+      Join(value, list->after);
+      AppendPair(*list, t[0].p, {}, value);
     }
     Join(value, source.substr(end));
     return std::vector<AttributeEdit>{{"points", value}};
+  }
+
+  // The pairs of vertices that moved, changed in place; where the text written so far ends.
+  // Pair n, when there is one, is the closing point that merged into the first.
+  size_t MovedPairs(const PointList& list, std::string& value) {
+    const std::vector<PathSegment>& t = path_.segments;
+    const size_t n = read_.size();
+    size_t at = 0;
+    for (size_t pair = 0; pair < list.Pairs(); ++pair) {
+      const size_t anchor = pair == n ? 0 : pair;
+      if (SamePoint(t[anchor].p, read_[anchor].p)) continue;
+      const auto& [xSpan, ySpan] = std::pair{list.spans[2 * pair], list.spans[2 * pair + 1]};
+      const auto [x, y] = numbers_.Absolute(t[anchor].p, list.KeepsOf(pair));
+      Join(value, list.source.substr(at, xSpan.first - at));
+      Join(value, x.text);
+      Join(value, list.source.substr(xSpan.second, ySpan.first - xSpan.second));
+      Join(value, y.text);
+      at = ySpan.second;
+    }
+    return at;
+  }
+
+  // Every pair written again: a vertex where one was read keeps the numbers it was read from.
+  size_t AllPairs(const PointList& list, std::string& value) {
+    const std::vector<PathSegment>& t = path_.segments;
+    std::unordered_map<uint64_t, size_t> pairAt;
+    for (size_t pair = 0; pair < list.Pairs() && pair < read_.size(); ++pair) {
+      pairAt.emplace(KeyOf(read_[pair].p), pair);
+    }
+    Join(value, list.source.substr(0, list.spans[0].first));
+    for (size_t k = 0; k < t.size(); ++k) {
+      const auto found = pairAt.find(KeyOf(t[k].p));
+      if (k > 0) Join(value, list.after);
+      AppendPair(list, t[k].p,
+                 found != pairAt.end() ? list.KeepsOf(found->second) : PointNumbers::Keeps{},
+                 value);
+    }
+    return list.spans.back().second;
+  }
+
+  // A vertex's two numbers, with the list's separator between them (not before).
+  void AppendPair(const PointList& list, const RealPoint& p, const PointNumbers::Keeps& keeps,
+                  std::string& value) {
+    const auto [x, y] = numbers_.Absolute(p, keeps);
+    Join(value, x.text);
+    Join(value, list.within);
+    Join(value, y.text);
   }
 
   std::optional<std::vector<AttributeEdit>> Line() {

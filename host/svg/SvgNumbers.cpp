@@ -62,36 +62,51 @@ void NumberScanner::Fail(std::string expected) const {
   throw SyntaxError{at_, std::move(expected)};
 }
 
+namespace {
+
+// Where the digits, with at most one '.', that start at `i` end; `i` itself when there are no
+// digits ("." alone is no number).
+size_t MantissaEnd(std::string_view text, size_t i) {
+  const size_t begin = i;
+  size_t digits = 0;
+  while (i < text.size() && IsDigit(text[i])) ++i, ++digits;
+  if (i < text.size() && text[i] == '.') {
+    ++i;
+    while (i < text.size() && IsDigit(text[i])) ++i, ++digits;
+  }
+  return digits == 0 ? begin : i;
+}
+
+// Where an exponent that starts at `i` ends, with its value (held at 100000 and more, which is
+// out of any double's range already); `i` itself when there is none. An 'e' belongs to the
+// number only with digits after it: "1em" is a number and a unit.
+size_t ExponentEnd(std::string_view text, size_t i, long* exponent) {
+  if (i >= text.size() || (text[i] != 'e' && text[i] != 'E')) return i;
+  size_t j = i + 1;
+  bool negative = false;
+  if (j < text.size() && (text[j] == '-' || text[j] == '+')) negative = text[j++] == '-';
+  if (j >= text.size() || !IsDigit(text[j])) return i;
+  long value = 0;
+  for (; j < text.size() && IsDigit(text[j]); ++j) {
+    if (value < 100000) value = value * 10 + (text[j] - '0');
+  }
+  *exponent = negative ? -value : value;
+  return j;
+}
+
+}  // namespace
+
 double NumberScanner::Number(size_t* start, size_t* length) {
   const size_t begin = at_;
   size_t i = at_;
   const bool negative = i < text_.size() && text_[i] == '-';
   if (i < text_.size() && (text_[i] == '-' || text_[i] == '+')) ++i;
   const size_t mantissaBegin = i;
-  size_t digits = 0;
-  while (i < text_.size() && IsDigit(text_[i])) ++i, ++digits;
-  if (i < text_.size() && text_[i] == '.') {
-    ++i;
-    while (i < text_.size() && IsDigit(text_[i])) ++i, ++digits;
-  }
-  if (digits == 0) Fail("expected a number");
+  i = MantissaEnd(text_, i);
+  if (i == mantissaBegin) Fail("expected a number");
   const size_t mantissaEnd = i;
-  // An 'e' belongs to the number only with digits after it; "1em" is a number and a unit.
   long exponent = 0;
-  if (i < text_.size() && (text_[i] == 'e' || text_[i] == 'E')) {
-    size_t j = i + 1;
-    bool exponentNegative = false;
-    if (j < text_.size() && (text_[j] == '-' || text_[j] == '+'))
-      exponentNegative = text_[j++] == '-';
-    if (j < text_.size() && IsDigit(text_[j])) {
-      while (j < text_.size() && IsDigit(text_[j])) {
-        if (exponent < 100000) exponent = exponent * 10 + (text_[j] - '0');
-        ++j;
-      }
-      if (exponentNegative) exponent = -exponent;
-      i = j;
-    }
-  }
+  i = ExponentEnd(text_, i, &exponent);
   // from_chars takes no '+', and reads with no regard to the locale.
   double value = 0;
   const char* first = text_.data() + mantissaBegin;
