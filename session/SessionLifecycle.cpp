@@ -86,7 +86,7 @@ bool Session::Finish() {
     kept.Adopt(host_->preferences());
     kept.Adopt(pendingPreferences_);
     if (const auto error = host::SavePreferenceFile(preferencesPath_, kept)) {
-      errors_ << *error << "\n";
+      errors_ << error.reason() << "\n";
       saved = false;
     }
   }
@@ -114,7 +114,7 @@ void Session::Restart() {
   pendingPreferences_ = host::PreferenceStore();
   if (!preferencesPath_.empty()) {
     if (const auto error = host::SavePreferenceFile(preferencesPath_, kept))
-      throw ScriptError(*error);
+      throw ScriptError(error.reason());
   }
   user_.reset();
   plugin_ = nullptr;

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "host/Fault.h"
+
 namespace tavrix::host {
 
 class InputFile {
@@ -37,7 +39,6 @@ std::string ReplacementTarget(const std::string& path);
 // Writes `text` to a temporary file beside `target` (with the target's permissions) and renames
 // it over `target`; with `keepAside`, the old file is first moved to `target`.corrupt, once the
 // new text is safely written. Answers what failed, and why; the target is then as it was.
-std::optional<std::string> ReplaceWithText(const std::string& target, const std::string& text,
-                                           bool keepAside);
+Fault ReplaceWithText(const std::string& target, const std::string& text, bool keepAside);
 
 }  // namespace tavrix::host

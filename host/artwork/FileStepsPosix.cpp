@@ -136,43 +136,43 @@ std::string TemporaryBeside(const std::string& target) {
 // rename would leave the other names with the old text, or give the file to us. The new text
 // is first written whole beside it, so that the disk is known to hold it and a failure part way
 // leaves it there to be found.
-std::optional<std::string> OverwriteInPlace(const std::string& target, const std::string& text,
-                                            const std::string& written) {
+Fault OverwriteInPlace(const std::string& target, const std::string& text,
+                       const std::string& written) {
   const int fd = open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
   if (fd < 0) {
     const std::string reason = std::strerror(errno);
     unlink(written.c_str());
-    return "opening it to write: " + reason;
+    return Fault("opening it to write: " + reason);
   }
   const bool ok = WriteAll(fd, text) && fsync(fd) == 0;
   const int error = errno;
   const bool closed = close(fd) == 0;
   if (!ok || !closed) {
-    return "writing over it: " + std::string(std::strerror(ok ? errno : error)) +
-           "; the new text is kept in '" + written + "'";
+    return Fault("writing over it: " + std::string(std::strerror(ok ? errno : error)) +
+                 "; the new text is kept in '" + written + "'");
   }
   unlink(written.c_str());
-  return std::nullopt;
+  return Fault();
 }
 
 }  // namespace
 
-std::optional<std::string> ReplaceWithText(const std::string& target, const std::string& text,
-                                           bool keepAside) {
+Fault ReplaceWithText(const std::string& target, const std::string& text, bool keepAside) {
   struct stat info {};
   const bool exists = stat(target.c_str(), &info) == 0;
   if (exists && !S_ISREG(info.st_mode)) {
-    return std::string("it is ") + KindOf(info.st_mode) + ", not a regular file";
+    return Fault(std::string("it is ") + KindOf(info.st_mode) + ", not a regular file");
   }
-  if (exists && !Writable(target, info)) return std::string("it is read-only");
+  if (exists && !Writable(target, info)) return Fault("it is read-only");
   const mode_t mode = exists ? info.st_mode & 07777 : NewFileMode();
   std::string temporary = TemporaryBeside(target);
   int fd = mkstemp(temporary.data());
-  if (fd < 0) return std::string("creating a temporary file beside it: ") + std::strerror(errno);
-  const auto fail = [&](const std::string& step, int error) -> std::optional<std::string> {
+  if (fd < 0)
+    return Fault(std::string("creating a temporary file beside it: ") + std::strerror(errno));
+  const auto fail = [&](const std::string& step, int error) {
     if (fd >= 0) close(fd);
     unlink(temporary.c_str());
-    return step + ": " + std::strerror(error);
+    return Fault(step + ": " + std::strerror(error));
   };
   const std::string writing = "writing a temporary file beside it";
   if (fchmod(fd, mode) != 0) return fail(writing, errno);
@@ -199,7 +199,7 @@ std::optional<std::string> ReplaceWithText(const std::string& target, const std:
     return fail("renaming the temporary file over it", error);
   }
   SyncDirectoryOf(target);
-  return std::nullopt;
+  return Fault();
 }
 
 }  // namespace tavrix::host

@@ -71,8 +71,7 @@ std::string ReplacementTarget(const std::string& path) {
   return error ? path : target.u8string();
 }
 
-std::optional<std::string> ReplaceWithText(const std::string& target, const std::string& text,
-                                           bool keepAside) {
+Fault ReplaceWithText(const std::string& target, const std::string& text, bool keepAside) {
   static std::atomic<unsigned> counter{0};
   const std::string temporary =
       target + ".saving-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
@@ -83,11 +82,11 @@ std::optional<std::string> ReplaceWithText(const std::string& target, const std:
   HANDLE file = CreateFileW(wideTemporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE)
-    return "creating a temporary file beside it: " + SystemErrorText(GetLastError());
-  const auto fail = [&](const std::string& step, DWORD error) -> std::optional<std::string> {
+    return Fault("creating a temporary file beside it: " + SystemErrorText(GetLastError()));
+  const auto fail = [&](const std::string& step, DWORD error) {
     if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
     DeleteFileW(wideTemporary.c_str());
-    return step + ": " + SystemErrorText(error);
+    return Fault(step + ": " + SystemErrorText(error));
   };
   const std::string writing = "writing a temporary file beside it";
   for (size_t done = 0; done < text.size();) {
@@ -112,7 +111,7 @@ std::optional<std::string> ReplaceWithText(const std::string& target, const std:
     if (keepAside) MoveFileExW(wideAside.c_str(), wideTarget.c_str(), kReplace);
     return fail("renaming the temporary file over it", error);
   }
-  return std::nullopt;
+  return Fault();
 }
 
 }  // namespace tavrix::host

@@ -362,11 +362,10 @@ PreferenceFileLoad LoadPreferenceFile(const std::string& path, PreferenceStore& 
   return {};
 }
 
-std::optional<std::string> SavePreferenceFile(const std::string& path,
-                                              const PreferenceStore& store) {
+Fault SavePreferenceFile(const std::string& path, const PreferenceStore& store) {
   const std::string notSaved = "tavrix-host: the preferences were not saved to '" + path + "' (";
   std::string text;
-  if (const auto fault = Serialize(store, text)) return notSaved + *fault + ")";
+  if (const auto fault = Serialize(store, text)) return Fault(notSaved + *fault + ")");
 
   // Looked at again now, not trusted from the load: the file may have been replaced since.
   const std::string target = ReplacementTarget(path);
@@ -374,18 +373,18 @@ std::optional<std::string> SavePreferenceFile(const std::string& path,
   const std::string refused = "tavrix-host: the preferences were not saved: '" + path + "' ";
   switch (found.kind) {
     case Examined::Kind::Foreign:
-      return refused + "is not a Tavrix preference file, and it is not written over";
+      return Fault(refused + "is not a Tavrix preference file, and it is not written over");
     case Examined::Kind::Later:
-      return refused + "is a preference file of a later Tavrix (format " + found.detail +
-             "), and it is not written over";
+      return Fault(refused + "is a preference file of a later Tavrix (format " + found.detail +
+                   "), and it is not written over");
     case Examined::Kind::Unreadable:
-      return refused + "cannot be read (" + found.detail + "), and it is not written over";
+      return Fault(refused + "cannot be read (" + found.detail + "), and it is not written over");
     default:
       break;
   }
   if (const auto fault = ReplaceWithText(target, text, found.kind == Examined::Kind::Corrupt))
-    return notSaved + *fault + ")";
-  return std::nullopt;
+    return Fault(notSaved + fault.reason() + ")");
+  return Fault();
 }
 
 }  // namespace tavrix::host

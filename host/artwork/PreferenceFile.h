@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "host/Fault.h"
+
 #include "host/artwork/PreferenceStore.h"
 
 namespace tavrix::host {
@@ -28,9 +30,8 @@ struct PreferenceFileLoad {
 // used at all.
 PreferenceFileLoad LoadPreferenceFile(const std::string& path, PreferenceStore& store);
 
-// Writes every value of `store`. Answers nullopt on success, or a message naming the file and
-// why it was not written; then the file on disk is as it was.
-std::optional<std::string> SavePreferenceFile(const std::string& path,
-                                              const PreferenceStore& store);
+// Writes every value of `store`. Answers no fault on success, or one naming the file and why it
+// was not written; then the file on disk is as it was.
+Fault SavePreferenceFile(const std::string& path, const PreferenceStore& store);
 
 }  // namespace tavrix::host

@@ -59,7 +59,7 @@ void ReplaceFile(const std::string& fileName, const std::string& text) {
   const std::string target = host::ReplacementTarget(fileName);
   RefuseOtherKinds(fileName, target);
   if (const auto fault = host::ReplaceWithText(target, text, /*keepAside=*/false))
-    throw SvgError(fileName + ": not saved: " + *fault);
+    throw SvgError(fileName + ": not saved: " + fault.reason());
 }
 
 }  // namespace tavrix::svg

@@ -85,11 +85,11 @@ class PreferenceFile : public ::testing::Test {
 };
 
 TEST_F(PreferenceFile, EveryTypeRoundTripsExactlyThroughALinkKeepingPermissions) {
-  ASSERT_EQ(SavePreferenceFile(path_, PreferenceStore()), std::nullopt);
+  ASSERT_FALSE(SavePreferenceFile(path_, PreferenceStore()));
   const PreferenceStore saved = Sample();
 #ifdef _WIN32
   // Windows gives a new file the folder's rights, and links need rights of their own.
-  ASSERT_EQ(SavePreferenceFile(path_, saved), std::nullopt);
+  ASSERT_FALSE(SavePreferenceFile(path_, saved));
 #else
   const mode_t mask = umask(0);
   umask(mask);
@@ -98,7 +98,7 @@ TEST_F(PreferenceFile, EveryTypeRoundTripsExactlyThroughALinkKeepingPermissions)
   fs::permissions(path_, static_cast<fs::perms>(0600));
   const std::string link = (dir_ / "link.json").string();
   fs::create_symlink("prefs.json", link);
-  ASSERT_EQ(SavePreferenceFile(link, saved), std::nullopt);
+  ASSERT_FALSE(SavePreferenceFile(link, saved));
   EXPECT_TRUE(fs::is_symlink(link));
   EXPECT_EQ(fs::status(path_).permissions(), static_cast<fs::perms>(0600));
 #endif
@@ -118,7 +118,7 @@ TEST_F(PreferenceFile, EveryTypeRoundTripsExactlyThroughALinkKeepingPermissions)
 }
 
 TEST_F(PreferenceFile, AFileCutShortAnywhereIsCorruptAndKeptAsideWhenSaved) {
-  ASSERT_EQ(SavePreferenceFile(path_, Sample()), std::nullopt);
+  ASSERT_FALSE(SavePreferenceFile(path_, Sample()));
   const std::string whole = Read(path_);
   // Every length short of the closing brace: inside the marker, escapes and multi-byte letters.
   for (size_t length = 0; length + 1 < whole.size(); ++length) {
@@ -137,12 +137,12 @@ TEST_F(PreferenceFile, AFileCutShortAnywhereIsCorruptAndKeptAsideWhenSaved) {
   const std::string cut = whole.substr(0, whole.size() / 2);
   Write(path_, cut);
   Write(path_ + ".corrupt", "an older one");
-  ASSERT_EQ(SavePreferenceFile(path_, Sample()), std::nullopt);
+  ASSERT_FALSE(SavePreferenceFile(path_, Sample()));
   EXPECT_EQ(Read(path_ + ".corrupt"), cut);
   EXPECT_EQ(Read(path_), whole);
   // An empty file has nothing to keep: it is replaced, and the copy kept aside stays.
   Write(path_, " \n");
-  ASSERT_EQ(SavePreferenceFile(path_, Sample()), std::nullopt);
+  ASSERT_FALSE(SavePreferenceFile(path_, Sample()));
   EXPECT_EQ(Read(path_ + ".corrupt"), cut);
 }
 
@@ -200,7 +200,7 @@ TEST_F(PreferenceFile, ValuesNestedTooDeepAreCorruptAtTheirPlace) {
 
 // Some editors begin a file with a byte-order mark: the file is still ours.
 TEST_F(PreferenceFile, AByteOrderMarkIsNoPartOfTheFile) {
-  ASSERT_EQ(SavePreferenceFile(path_, Sample()), std::nullopt);
+  ASSERT_FALSE(SavePreferenceFile(path_, Sample()));
   const std::string saved = Read(path_);
   // The marker as far from the start as it may be, counted after the mark.
   for (const std::string& text : {saved, std::string(40, ' ') + saved}) {
@@ -208,7 +208,7 @@ TEST_F(PreferenceFile, AByteOrderMarkIsNoPartOfTheFile) {
     PreferenceStore loaded;
     EXPECT_EQ(LoadPreferenceFile(path_, loaded).outcome, Outcome::Loaded);
     EXPECT_EQ(loaded.values(), Sample().values());
-    ASSERT_EQ(SavePreferenceFile(path_, Sample()), std::nullopt);
+    ASSERT_FALSE(SavePreferenceFile(path_, Sample()));
     EXPECT_EQ(Read(path_), saved);
   }
   // Cut short, it is ours and corrupt, and its place is counted after the mark.
@@ -224,7 +224,7 @@ TEST_F(PreferenceFile, AFileNotOursIsNeverWrittenOver) {
   std::string binary(1 << 20, '\0');
   std::generate(binary.begin(), binary.end(), std::mt19937(7));
   binary[0] = '\x89';
-  ASSERT_EQ(SavePreferenceFile(path_, Sample()), std::nullopt);
+  ASSERT_FALSE(SavePreferenceFile(path_, Sample()));
   std::string later = Read(path_);
   later.replace(later.find(": 1,"), 4, ": 2,");
   for (const std::string& bytes :
@@ -237,8 +237,8 @@ TEST_F(PreferenceFile, AFileNotOursIsNeverWrittenOver) {
     EXPECT_EQ(load.outcome, Outcome::Foreign);
     EXPECT_NE(load.warning.find("not be written over"), std::string::npos) << load.warning;
     const auto refused = SavePreferenceFile(path_, Sample());
-    ASSERT_TRUE(refused.has_value());
-    EXPECT_NE(refused->find("'" + path_ + "'"), std::string::npos) << *refused;
+    ASSERT_TRUE(refused);
+    EXPECT_NE(refused.reason().find("'" + path_ + "'"), std::string::npos) << refused.reason();
     EXPECT_EQ(Read(path_), bytes);
     EXPECT_EQ(InDirectory(), Names{"prefs.json"});
   }
@@ -251,7 +251,7 @@ TEST_F(PreferenceFile, AFileNotOursIsNeverWrittenOver) {
 #endif
   for (const std::string& path : notFiles) {
     EXPECT_EQ(LoadUsingNothing(path).outcome, Outcome::Foreign);
-    EXPECT_TRUE(SavePreferenceFile(path, Sample()).has_value());
+    EXPECT_TRUE(SavePreferenceFile(path, Sample()));
   }
 #ifndef _WIN32
   EXPECT_TRUE(fs::is_fifo(pipe));
@@ -260,15 +260,16 @@ TEST_F(PreferenceFile, AFileNotOursIsNeverWrittenOver) {
 
 TEST_F(PreferenceFile, AFailedSaveLeavesTheFileAsItWas) {
   const auto missing = SavePreferenceFile((dir_ / "absent" / "prefs.json").string(), Sample());
-  ASSERT_TRUE(missing.has_value());
-  EXPECT_NE(missing->find("creating a temporary file beside it: "), std::string::npos) << *missing;
+  ASSERT_TRUE(missing);
+  EXPECT_NE(missing.reason().find("creating a temporary file beside it: "), std::string::npos)
+      << missing.reason();
   EXPECT_TRUE(InDirectory().empty());
 
   // A corrupt file, so every failure below comes where it would have been moved aside.
   const std::string before = R"({"tavrix-preferences": 1, "val)";
   Write(path_, before);
 #ifndef _WIN32
-  EXPECT_NE(missing->find(std::strerror(ENOENT)), std::string::npos) << *missing;
+  EXPECT_NE(missing.reason().find(std::strerror(ENOENT)), std::string::npos) << missing.reason();
   rlimit limit{};
   ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &limit), 0);
   const auto handler = std::signal(SIGXFSZ, SIG_IGN);
@@ -278,8 +279,8 @@ TEST_F(PreferenceFile, AFailedSaveLeavesTheFileAsItWas) {
   const auto tooLarge = SavePreferenceFile(path_, Sample());
   setrlimit(RLIMIT_FSIZE, &limit);
   std::signal(SIGXFSZ, handler);
-  ASSERT_TRUE(tooLarge.has_value());
-  EXPECT_NE(tooLarge->find(std::strerror(EFBIG)), std::string::npos) << *tooLarge;
+  ASSERT_TRUE(tooLarge);
+  EXPECT_NE(tooLarge.reason().find(std::strerror(EFBIG)), std::string::npos) << tooLarge.reason();
 #endif
 
   PreferenceStore nan = Sample(), latin1 = Sample();  // values JSON cannot hold
@@ -287,11 +288,11 @@ TEST_F(PreferenceFile, AFailedSaveLeavesTheFileAsItWas) {
   latin1.SetString("Tavrix/Latin1", "caf\xE9");
   for (const PreferenceStore* store : {&nan, &latin1}) {
     const auto refused = SavePreferenceFile(path_, *store);
-    ASSERT_TRUE(refused.has_value());
-    EXPECT_NE(refused->find("\"Tavrix/"), std::string::npos) << *refused;
+    ASSERT_TRUE(refused);
+    EXPECT_NE(refused.reason().find("\"Tavrix/"), std::string::npos) << refused.reason();
   }
   fs::create_directories(dir_ / "prefs.json.corrupt" / "full");  // nowhere to move it aside
-  EXPECT_TRUE(SavePreferenceFile(path_, Sample()).has_value());
+  EXPECT_TRUE(SavePreferenceFile(path_, Sample()));
   EXPECT_EQ(Read(path_), before);
   EXPECT_EQ(InDirectory(), (Names{"prefs.json", "prefs.json.corrupt"}));
 }

@@ -152,7 +152,9 @@ TEST(Session, EachCommandWrittenWrongSaysHowHelpWritesIt) {
       {"scroll", "scroll 1"},
       {"redraw", "redraw now"},
       {"print", "print xml"},
+#ifndef _WIN32
       {"render", "render"},
+#endif
       {"help", "help me"},
       {"drag", "drag anchor 0"},
       {"nudge", "nudge sideways"},
@@ -172,7 +174,10 @@ TEST(Session, EachCommandWrittenWrongSaysHowHelpWritesIt) {
   for (const Session::Command& command : Session::Commands()) {
     EXPECT_EQ(std::string(command.usage).rfind(command.name, 0), 0u) << command.name;
     EXPECT_NE(help.find("  " + std::string(command.usage)), std::string::npos) << command.name;
-    const std::set<std::string> anyWords = {"path", "select-paths", "deselect", "expect"};
+    std::set<std::string> anyWords = {"path", "select-paths", "deselect", "expect"};
+#ifdef _WIN32
+    anyWords.insert("render");  // a build without cairo refuses every render alike
+#endif
     EXPECT_TRUE(named.count(command.name) == 1 || anyWords.count(command.name) == 1)
         << command.name << " has no misuse checked";
   }

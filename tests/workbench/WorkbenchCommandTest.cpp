@@ -36,7 +36,9 @@ std::string Temp(const std::string& name) {
 std::string ConfigHome(const std::string& name, bool fresh = false) {
   const std::filesystem::path home = tavrix::test::TempFolder() / name;
   std::filesystem::create_directories(home / "tavrix");
-  if (!fresh) host::SavePreferenceFile((home / "tavrix" / "preferences.json").string(), {});
+  if (!fresh) {
+    EXPECT_FALSE(host::SavePreferenceFile((home / "tavrix" / "preferences.json").string(), {}));
+  }
   return home.string();
 }
 
