@@ -249,18 +249,10 @@ TEST_F(WorkbenchWindow, AClickATypedValueAndAnArrowWithShiftEditTheAnchor) {
 // What a person comes for: open a drawing, click a point, type its new place, save.
 TEST_F(WorkbenchWindow, ADrawingIsOpenedEditedInThePaletteAndSavedWithCtrlS) {
   const std::string file = (tavrix::test::TempFolder() / "window-save.svg").string();
-  {
-    std::ofstream out(file);
-    out << "<svg xmlns='http://www.w3.org/2000/svg'>\n"
-           "  <path id='line' d='M10 20 L30 40' stroke='black'/>\n"
-           "</svg>\n";
-  }
-  workbench.reset();
-  workbench =
-      std::make_unique<Workbench>(WorkbenchOptions{tavrix::test::PluginPath(), "", file}, log);
-  std::istringstream script("menu\nwindow move 1040 20\n");
-  ASSERT_EQ(workbench->Play(script, "open.tavrix"), 0) << log.str();
-  workbench->Frame();
+  OpenDrawing("window-save.svg",
+              "<svg xmlns='http://www.w3.org/2000/svg'>\n"
+              "  <path id='line' d='M10 20 L30 40' stroke='black'/>\n"
+              "</svg>\n");
 
   const std::optional<SDL_Point> anchor = workbench->AnchorOnScreen(0, 1);
   ASSERT_TRUE(anchor.has_value());
