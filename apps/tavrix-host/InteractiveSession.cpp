@@ -1,44 +1,15 @@
 #include "tavrix-host/InteractiveSession.h"
 
-#ifndef _WIN32
-#include <editline/readline.h>
-#endif
-
 #include <csignal>
-#include <cstdlib>
-#include <cstring>
 #include <iostream>
-#include <memory>
 #include <set>
 #include <string>
 
 #include "session/ScriptWords.h"
+#include "tavrix-host/PromptInput.h"
 
 namespace tavrix::app {
 namespace {
-
-#ifdef _WIN32
-// Windows' console keeps its own line editing and history; the Windows build has no libedit.
-char* readline(const char* prompt) {
-  std::cout << prompt << std::flush;
-  std::string line;
-  return std::getline(std::cin, line) ? strdup(line.c_str()) : nullptr;
-}
-
-void add_history(const char*) {}
-#endif
-
-// The signals the prompt answers, set by their handlers and read between lines.
-volatile std::sig_atomic_t interrupted = 0;   // Ctrl-C
-volatile std::sig_atomic_t endingSignal = 0;  // SIGHUP or SIGTERM: the session must end
-
-extern "C" void NoteInterrupt(int) {
-  interrupted = 1;
-}
-
-extern "C" void NoteEnding(int signal) {
-  endingSignal = signal;
-}
 
 #ifdef SIGHUP
 constexpr int kInputGone = SIGHUP;
@@ -49,55 +20,6 @@ constexpr int kInputGone = SIGTERM;  // Windows has no hangup signal
 // Ctrl-Ds in a row after which the input is taken to be gone rather than a person pressing it:
 // a terminal that closed without a hangup would otherwise loop here for ever.
 constexpr int kEndsMeaningGone = 20;
-
-// The handlers are in place for as long as the prompt runs, and the old ones come back after.
-class PromptSignals {
- public:
-  PromptSignals() {
-    interrupted = 0;
-    endingSignal = 0;
-#ifndef _WIN32
-    // Not restarted: a signal ends the wait for a line, so that the prompt can answer it.
-    Install(SIGINT, &NoteInterrupt, oldInterrupt_);
-    Install(SIGHUP, &NoteEnding, oldHangup_);
-    Install(SIGTERM, &NoteEnding, oldTerminate_);
-#else
-    std::signal(SIGINT, &NoteInterrupt);
-    std::signal(SIGTERM, &NoteEnding);
-#endif
-  }
-  ~PromptSignals() {
-#ifndef _WIN32
-    sigaction(SIGINT, &oldInterrupt_, nullptr);
-    sigaction(SIGHUP, &oldHangup_, nullptr);
-    sigaction(SIGTERM, &oldTerminate_, nullptr);
-#else
-    std::signal(SIGINT, SIG_DFL);
-    std::signal(SIGTERM, SIG_DFL);
-#endif
-  }
-  PromptSignals(const PromptSignals&) = delete;
-  PromptSignals& operator=(const PromptSignals&) = delete;
-
- private:
-#ifndef _WIN32
-  static void Install(int signal, void (*handler)(int), struct sigaction& old) {
-    struct sigaction action {};
-    action.sa_handler = handler;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = 0;
-    sigaction(signal, &action, &old);
-  }
-  struct sigaction oldInterrupt_ {};
-  struct sigaction oldHangup_ {};
-  struct sigaction oldTerminate_ {};
-#endif
-};
-
-// One line from the prompt; empty when the input ended (Ctrl-D) or a signal came.
-std::unique_ptr<char, decltype(&std::free)> ReadLine() {
-  return {readline("tavrix> "), &std::free};
-}
 
 std::string DrawingName(const Session& session) {
   const std::string file = session.DrawingFileName();
@@ -145,11 +67,12 @@ enum class LineOutcome { Go, Leave };
 
 // Runs one typed line: the prompt's own words (quit, quit!, open over unsaved work), or a line of
 // the session language with the palette shown after an action. A failure is told, not thrown.
-LineOutcome RunTypedLine(Session& session, const std::string& text, std::ostream& out) {
+LineOutcome RunTypedLine(Session& session, PromptInput& input, const std::string& text,
+                         std::ostream& out) {
   try {
     std::vector<std::string> words = SplitScriptLine(text);
     if (words.empty()) return LineOutcome::Go;
-    add_history(text.c_str());
+    input.Remember(text);
     const std::string& command = words[0];
     if (command == "quit!" || command == "exit!") return LineOutcome::Leave;
     if (command == "quit" || command == "exit") {
@@ -178,22 +101,20 @@ bool IsAction(const std::string& command) {
 }
 
 int RunInteractive(Session& session, std::ostream& out) {
-  const PromptSignals signals;
+  PromptInput input;
   out << "Tavrix in the stand-in host. 'help' lists the commands; 'quit' or Ctrl-D ends.\n";
   session.ShowPalette(out);
   int endsInARow = 0;
   for (;;) {
-    if (endingSignal != 0) return EndOnSignal(session, endingSignal, out);
     out.flush();
-    interrupted = 0;
-    const auto line = ReadLine();
-    if (endingSignal != 0) return EndOnSignal(session, endingSignal, out);
-    if (interrupted != 0) {
+    const PromptLine line = input.Read("tavrix> ");
+    if (line.end == LineEnd::Ending) return EndOnSignal(session, input.EndingSignal(), out);
+    if (line.end == LineEnd::Interrupted) {
       // Ctrl-C drops the line being typed, as shells do.
       out << "\n";
       continue;
     }
-    if (!line) {
+    if (line.end == LineEnd::InputEnded) {
       out << "\n";
       if (!session.HasUnsavedChanges()) break;
       if (++endsInARow >= kEndsMeaningGone) return EndOnSignal(session, kInputGone, out);
@@ -201,7 +122,7 @@ int RunInteractive(Session& session, std::ostream& out) {
       continue;
     }
     endsInARow = 0;
-    if (RunTypedLine(session, line.get(), out) == LineOutcome::Leave) break;
+    if (RunTypedLine(session, input, line.text, out) == LineOutcome::Leave) break;
   }
   // A save that did not happen is a failure of the session, as it is in a script.
   return session.SaveHasFailed() ? 1 : 0;

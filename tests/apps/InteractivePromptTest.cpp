@@ -102,6 +102,11 @@ class Terminal {
     for (int i = 0; i < 2000 && !EditorReading(); ++i) usleep(5000);
     kill(child_, signal);
   }
+  // Sends the signal as soon as the line editor has handed over the line typed.
+  void SignalOnceTyped(int signal) {
+    for (int i = 0; i < 2000 && EditorReading(); ++i) usleep(100);
+    kill(child_, signal);
+  }
 
  private:
   bool EditorReading() const {
@@ -210,26 +215,51 @@ TEST(InteractivePrompt, OpenBangDiscardsAndCtrlCDropsTheLineBeingTyped) {
   EXPECT_EQ(Contents(drawing), before);
 }
 
+// Once at the prompt, and once in the instant the line typed is being run: a signal that comes
+// just before the wait for the next line must end that wait, not be slept through.
 TEST(InteractivePrompt, AHangupOrSigtermKeepsTheUnsavedChangesBesideTheDrawing) {
-  for (const int signal : {SIGHUP, SIGTERM}) {
-    const std::string drawing = CopyOfSample("prompt-signal-" + std::to_string(signal));
-    const std::string before = Contents(drawing);
-    const std::string preferences = drawing + ".prefs.json";
-    Terminal terminal({TAVRIX_HOST_COMMAND, "--plugin", tavrix::test::PluginPath(), "--prefs",
-                       preferences, "open", drawing});
-    ASSERT_TRUE(terminal.WaitFor("tavrix> ")) << terminal.seen();
-    terminal.Type("delete 0\n");
-    ASSERT_TRUE(terminal.WaitFor("tavrix> ")) << terminal.seen();
-    terminal.Signal(signal);
-    EXPECT_EQ(terminal.ExitStatus(), 128 + signal) << terminal.seen();
-    EXPECT_NE(terminal.seen().find("boat.svg.save"), std::string::npos) << terminal.seen();
-    // The drawing itself is as it was; the copy beside it has the change.
-    EXPECT_EQ(Contents(drawing), before);
-    const std::string rescued = Contents(drawing + ".save");
-    EXPECT_FALSE(rescued.empty());
-    EXPECT_NE(rescued, before);
-    EXPECT_TRUE(std::filesystem::exists(preferences));
+  for (const bool atThePrompt : {true, false}) {
+    for (const int signal : {SIGHUP, SIGTERM}) {
+      const std::string name =
+          "prompt-signal-" + std::to_string(signal) + (atThePrompt ? "" : "-soon");
+      const std::string drawing = CopyOfSample(name);
+      const std::string before = Contents(drawing);
+      const std::string preferences = drawing + ".prefs.json";
+      Terminal terminal({TAVRIX_HOST_COMMAND, "--plugin", tavrix::test::PluginPath(), "--prefs",
+                         preferences, "open", drawing});
+      ASSERT_TRUE(terminal.WaitFor("tavrix> ")) << terminal.seen();
+      terminal.Type("delete 0\n");
+      if (atThePrompt) {
+        ASSERT_TRUE(terminal.WaitFor("tavrix> ")) << terminal.seen();
+        terminal.Signal(signal);
+      } else {
+        // While the line runs: the change is made, then the wait for the next line must end.
+        terminal.SignalOnceTyped(signal);
+      }
+      EXPECT_EQ(terminal.ExitStatus(), 128 + signal) << terminal.seen();
+      // The drawing itself is as it was; the copy beside it has the change.
+      EXPECT_EQ(Contents(drawing), before);
+      EXPECT_NE(terminal.seen().find("boat.svg.save"), std::string::npos) << terminal.seen();
+      const std::string rescued = Contents(drawing + ".save");
+      EXPECT_FALSE(rescued.empty());
+      EXPECT_NE(rescued, before);
+      EXPECT_TRUE(std::filesystem::exists(preferences));
+    }
   }
+}
+
+TEST(InteractivePrompt, AFileNameWithAccentsCanBeTyped) {
+  const std::string drawing = CopyOfSample("prompt-accents");
+  const std::string accented =
+      (std::filesystem::path(drawing).parent_path() / "bateau \u00e9t\u00e9.svg").string();
+  std::filesystem::copy_file(drawing, accented);
+  Terminal terminal({TAVRIX_HOST_COMMAND, "--plugin", tavrix::test::PluginPath(), "open", drawing});
+  ASSERT_TRUE(terminal.WaitFor("tavrix> ")) << terminal.seen();
+  terminal.Type("open \"" + accented + "\"\n");
+  ASSERT_TRUE(terminal.WaitFor("Opened " + accented)) << terminal.seen();
+  ASSERT_TRUE(terminal.WaitFor("tavrix> ")) << terminal.seen();
+  terminal.Type("quit\n");
+  EXPECT_EQ(terminal.ExitStatus(), 0) << terminal.seen();
 }
 
 TEST(InteractivePrompt, ASaveThatFailedMakesTheExitStatusOne) {
