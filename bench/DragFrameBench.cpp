@@ -14,6 +14,7 @@
 
 #include "host/DirectSelection.h"
 #include "pictures/ArtworkDrawing.h"
+#include "pictures/CairoHandles.h"
 #include "pictures/DrawingPicture.h"
 #include "session/Session.h"
 
@@ -77,13 +78,8 @@ void Draw(DragSession& s, const pictures::DrawingPicture* looks, cairo_t* cr) {
                         pictures::FindCurrentPoint(*s.session.host().document()), looks);
 }
 
-struct Canvas {
-  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1024, 768);
-  cairo_t* cr = cairo_create(surface);
-  ~Canvas() {
-    cairo_destroy(cr);
-    cairo_surface_destroy(surface);
-  }
+struct Canvas : pictures::CairoCanvas {
+  Canvas() : CairoCanvas(CAIRO_FORMAT_RGB24, 1024, 768) {}
 };
 
 void BM_DragFrame(benchmark::State& state) {
@@ -94,8 +90,8 @@ void BM_DragFrame(benchmark::State& state) {
   for (auto _ : state) {
     s.MoveALittle();
     const pictures::DrawingPicture* looks = cache.For(s.session.DrawingText(), s.file, error);
-    Draw(s, looks, canvas.cr);
-    cairo_surface_flush(canvas.surface);
+    Draw(s, looks, canvas.cr());
+    cairo_surface_flush(canvas.surface());
   }
 }
 BENCHMARK(BM_DragFrame)->Unit(benchmark::kMillisecond);
@@ -124,8 +120,8 @@ void BM_DrawWindow(benchmark::State& state) {
   const pictures::DrawingPicture picture(s.session.DrawingText(), s.file);
   Canvas canvas;
   for (auto _ : state) {
-    Draw(s, &picture, canvas.cr);
-    cairo_surface_flush(canvas.surface);
+    Draw(s, &picture, canvas.cr());
+    cairo_surface_flush(canvas.surface());
   }
 }
 BENCHMARK(BM_DrawWindow)->Unit(benchmark::kMillisecond);

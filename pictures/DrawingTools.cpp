@@ -71,11 +71,10 @@ std::string DisplayText(const std::string& text) {
 
 void UseDialogFont(cairo_t* cr, bool bold, double size) {
   ReleaseFontCachesAtExit();
-  cairo_font_options_t* options = cairo_font_options_create();
-  cairo_get_font_options(cr, options);
-  cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
-  cairo_set_font_options(cr, options);
-  cairo_font_options_destroy(options);
+  const CairoFontOptions options(cairo_font_options_create());
+  cairo_get_font_options(cr, options.get());
+  cairo_font_options_set_hint_metrics(options.get(), CAIRO_HINT_METRICS_OFF);
+  cairo_set_font_options(cr, options.get());
   cairo_select_font_face(cr, kDialogFontFamily, CAIRO_FONT_SLANT_NORMAL,
                          bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
   cairo_set_font_size(cr, size);

@@ -2,6 +2,7 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
+#include <utility>
 
 #include "pictures/Pictures.h"
 
@@ -46,49 +47,26 @@ Image::Image(int width, int height, int scale) : width_(width), height_(height),
                        " pixels at scale " + std::to_string(scale) +
                        " cannot be drawn: at most 32767 pixels a side and 64 million in all");
   }
-  surface_ = cairo_image_surface_create(CAIRO_FORMAT_RGB24, static_cast<int>(deviceWidth),
-                                        static_cast<int>(deviceHeight));
-  const cairo_status_t status = cairo_surface_status(surface_);
-  if (status != CAIRO_STATUS_SUCCESS) {
-    cairo_surface_destroy(surface_);
-    surface_ = nullptr;
+  CairoSurface surface(cairo_image_surface_create(CAIRO_FORMAT_RGB24, static_cast<int>(deviceWidth),
+                                                  static_cast<int>(deviceHeight)));
+  const cairo_status_t status = cairo_surface_status(surface.get());
+  if (status != CAIRO_STATUS_SUCCESS)
     throw PictureError(std::string("cannot make a picture: ") + cairo_status_to_string(status));
-  }
+  surface_ = std::move(surface);
 }
 
-Image::Image(cairo_surface_t* surface, int scale)
-    : surface_(surface),
-      width_(cairo_image_surface_get_width(surface) / scale),
-      height_(cairo_image_surface_get_height(surface) / scale),
+Image::Image(CairoSurface surface, int scale)
+    : surface_(std::move(surface)),
+      width_(cairo_image_surface_get_width(surface_.get()) / scale),
+      height_(cairo_image_surface_get_height(surface_.get()) / scale),
       scale_(scale) {}
 
-Image::~Image() {
-  if (surface_ != nullptr) cairo_surface_destroy(surface_);
-}
-
-Image::Image(Image&& other) noexcept
-    : surface_(other.surface_), width_(other.width_), height_(other.height_), scale_(other.scale_) {
-  other.surface_ = nullptr;
-}
-
-Image& Image::operator=(Image&& other) noexcept {
-  if (this != &other) {
-    if (surface_ != nullptr) cairo_surface_destroy(surface_);
-    surface_ = other.surface_;
-    width_ = other.width_;
-    height_ = other.height_;
-    scale_ = other.scale_;
-    other.surface_ = nullptr;
-  }
-  return *this;
-}
-
 int Image::pixelWidth() const {
-  return surface_ == nullptr ? 0 : cairo_image_surface_get_width(surface_);
+  return surface_ == nullptr ? 0 : cairo_image_surface_get_width(surface_.get());
 }
 
 int Image::pixelHeight() const {
-  return surface_ == nullptr ? 0 : cairo_image_surface_get_height(surface_);
+  return surface_ == nullptr ? 0 : cairo_image_surface_get_height(surface_.get());
 }
 
 Rgb Image::At(double x, double y) const {
@@ -107,17 +85,17 @@ Rgb Image::Pixel(int deviceX, int deviceY) const {
                             std::to_string(deviceY) + ") in a picture of " +
                             std::to_string(pixelWidth()) + " x " + std::to_string(pixelHeight()));
   }
-  cairo_surface_flush(surface_);
+  cairo_surface_flush(surface_.get());
   const unsigned char* row =
-      cairo_image_surface_get_data(surface_) +
-      static_cast<ptrdiff_t>(deviceY) * cairo_image_surface_get_stride(surface_);
+      cairo_image_surface_get_data(surface_.get()) +
+      static_cast<ptrdiff_t>(deviceY) * cairo_image_surface_get_stride(surface_.get());
   uint32_t word = 0;
   std::memcpy(&word, row + static_cast<ptrdiff_t>(deviceX) * 4, sizeof word);
   int r = static_cast<int>((word >> 16) & 0xFF);
   int g = static_cast<int>((word >> 8) & 0xFF);
   int b = static_cast<int>(word & 0xFF);
   // A PNG with transparency reads back premultiplied; what shows is it over white.
-  if (cairo_image_surface_get_format(surface_) == CAIRO_FORMAT_ARGB32) {
+  if (cairo_image_surface_get_format(surface_.get()) == CAIRO_FORMAT_ARGB32) {
     const int alpha = static_cast<int>(word >> 24);
     r += 255 - alpha;
     g += 255 - alpha;
@@ -138,7 +116,7 @@ void Image::WritePng(const std::string& path) const {
         (std::filesystem::is_directory(existing) ? "a folder" : "not a regular file"));
   }
   errno = 0;
-  const cairo_status_t status = cairo_surface_write_to_png(surface_, path.c_str());
+  const cairo_status_t status = cairo_surface_write_to_png(surface_.get(), path.c_str());
   const int savedErrno = errno;
   if (status != CAIRO_STATUS_SUCCESS) {
     throw PictureError("cannot write the picture to '" + path +
@@ -149,13 +127,11 @@ void Image::WritePng(const std::string& path) const {
 Image Image::ReadPng(const std::string& path, int scale) {
   if (scale < 1 || scale > kMaxScale)
     throw PictureError("a picture's scale is 1 to " + std::to_string(kMaxScale));
-  cairo_surface_t* surface = cairo_image_surface_create_from_png(path.c_str());
-  const cairo_status_t status = cairo_surface_status(surface);
-  if (status != CAIRO_STATUS_SUCCESS) {
-    cairo_surface_destroy(surface);
+  CairoSurface surface(cairo_image_surface_create_from_png(path.c_str()));
+  const cairo_status_t status = cairo_surface_status(surface.get());
+  if (status != CAIRO_STATUS_SUCCESS)
     throw PictureError("cannot read the picture '" + path + "': " + cairo_status_to_string(status));
-  }
-  return Image(surface, scale);
+  return Image(std::move(surface), scale);
 }
 
 }  // namespace tavrix::pictures

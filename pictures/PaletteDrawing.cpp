@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "pictures/CairoHandles.h"
 #include "pictures/DrawingTools.h"
 
 namespace tavrix::pictures {
@@ -297,13 +298,12 @@ void DrawItem(cairo_t* cr, const HostItem& item) {
 }
 
 void DrawTitleBar(cairo_t* cr, const host::HostDialog& palette, const PaletteGeometry& g) {
-  cairo_pattern_t* shade = cairo_pattern_create_linear(0, 1, 0, 1 + kTitleBarHeight);
-  cairo_pattern_add_color_stop_rgb(shade, 0, kTitleTop.r, kTitleTop.g, kTitleTop.b);
-  cairo_pattern_add_color_stop_rgb(shade, 1, kTitleBottom.r, kTitleBottom.g, kTitleBottom.b);
-  cairo_set_source(cr, shade);
+  const CairoPattern shade(cairo_pattern_create_linear(0, 1, 0, 1 + kTitleBarHeight));
+  cairo_pattern_add_color_stop_rgb(shade.get(), 0, kTitleTop.r, kTitleTop.g, kTitleTop.b);
+  cairo_pattern_add_color_stop_rgb(shade.get(), 1, kTitleBottom.r, kTitleBottom.g, kTitleBottom.b);
+  cairo_set_source(cr, shade.get());
   cairo_rectangle(cr, 1, 1, g.frameWidth - 2, kTitleBarHeight);
   cairo_fill(cr);
-  cairo_pattern_destroy(shade);
 
   // The collapse box: a bar in a small square, left of the flyout button.
   const Box& b = g.flyoutButton;

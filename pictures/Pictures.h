@@ -13,6 +13,7 @@
 #include "host/artwork/Document.h"
 #include "host/dialog/DialogObjects.h"
 #include "host/view/DocumentView.h"
+#include "pictures/CairoHandles.h"
 
 namespace tavrix::pictures {
 
@@ -37,18 +38,13 @@ class Image {
   static constexpr int kMaxScale = 4;
   // Throws PictureError for a size or scale cairo cannot hold.
   Image(int width, int height, int scale);
-  ~Image();
-  Image(Image&& other) noexcept;
-  Image& operator=(Image&& other) noexcept;
-  Image(const Image&) = delete;
-  Image& operator=(const Image&) = delete;
 
   int width() const { return width_; }
   int height() const { return height_; }
   int scale() const { return scale_; }
   int pixelWidth() const;
   int pixelHeight() const;
-  cairo_surface_t* surface() const { return surface_; }
+  cairo_surface_t* surface() const { return surface_.get(); }
 
   // The colour of the device pixel under the screen point (x, y); throws std::out_of_range
   // outside the picture.
@@ -61,8 +57,8 @@ class Image {
   static Image ReadPng(const std::string& path, int scale = 1);
 
  private:
-  Image(cairo_surface_t* surface, int scale);
-  cairo_surface_t* surface_ = nullptr;
+  Image(CairoSurface surface, int scale);
+  CairoSurface surface_;
   int width_ = 0;
   int height_ = 0;
   int scale_ = 1;

@@ -17,30 +17,6 @@ constexpr int kMargin = 12;  // around the palette, on the desktop
 constexpr int kGap = 16;     // between the document window and the palette
 constexpr int kShadow = 3;
 
-struct ContextDeleter {
-  void operator()(cairo_t* cr) const { cairo_destroy(cr); }
-};
-using Context = std::unique_ptr<cairo_t, ContextDeleter>;
-
-// A context on a one-pixel surface, for measuring text before the picture's size is known.
-class MeasuringContext {
- public:
-  MeasuringContext()
-      : surface_(cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1, 1)),
-        cr_(cairo_create(surface_)) {}
-  ~MeasuringContext() {
-    cairo_destroy(cr_);
-    cairo_surface_destroy(surface_);
-  }
-  MeasuringContext(const MeasuringContext&) = delete;
-  MeasuringContext& operator=(const MeasuringContext&) = delete;
-  cairo_t* get() const { return cr_; }
-
- private:
-  cairo_surface_t* surface_;
-  cairo_t* cr_;
-};
-
 bool PaletteSeen(const Scene& scene) {
   return scene.palette != nullptr && scene.palette->visible && !scene.palette->destroyed;
 }
@@ -91,9 +67,9 @@ Plan MakePlan(const Scene& scene, Show show) {
     bottom = layout.artwork.height;
   }
   if (layout.showsPalette) {
-    const MeasuringContext measuring;
+    const CairoCanvas measuring(CAIRO_FORMAT_RGB24, 1, 1);
     const PaletteGeometry& g = plan.palette =
-        MeasurePalette(measuring.get(), *scene.palette, layout.showsFlyout);
+        MeasurePalette(measuring.cr(), *scene.palette, layout.showsFlyout);
     const int left = layout.showsArtwork ? right + kGap : kMargin;
     const int top = kMargin;
     layout.paletteFrame = Box{left, top, g.frameWidth, g.frameHeight};
@@ -132,7 +108,7 @@ Picture Render(const Scene& scene, Show show, int scale) {
   const Plan plan = MakePlan(scene, show);
   const Layout& layout = plan.layout;
   Picture picture{Image(layout.width, layout.height, scale), layout};
-  const Context context(cairo_create(picture.image.surface()));
+  const CairoContext context(cairo_create(picture.image.surface()));
   cairo_t* cr = context.get();
   cairo_scale(cr, scale, scale);
   SetColour(cr, kDesktop);

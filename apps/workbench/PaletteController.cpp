@@ -49,15 +49,7 @@ int RepeatsFor(uint32_t held) {
 }
 
 PaletteController::PaletteController(app::Session& session, Commands& commands)
-    : session_(session),
-      commands_(commands),
-      measuringSurface_(cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1, 1)),
-      measuring_(cairo_create(measuringSurface_)) {}
-
-PaletteController::~PaletteController() {
-  cairo_destroy(measuring_);
-  cairo_surface_destroy(measuringSurface_);
-}
+    : session_(session), commands_(commands), measuring_(CAIRO_FORMAT_RGB24, 1, 1) {}
 
 std::optional<PalettePlacement> PaletteController::Placement() {
   const host::HostDialog* palette = session_.FindPalette();
@@ -65,7 +57,7 @@ std::optional<PalettePlacement> PaletteController::Placement() {
   PalettePlacement place;
   try {
     place.geometry =
-        pictures::MeasurePalette(measuring_, *palette, flyoutOpen_ && !palette->collapsed);
+        pictures::MeasurePalette(measuring_.cr(), *palette, flyoutOpen_ && !palette->collapsed);
   } catch (const pictures::PictureError&) {
     return std::nullopt;  // a palette too large to draw is not there to click either
   }

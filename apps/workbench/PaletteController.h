@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "pictures/CairoHandles.h"
 #include "pictures/PaletteDrawing.h"
 #include "session/Session.h"
 #include "workbench/Commands.h"
@@ -32,7 +33,6 @@ class PaletteController {
   static constexpr int kMaxRepeats = app::kMostHeldRepeats;
 
   PaletteController(app::Session& session, Commands& commands);
-  ~PaletteController();
   PaletteController(const PaletteController&) = delete;
   PaletteController& operator=(const PaletteController&) = delete;
 
@@ -88,8 +88,7 @@ class PaletteController {
 
   app::Session& session_;
   Commands& commands_;
-  cairo_surface_t* measuringSurface_;
-  cairo_t* measuring_;
+  pictures::CairoCanvas measuring_;
   bool flyoutOpen_ = false;
   std::optional<int32_t> focused_;
   LineEditor editor_;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "pictures/ArtworkDrawing.h"
+#include "pictures/CairoHandles.h"
 #include "pictures/DrawingTools.h"
 #include "pictures/PaletteDrawing.h"
 
@@ -14,27 +15,14 @@ namespace {
 
 constexpr int kShadow = 4;  // the palette's and the menu's shadows reach past their boxes
 
-struct Surface {
-  cairo_surface_t* surface;
-  cairo_t* cr;
-  Surface(cairo_format_t format, int width, int height)
-      : surface(cairo_image_surface_create(format, width, height)), cr(cairo_create(surface)) {}
-  ~Surface() {
-    cairo_destroy(cr);
-    cairo_surface_destroy(surface);
-  }
-  Surface(const Surface&) = delete;
-  Surface& operator=(const Surface&) = delete;
-};
-
 [[noreturn]] void SdlFailure(const std::string& what) {
   throw std::runtime_error(what + ": " + SDL_GetError());
 }
 
-void Upload(SDL_Texture* texture, const Surface& image) {
-  cairo_surface_flush(image.surface);
-  if (SDL_UpdateTexture(texture, nullptr, cairo_image_surface_get_data(image.surface),
-                        cairo_image_surface_get_stride(image.surface)) != 0)
+void Upload(SDL_Texture* texture, const pictures::CairoCanvas& image) {
+  cairo_surface_flush(image.surface());
+  if (SDL_UpdateTexture(texture, nullptr, cairo_image_surface_get_data(image.surface()),
+                        cairo_image_surface_get_stride(image.surface())) != 0)
     SdlFailure("cannot show the picture");
 }
 
@@ -102,17 +90,18 @@ void SceneTextures::Update(const pictures::Scene& scene,
 
 void SceneTextures::UpdateArtwork(const pictures::Scene& scene) {
   using namespace pictures;
-  Surface image(CAIRO_FORMAT_RGB24, host::DocumentView::kWidth, host::DocumentView::kHeight);
+  pictures::CairoCanvas image(CAIRO_FORMAT_RGB24, host::DocumentView::kWidth,
+                              host::DocumentView::kHeight);
   if (scene.document != nullptr && scene.view != nullptr) {
-    DrawArtwork(image.cr, *scene.document, *scene.view, scene.currentPoint, scene.drawing);
+    DrawArtwork(image.cr(), *scene.document, *scene.view, scene.currentPoint, scene.drawing);
   } else {
-    SetColour(image.cr, kDesktop);
-    cairo_paint(image.cr);
-    UseDialogFont(image.cr);
-    DrawText(image.cr, "No document: File > New makes one, File > Open reads an SVG drawing.", 0, 0,
-             host::DocumentView::kWidth, host::DocumentView::kHeight, Align::Centre, kText);
+    SetColour(image.cr(), kDesktop);
+    cairo_paint(image.cr());
+    UseDialogFont(image.cr());
+    DrawText(image.cr(), "No document: File > New makes one, File > Open reads an SVG drawing.", 0,
+             0, host::DocumentView::kWidth, host::DocumentView::kHeight, Align::Centre, kText);
   }
-  CheckCairo(image.cr, "the document window");
+  CheckCairo(image.cr(), "the document window");
   Upload(artwork_, image);
 }
 
@@ -131,19 +120,19 @@ void SceneTextures::UpdatePalette(const host::HostDialog& palette, const Palette
     paletteWidth_ = width;
     paletteHeight_ = height;
   }
-  Surface image(CAIRO_FORMAT_ARGB32, width, height);
-  DrawPalette(image.cr, palette, g);
+  pictures::CairoCanvas image(CAIRO_FORMAT_ARGB32, width, height);
+  DrawPalette(image.cr(), palette, g);
   // An open menu is in front of everything; no field has the focus meanwhile.
   if (edit.field != nullptr && edit.editor != nullptr && g.client.width > 0 &&
       g.flyoutMenu.width == 0) {
-    cairo_save(image.cr);
-    cairo_rectangle(image.cr, g.client.left, g.client.top, g.client.width, g.client.height);
-    cairo_clip(image.cr);
-    cairo_translate(image.cr, g.client.left, g.client.top);
-    DrawFieldEdit(image.cr, *edit.field, *edit.editor);
-    cairo_restore(image.cr);
+    cairo_save(image.cr());
+    cairo_rectangle(image.cr(), g.client.left, g.client.top, g.client.width, g.client.height);
+    cairo_clip(image.cr());
+    cairo_translate(image.cr(), g.client.left, g.client.top);
+    DrawFieldEdit(image.cr(), *edit.field, *edit.editor);
+    cairo_restore(image.cr());
   }
-  CheckCairo(image.cr, "the palette");
+  CheckCairo(image.cr(), "the palette");
   Upload(palette_, image);
 }
 

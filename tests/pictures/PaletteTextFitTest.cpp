@@ -65,8 +65,8 @@ Ink InkOf(cairo_t* cr, const HostItem& item) {
 }
 
 TEST_P(PaletteTextFit, EveryLabelStaysInsideItsItemAndShortOfItsNeighbour) {
-  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 4, 4);
-  cairo_t* cr = cairo_create(surface);
+  const CairoCanvas canvas(CAIRO_FORMAT_RGB24, 4, 4);
+  cairo_t* cr = canvas.cr();
   UseDialogFont(cr, false, PaletteFontSize(cr, *palette));
   int labels = 0;
   for (const auto& item : palette->items) {
@@ -80,8 +80,6 @@ TEST_P(PaletteTextFit, EveryLabelStaysInsideItsItemAndShortOfItsNeighbour) {
     EXPECT_GE(ink.top, item->bounds.top - 0.5) << "rises above its item";
     EXPECT_LE(ink.bottom, item->bounds.bottom + 0.5) << "hangs below its item";
   }
-  cairo_destroy(cr);
-  cairo_surface_destroy(surface);
   EXPECT_GE(labels, 20);
 }
 
@@ -122,12 +120,8 @@ class TextRooms : public ::testing::Test {
   }
 
   double FontSize() {
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 4, 4);
-    cairo_t* cr = cairo_create(surface);
-    const double size = PaletteFontSize(cr, dialog);
-    cairo_destroy(cr);
-    cairo_surface_destroy(surface);
-    return size;
+    const CairoCanvas canvas(CAIRO_FORMAT_RGB24, 4, 4);
+    return PaletteFontSize(canvas.cr(), dialog);
   }
 
   HostDialog dialog;
