@@ -183,14 +183,14 @@ bool DrawLooks(cairo_t* cr, const host::DocumentView& view, const LooksPicture* 
 
 void DrawArtwork(cairo_t* cr, const host::Document& document, const host::DocumentView& view,
                  const std::optional<AnchorRef>& currentPoint, const LooksPicture* drawing) {
-  constexpr double kWidth = host::DocumentView::kWidth;
-  constexpr double kHeight = host::DocumentView::kHeight;
+  const double width = view.width();
+  const double height = view.height();
   // Far enough outside that no line's end, cap or dot shows at the edge.
-  const ClipBox box{-16, -16, kWidth + 16, kHeight + 16};
+  const ClipBox box{-16, -16, width + 16, height + 16};
   const ViewMapping map{view.zoom(), view.origin().h, view.origin().v};
 
   cairo_save(cr);
-  cairo_rectangle(cr, 0, 0, kWidth, kHeight);
+  cairo_rectangle(cr, 0, 0, width, height);
   cairo_clip(cr);
   SetColour(cr, kWhite);
   cairo_paint(cr);

@@ -13,7 +13,7 @@
 
 namespace tavrix::pictures {
 
-// Draws the view's kWidth x kHeight pixels with its top left corner at the context's origin.
+// Draws the view's width x height pixels with its top left corner at the context's origin.
 // A view pixel (h, v) is the square from (h, v) to (h + 1, v + 1). With `drawing`, the drawing as
 // it looks is under the editing layer (the selected paths in blue, anchors, handles, the current
 // point, the annotator's strokes); without it, or when it cannot be drawn, every path is a thin

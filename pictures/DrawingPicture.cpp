@@ -27,7 +27,8 @@ struct DrawingPicture::Handle {
   RsvgHandle* rsvg = nullptr;
   // Where the root's viewport goes so that its user space is not scaled: its viewBox onto
   // itself, or its own size in pixels from the origin when it has none.
-  RsvgRectangle viewport{0, 0, host::DocumentView::kWidth, host::DocumentView::kHeight};
+  RsvgRectangle viewport{0, 0, host::DocumentView::kDefaultWidth,
+                         host::DocumentView::kDefaultHeight};
   ~Handle() {
     if (rsvg != nullptr) g_object_unref(rsvg);
   }
@@ -65,7 +66,7 @@ DrawingPicture::~DrawingPicture() = default;
 
 void DrawingPicture::Draw(cairo_t* cr, const host::DocumentView& view) const {
   cairo_save(cr);
-  cairo_rectangle(cr, 0, 0, host::DocumentView::kWidth, host::DocumentView::kHeight);
+  cairo_rectangle(cr, 0, 0, view.width(), view.height());
   cairo_clip(cr);
   // An artwork point (h, v), which is (h, -v) of the root's user space, shows at the pixel
   // centre ((h - left) * zoom + 0.5, (top - v) * zoom + 0.5), as the editing layer draws it.

@@ -27,7 +27,7 @@ class DrawingPicture : public LooksPicture {
   const std::string& text() const { return text_; }
   const std::string& baseFile() const { return baseFile_; }
 
-  // Draws the view's kWidth x kHeight pixels (without a background) with the top left corner at
+  // Draws the view's width x height pixels (without a background) with the top left corner at
   // the context's origin; an artwork point lands on the centre of the pixel the host's
   // ArtworkToView names. Throws PictureError when librsvg cannot draw it.
   void Draw(cairo_t* cr, const host::DocumentView& view) const override;

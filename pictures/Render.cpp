@@ -62,7 +62,7 @@ Plan MakePlan(const Scene& scene, Show show) {
   int right = 0;
   int bottom = 0;
   if (layout.showsArtwork) {
-    layout.artwork = Box{0, 0, host::DocumentView::kWidth, host::DocumentView::kHeight};
+    layout.artwork = Box{0, 0, scene.view->width(), scene.view->height()};
     right = layout.artwork.width;
     bottom = layout.artwork.height;
   }

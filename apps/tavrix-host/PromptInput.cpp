@@ -4,6 +4,7 @@
 #include <editline/readline.h>
 #include <langinfo.h>
 #include <poll.h>
+#include <termios.h>
 #include <unistd.h>
 #endif
 
@@ -51,14 +52,47 @@ LineEnd SignalledEnd() {
 
 namespace {
 
+constexpr int kPromptSignals[] = {SIGINT, SIGHUP, SIGTERM, SIGWINCH, SIGTSTP};
+
+volatile std::sig_atomic_t stopAsked = 0;  // Ctrl-Z
+
+extern "C" void NoteStop(int) {
+  stopAsked = 1;
+}
+
 // The signal mask while a byte is awaited: the prompt's signals let in, the rest as before.
 sigset_t waitMask;
+// The terminal as the prompt found it before the line editor took it over.
+termios foundTerminal{};
+bool foundTerminalKnown = false;
 
 sigset_t PromptSignalSet() {
   sigset_t set;
   sigemptyset(&set);
-  for (const int signal : {SIGINT, SIGHUP, SIGTERM, SIGWINCH}) sigaddset(&set, signal);
+  for (const int signal : kPromptSignals) sigaddset(&set, signal);
   return set;
+}
+
+// Ctrl-Z: while the program is stopped the terminal is as the shell gave it; when it goes on,
+// the line editor's settings come back and the line being typed is shown again.
+void StopForTheShell(int fd) {
+  termios editing{};
+  const bool editingKnown = foundTerminalKnown && tcgetattr(fd, &editing) == 0;
+  if (editingKnown) tcsetattr(fd, TCSADRAIN, &foundTerminal);
+  struct sigaction standard {};
+  standard.sa_handler = SIG_DFL;
+  sigemptyset(&standard.sa_mask);
+  struct sigaction ours {};
+  sigaction(SIGTSTP, &standard, &ours);
+  sigset_t stop;
+  sigemptyset(&stop);
+  sigaddset(&stop, SIGTSTP);
+  raise(SIGTSTP);
+  sigprocmask(SIG_UNBLOCK, &stop, nullptr);  // stopped here until continued
+  sigprocmask(SIG_BLOCK, &stop, nullptr);
+  sigaction(SIGTSTP, &ours, nullptr);
+  if (editingKnown) tcsetattr(fd, TCSADRAIN, &editing);
+  rl_forced_update_display();
 }
 
 // One byte from the terminal, or EOF once the input ends or a signal asks to stop waiting.
@@ -67,6 +101,10 @@ sigset_t PromptSignalSet() {
 int WaitForByte(int fd) {
   for (;;) {
     if (endingSignal != 0 || interrupted != 0) return EOF;
+    if (stopAsked != 0) {
+      stopAsked = 0;
+      StopForTheShell(fd);
+    }
     pollfd input{fd, POLLIN, 0};
     const int ready = ppoll(&input, 1, nullptr, &waitMask);
     if (ready < 0) {
@@ -129,6 +167,7 @@ struct PromptInput::Saved {
   struct sigaction hangup {};
   struct sigaction terminate {};
   struct sigaction resize {};
+  struct sigaction stop {};
   std::string characterLocale;
 };
 
@@ -148,6 +187,7 @@ PromptInput::PromptInput() : saved_(std::make_unique<Saved>()) {
   Install(SIGHUP, &NoteEnding, saved_->hangup);
   Install(SIGTERM, &NoteEnding, saved_->terminate);
   Install(SIGWINCH, &NoteResize, saved_->resize);
+  Install(SIGTSTP, &NoteStop, saved_->stop);
 }
 
 PromptInput::~PromptInput() {
@@ -155,6 +195,7 @@ PromptInput::~PromptInput() {
   sigaction(SIGHUP, &saved_->hangup, nullptr);
   sigaction(SIGTERM, &saved_->terminate, nullptr);
   sigaction(SIGWINCH, &saved_->resize, nullptr);
+  sigaction(SIGTSTP, &saved_->stop, nullptr);
   std::setlocale(LC_CTYPE, saved_->characterLocale.c_str());
 }
 
@@ -165,7 +206,8 @@ PromptLine PromptInput::Read(const char* prompt) {
   sigset_t before;
   sigprocmask(SIG_BLOCK, &prompts, &before);
   waitMask = before;
-  for (const int signal : {SIGINT, SIGHUP, SIGTERM, SIGWINCH}) sigdelset(&waitMask, signal);
+  for (const int signal : kPromptSignals) sigdelset(&waitMask, signal);
+  foundTerminalKnown = tcgetattr(STDIN_FILENO, &foundTerminal) == 0;
   char* const line = readline(prompt);
   sigprocmask(SIG_SETMASK, &before, nullptr);
   PromptLine result;

@@ -15,7 +15,7 @@ std::string NumberText(double value) {
 }
 
 bool CanvasController::MouseDown(int x, int y, Button button) {
-  if (!Inside(kCanvas, x, y)) return false;
+  if (!Inside(Canvas(), x, y)) return false;
   host::Document* document = Document();
   if (document == nullptr) {
     commands_.Tell("there is no document: File > New makes one, File > Open reads one");
@@ -27,8 +27,8 @@ bool CanvasController::MouseDown(int x, int y, Button button) {
     press_ = Press{x, y, true, false, false};
     return true;
   }
-  const int vx = x - kCanvas.left;
-  const int vy = y - kCanvas.top;
+  const int vx = x - Canvas().left;
+  const int vy = y - Canvas().top;
   const ArtworkHit hit =
       HitArtwork(*document, session_.host().view(), vx + 0.5, vy + 0.5, session_.PathPaints());
   const std::string path = std::to_string(hit.path);
@@ -54,8 +54,8 @@ bool CanvasController::MouseDown(int x, int y, Button button) {
 
 void CanvasController::MouseMove(int x, int y, Modifiers modifiers) {
   pointer_.reset();
-  if (Inside(kCanvas, x, y) && Document() != nullptr)
-    pointer_ = ViewToArtwork(session_.host().view(), x - kCanvas.left, y - kCanvas.top);
+  if (Inside(Canvas(), x, y) && Document() != nullptr)
+    pointer_ = ViewToArtwork(session_.host().view(), x - Canvas().left, y - Canvas().top);
   if (!press_) return;
   if (!press_->dragged && std::abs(x - press_->x) < kDragThreshold &&
       std::abs(y - press_->y) < kDragThreshold)
@@ -80,20 +80,21 @@ void CanvasController::MouseUp(int, int) {
 }
 
 void CanvasController::Wheel(int x, int y, double notches) {
-  if (!Inside(kCanvas, x, y) || Document() == nullptr || notches == 0) return;
-  Place(ZoomedAbout(session_.host().view(), std::pow(kWheelFactor, notches), x - kCanvas.left,
-                    y - kCanvas.top));
+  if (!Inside(Canvas(), x, y) || Document() == nullptr || notches == 0) return;
+  Place(ZoomedAbout(session_.host().view(), std::pow(kWheelFactor, notches), x - Canvas().left,
+                    y - Canvas().top));
 }
 
 void CanvasController::ZoomBy(double factor) {
   if (Document() == nullptr) return;
-  Place(ZoomedAbout(session_.host().view(), factor, kCanvas.width / 2, kCanvas.height / 2));
+  Place(ZoomedAbout(session_.host().view(), factor, Canvas().width / 2, Canvas().height / 2));
 }
 
 void CanvasController::FitArtwork() {
   host::Document* document = Document();
   if (document == nullptr) return;
-  if (const std::optional<ViewPlace> place = workbench::FitArtwork(*document)) {
+  if (const std::optional<ViewPlace> place =
+          workbench::FitArtwork(*document, session_.host().view())) {
     Place(*place);
   } else {
     commands_.Tell("the document has no paths to fit in the window");

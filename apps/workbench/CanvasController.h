@@ -65,6 +65,8 @@ class CanvasController {
   void DragTo(int x, int y, Modifiers modifiers);
   void FinishDrag();
   host::Document* Document() { return session_.host().document(); }
+  // The document window within the workbench's window: the view's size, under the menu bar.
+  pictures::Box Canvas() { return CanvasBox(session_.host().view()); }
 
   app::Session& session_;
   Commands& commands_;

@@ -229,7 +229,8 @@ ViewPlace DraggedBy(const host::DocumentView& view, double dx, double dy) {
                    view.origin().v + dy / view.zoom()};
 }
 
-std::optional<ViewPlace> FitArtwork(const host::Document& document) {
+std::optional<ViewPlace> FitArtwork(const host::Document& document,
+                                    const host::DocumentView& view) {
   double minH = INFINITY, maxH = -INFINITY, minV = INFINITY, maxV = -INFINITY;
   for (const host::DocumentPath& path : document.paths()) {
     for (const PathSegment& s : path.segments) {
@@ -244,15 +245,15 @@ std::optional<ViewPlace> FitArtwork(const host::Document& document) {
   }
   if (!(minH <= maxH)) return std::nullopt;
   constexpr double kMargin = 0.9;  // of the view the artwork may fill
-  constexpr double kWidth = host::DocumentView::kWidth;
-  constexpr double kHeight = host::DocumentView::kHeight;
+  const double viewWidth = view.width();
+  const double viewHeight = view.height();
   const double width = std::max(maxH - minH, 1e-6);
   const double height = std::max(maxV - minV, 1e-6);
-  const double zoom =
-      std::clamp(std::min(kWidth * kMargin / width, kHeight * kMargin / height), kMinZoom, 4.0);
+  const double zoom = std::clamp(
+      std::min(viewWidth * kMargin / width, viewHeight * kMargin / height), kMinZoom, 4.0);
   const double centreH = minH / 2 + maxH / 2;
   const double centreV = minV / 2 + maxV / 2;
-  return ViewPlace{zoom, centreH - kWidth / 2 / zoom, centreV + kHeight / 2 / zoom};
+  return ViewPlace{zoom, centreH - viewWidth / 2 / zoom, centreV + viewHeight / 2 / zoom};
 }
 
 }  // namespace tavrix::workbench

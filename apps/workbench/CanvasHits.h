@@ -58,6 +58,6 @@ ViewPlace ZoomedAbout(const host::DocumentView& view, double factor, double x, d
 ViewPlace DraggedBy(const host::DocumentView& view, double dx, double dy);
 // Every path, handles included, in the middle of the view with a margin, at most at 400 %;
 // nothing when the document has no point.
-std::optional<ViewPlace> FitArtwork(const host::Document& document);
+std::optional<ViewPlace> FitArtwork(const host::Document& document, const host::DocumentView& view);
 
 }  // namespace tavrix::workbench

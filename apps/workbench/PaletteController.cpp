@@ -62,10 +62,11 @@ std::optional<PalettePlacement> PaletteController::Placement() {
     return std::nullopt;  // a palette too large to draw is not there to click either
   }
   const int width = place.geometry.frameWidth;
+  const WindowSize window = WindowAround(session_.host().view());
   place.left = std::clamp(kScreenLeft + palette->bounds.left, kTitleBarKept - width,
-                          kWindowWidth - kTitleBarKept);
+                          window.width - kTitleBarKept);
   place.top = std::clamp(kScreenTop + palette->bounds.top, kScreenTop,
-                         kWindowHeight - kStatusBarHeight - pictures::kTitleBarHeight);
+                         window.height - kStatusBarHeight - pictures::kTitleBarHeight);
   return place;
 }
 

@@ -67,19 +67,22 @@ void DrawFieldEdit(cairo_t* cr, const host::HostItem& field, const LineEditor& e
 
 }  // namespace
 
-SceneTextures::SceneTextures(SDL_Renderer* renderer) : renderer_(renderer) {
-  artwork_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
-                               host::DocumentView::kWidth, host::DocumentView::kHeight);
-  if (artwork_ == nullptr) SdlFailure("cannot make the document window's image");
-}
+SceneTextures::SceneTextures(SDL_Renderer* renderer) : renderer_(renderer) {}
 
 SceneTextures::~SceneTextures() {
   if (palette_ != nullptr) SDL_DestroyTexture(palette_);
-  SDL_DestroyTexture(artwork_);
+  if (artwork_ != nullptr) SDL_DestroyTexture(artwork_);
 }
 
-void SceneTextures::Update(const pictures::Scene& scene,
+void SceneTextures::Update(const pictures::Scene& scene, const pictures::Box& canvas,
                            const std::optional<PalettePlacement>& place, const FieldEdit& edit) {
+  if (artwork_ == nullptr || canvas.width != canvas_.width || canvas.height != canvas_.height) {
+    if (artwork_ != nullptr) SDL_DestroyTexture(artwork_);
+    artwork_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
+                                 canvas.width, canvas.height);
+    if (artwork_ == nullptr) SdlFailure("cannot make the document window's image");
+  }
+  canvas_ = canvas;
   UpdateArtwork(scene);
   place_.reset();
   if (scene.palette != nullptr && place) {
@@ -90,8 +93,7 @@ void SceneTextures::Update(const pictures::Scene& scene,
 
 void SceneTextures::UpdateArtwork(const pictures::Scene& scene) {
   using namespace pictures;
-  pictures::CairoCanvas image(CAIRO_FORMAT_RGB24, host::DocumentView::kWidth,
-                              host::DocumentView::kHeight);
+  pictures::CairoCanvas image(CAIRO_FORMAT_RGB24, canvas_.width, canvas_.height);
   if (scene.document != nullptr && scene.view != nullptr) {
     DrawArtwork(image.cr(), *scene.document, *scene.view, scene.currentPoint, scene.drawing);
   } else {
@@ -99,7 +101,7 @@ void SceneTextures::UpdateArtwork(const pictures::Scene& scene) {
     cairo_paint(image.cr());
     UseDialogFont(image.cr());
     DrawText(image.cr(), "No document: File > New makes one, File > Open reads an SVG drawing.", 0,
-             0, host::DocumentView::kWidth, host::DocumentView::kHeight, Align::Centre, kText);
+             0, canvas_.width, canvas_.height, Align::Centre, kText);
   }
   CheckCairo(image.cr(), "the document window");
   Upload(artwork_, image);
@@ -137,7 +139,8 @@ void SceneTextures::UpdatePalette(const host::HostDialog& palette, const Palette
 }
 
 void SceneTextures::Copy() {
-  const SDL_Rect canvas{kCanvas.left, kCanvas.top, kCanvas.width, kCanvas.height};
+  if (artwork_ == nullptr) return;
+  const SDL_Rect canvas{canvas_.left, canvas_.top, canvas_.width, canvas_.height};
   SDL_RenderCopy(renderer_, artwork_, nullptr, &canvas);
   if (place_ && palette_ != nullptr) {
     const SDL_Rect where{place_->left, place_->top, paletteWidth_, paletteHeight_};

@@ -26,9 +26,10 @@ class SceneTextures {
   SceneTextures(const SceneTextures&) = delete;
   SceneTextures& operator=(const SceneTextures&) = delete;
 
-  // Draws everything anew. `scene.palette` is drawn at `place` when both are given.
-  void Update(const pictures::Scene& scene, const std::optional<PalettePlacement>& place,
-              const FieldEdit& edit);
+  // Draws everything anew: the document window's content in the window's `canvas`, and
+  // `scene.palette` at `place` when both are given.
+  void Update(const pictures::Scene& scene, const pictures::Box& canvas,
+              const std::optional<PalettePlacement>& place, const FieldEdit& edit);
   // Puts the images onto the renderer's target.
   void Copy();
 
@@ -38,7 +39,8 @@ class SceneTextures {
                      const FieldEdit& edit);
 
   SDL_Renderer* renderer_;
-  SDL_Texture* artwork_ = nullptr;
+  SDL_Texture* artwork_ = nullptr;  // made at the canvas's size once it is known
+  pictures::Box canvas_;
   SDL_Texture* palette_ = nullptr;
   int paletteWidth_ = 0;
   int paletteHeight_ = 0;

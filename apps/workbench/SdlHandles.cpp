@@ -77,11 +77,12 @@ SdlVideo::~SdlVideo() {
   SDL_Quit();
 }
 
-WindowHandle OpenWindow(const char* title, int width, int height) {
+WindowHandle OpenWindow(const char* title, int width, int height, int minWidth, int minHeight) {
   SDL_Window* window = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                        width, height, SDL_WINDOW_SHOWN);
+                                        width, height, SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE);
   if (window == nullptr)
     throw WorkbenchError(std::string("cannot open a window: ") + SDL_GetError());
+  SDL_SetWindowMinimumSize(window, minWidth, minHeight);
   return WindowHandle(window);
 }
 

@@ -30,7 +30,7 @@ using RendererHandle = std::unique_ptr<SDL_Renderer, RendererDeleter>;
 
 // A window of that size with a software renderer, which needs no graphics card. Throws
 // WorkbenchError.
-WindowHandle OpenWindow(const char* title, int width, int height);
+WindowHandle OpenWindow(const char* title, int width, int height, int minWidth, int minHeight);
 RendererHandle SoftwareRenderer(SDL_Window* window);
 
 // The palette's font (a TrueType sans, found by fontconfig) for the menus, dialogs and status

@@ -51,7 +51,8 @@ void Workbench::BuildUnsavedChangesDialog() {
     unsaved_.requested = false;
     unsaved_.open = true;
   }
-  ImGui::SetNextWindowPos(ImVec2(kWindowWidth / 2.0f, kWindowHeight / 3.0f), ImGuiCond_Appearing,
+  const WindowSize window = WindowAround(session_->host().view());
+  ImGui::SetNextWindowPos(ImVec2(window.width / 2.0f, window.height / 3.0f), ImGuiCond_Appearing,
                           ImVec2(0.5f, 0.5f));
   if (!ImGui::BeginPopupModal(kTitle, nullptr, ImGuiWindowFlags_AlwaysAutoResize)) {
     unsaved_.open = false;

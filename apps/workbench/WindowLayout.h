@@ -1,7 +1,8 @@
-// Where the workbench window puts its parts. The document window's content is the host's view,
-// 1024 x 768 pixels, under the menu bar; the palette floats where its dialog's bounds say, the
-// part of the window under the menu bar standing for the screen; a status line runs along the
-// bottom.
+// Where the workbench window puts its parts. The document window's content is the host's view
+// (1024 x 768 pixels when the window first opens; it follows the window's size) under the menu
+// bar, with room for the palette at its right; the palette floats where its dialog's bounds say,
+// the part of the window under the menu bar standing for the screen; a status line runs along
+// the bottom.
 #pragma once
 
 #include "host/view/DocumentView.h"
@@ -14,12 +15,37 @@ inline constexpr int kStatusBarHeight = 22;
 // Room right of the document window, where the palette can be put out of the artwork's way.
 inline constexpr int kDesktopWidth = 440;
 
-inline constexpr int kWindowWidth = host::DocumentView::kWidth + kDesktopWidth;
-inline constexpr int kWindowHeight =
-    kMenuBarHeight + host::DocumentView::kHeight + kStatusBarHeight;
+// The window's size, kept with the preferences from one run to the next.
+inline constexpr char kWindowSizePreference[] = "TavrixWorkbench/windowSize";
 
-inline constexpr pictures::Box kCanvas{0, kMenuBarHeight, host::DocumentView::kWidth,
-                                       host::DocumentView::kHeight};
+// The window's size when the view has this size, and the view's size in a window of that size.
+struct WindowSize {
+  int width = 0;
+  int height = 0;
+};
+inline constexpr WindowSize WindowAround(int viewWidth, int viewHeight) {
+  return {viewWidth + kDesktopWidth, kMenuBarHeight + viewHeight + kStatusBarHeight};
+}
+inline WindowSize WindowAround(const host::DocumentView& view) {
+  return WindowAround(view.width(), view.height());
+}
+inline constexpr WindowSize ViewInside(int windowWidth, int windowHeight) {
+  return {windowWidth - kDesktopWidth, windowHeight - kMenuBarHeight - kStatusBarHeight};
+}
+// The smallest window: the view at its smallest.
+inline constexpr WindowSize kSmallestWindow =
+    WindowAround(host::DocumentView::kMinSide, host::DocumentView::kMinSide);
+
+// The document window within the workbench's window.
+inline pictures::Box CanvasBox(const host::DocumentView& view) {
+  return {0, kMenuBarHeight, view.width(), view.height()};
+}
+
+// The window and the document window as they first open.
+inline constexpr WindowSize kFirstWindow =
+    WindowAround(host::DocumentView::kDefaultWidth, host::DocumentView::kDefaultHeight);
+inline constexpr pictures::Box kFirstCanvas{0, kMenuBarHeight, host::DocumentView::kDefaultWidth,
+                                            host::DocumentView::kDefaultHeight};
 // The screen's (0, 0), where a dialog at (0, 0) has its top left corner.
 inline constexpr int kScreenLeft = 0;
 inline constexpr int kScreenTop = kMenuBarHeight;

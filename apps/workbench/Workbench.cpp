@@ -43,6 +43,7 @@ Workbench::Workbench(const WorkbenchOptions& options, std::ostream& log) : log_(
       options.pluginPath.empty() ? app::DefaultPluginPath() : options.pluginPath;
   session_ = std::make_unique<app::Session>(
       app::SessionOptions(plugin, options.preferencesPath, &sessionOutput_), sessionOutput_);
+  RestoreWindowSize();
   Commands& commands = *this;
   palette_ = std::make_unique<PaletteController>(*session_, commands);
   canvas_ = std::make_unique<CanvasController>(*session_, commands);
@@ -64,7 +65,9 @@ Workbench::Workbench(const WorkbenchOptions& options, std::ostream& log) : log_(
     SetStatus("Window > Tool Palettes > Tavrix opens the palette", false, false);
 
   video_ = std::make_unique<SdlVideo>();
-  window_ = OpenWindow(kTitle, kWindowWidth, kWindowHeight);
+  const WindowSize window = WindowAround(session_->host().view());
+  window_ = OpenWindow(kTitle, window.width, window.height, kSmallestWindow.width,
+                       kSmallestWindow.height);
   renderer_ = SoftwareRenderer(window_.get());
   imgui_ = std::make_unique<ImGuiSession>(window_.get(), renderer_.get(), kMenuBarHeight);
   textures_ = std::make_unique<SceneTextures>(renderer_.get());
@@ -78,6 +81,9 @@ Workbench::~Workbench() {
 bool Workbench::Finish() {
   if (finished_) return true;
   finished_ = true;
+  const WindowSize window = WindowAround(session_->host().view());
+  session_->host().preferences().SetPoint(kWindowSizePreference,
+                                          host::PreferencePoint{window.width, window.height});
   const bool kept = session_->Finish();
   TakeSessionOutput();
   return kept;
@@ -200,7 +206,7 @@ void Workbench::Draw(const std::string* screenshotPath) {
     edit.editor = &palette_->editor();
     // A picture that cannot be made must not end the window and the unsaved work with it.
     try {
-      textures_->Update(scene, palette_->Placement(), edit);
+      textures_->Update(scene, CanvasBox(*scene.view), palette_->Placement(), edit);
     } catch (const std::exception& error) {
       SetStatus(std::string("the window could not be drawn: ") + error.what(), true);
     }
@@ -221,8 +227,9 @@ void Workbench::PutPaletteBeside() {
   if (palette == nullptr || !palette->visible) session_->Execute({"menu"});
   // Screen places: the screen's (0, 0) is the window's just under the menu bar.
   constexpr int kGap = 12;
-  session_->Execute({"window", "move", std::to_string(kCanvas.left + kCanvas.width + kGap),
-                     std::to_string(kGap)});
+  const pictures::Box canvas = CanvasBox(session_->host().view());
+  session_->Execute(
+      {"window", "move", std::to_string(canvas.left + canvas.width + kGap), std::to_string(kGap)});
   TakeSessionOutput();
 }
 
@@ -290,9 +297,32 @@ std::optional<SDL_Point> Workbench::AnchorOnScreen(size_t path, size_t anchor) {
     return std::nullopt;
   const AIPoint pixel =
       session_->host().view().ArtworkToView(document->paths()[path].segments[anchor].p);
-  if (pixel.h < 0 || pixel.v < 0 || pixel.h >= kCanvas.width || pixel.v >= kCanvas.height)
+  const pictures::Box canvas = CanvasBox(session_->host().view());
+  if (pixel.h < 0 || pixel.v < 0 || pixel.h >= canvas.width || pixel.v >= canvas.height)
     return std::nullopt;
-  return SDL_Point{kCanvas.left + pixel.h, kCanvas.top + pixel.v};
+  return SDL_Point{canvas.left + pixel.h, canvas.top + pixel.v};
+}
+
+void Workbench::RestoreWindowSize() {
+  const std::optional<host::PreferencePoint> kept =
+      session_->host().preferences().Point(kWindowSizePreference);
+  if (!kept) return;
+  const WindowSize view = ViewInside(kept->h, kept->v);
+  session_->host().view().Resize(view.width, view.height);
+}
+
+void Workbench::Resized(int width, int height) {
+  const WindowSize view = ViewInside(width, height);
+  host::DocumentView& shown = session_->host().view();
+  if (view.width == shown.width() && view.height == shown.height()) return;
+  // The drawing's middle stays in the middle, as drawing programs keep it.
+  const double zoom = shown.zoom();
+  const double middleH = shown.origin().h + shown.width() / 2.0 / zoom;
+  const double middleV = shown.origin().v - shown.height() / 2.0 / zoom;
+  shown.Resize(view.width, view.height);
+  shown.ScrollTo(static_cast<float>(middleH - shown.width() / 2.0 / zoom),
+                 static_cast<float>(middleV + shown.height() / 2.0 / zoom));
+  dirty_ = true;
 }
 
 }  // namespace tavrix::workbench

@@ -66,6 +66,7 @@ class Workbench final : private Commands {
   bool Finish();
 
   app::Session& session() { return *session_; }
+  SDL_Window* window() const { return window_.get(); }
   // Whether the person has quit, and whether the window asks what to do with unsaved changes.
   bool quitting() const { return quit_; }
   bool askingAboutUnsavedChanges() const { return unsaved_.open; }
@@ -138,6 +139,10 @@ class Workbench final : private Commands {
   void UnsavedChangesKey(const SDL_Keysym& key);
 
   void Draw(const std::string* screenshotPath);
+  // The window's size kept from the last run, given to the view before anything is drawn.
+  void RestoreWindowSize();
+  // The window was resized to width x height pixels: the document window takes the room.
+  void Resized(int width, int height);
   // Opens the palette in the room right of the document window, out of the drawing's way.
   void PutPaletteBeside();
   // The drawing as it looks now, read again only when its text changed; null when it cannot be

@@ -58,7 +58,7 @@ std::optional<Button> ButtonOf(Uint8 button) {
 
 bool Workbench::ImGuiTakesMouse(int, int y) const {
   return fileDialog_.open || unsaved_.open || menuOpen_ || y < kMenuBarHeight ||
-         y >= kWindowHeight - kStatusBarHeight;
+         y >= WindowAround(session_->host().view()).height - kStatusBarHeight;
 }
 
 bool Workbench::ImGuiTakesKeyboard() const {
@@ -74,6 +74,8 @@ void Workbench::HandleEvent(const SDL_Event& event) {
     case SDL_WINDOWEVENT:
       // Keys let go of while another window had the focus never arrive.
       if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) modifiers_ = Modifiers();
+      if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
+        Resized(event.window.data1, event.window.data2);
       dirty_ = true;
       break;
     case SDL_KEYDOWN:

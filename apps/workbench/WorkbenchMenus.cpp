@@ -178,7 +178,8 @@ void Workbench::BuildFileDialog() {
     fileDialog_.requested = false;
   }
   fileDialog_.open = false;
-  ImGui::SetNextWindowPos(ImVec2(kWindowWidth / 2.0f, kWindowHeight / 2.0f), ImGuiCond_Appearing,
+  const WindowSize window = WindowAround(session_->host().view());
+  ImGui::SetNextWindowPos(ImVec2(window.width / 2.0f, window.height / 2.0f), ImGuiCond_Appearing,
                           ImVec2(0.5f, 0.5f));
   if (!ImGui::BeginPopupModal(title, nullptr, ImGuiWindowFlags_AlwaysAutoResize)) return;
   fileDialog_.open = true;
@@ -282,8 +283,9 @@ void Workbench::BuildStatusLine() {
                                  ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoSavedSettings |
                                  ImGuiWindowFlags_NoFocusOnAppearing |
                                  ImGuiWindowFlags_NoBringToFrontOnFocus;
-  ImGui::SetNextWindowPos(ImVec2(0, kWindowHeight - kStatusBarHeight));
-  ImGui::SetNextWindowSize(ImVec2(kWindowWidth, kStatusBarHeight));
+  const WindowSize window = WindowAround(session_->host().view());
+  ImGui::SetNextWindowPos(ImVec2(0, static_cast<float>(window.height - kStatusBarHeight)));
+  ImGui::SetNextWindowSize(ImVec2(static_cast<float>(window.width), kStatusBarHeight));
   ImGui::PushStyleVar(ImGuiStyleVar_WindowPadding, ImVec2(8, 4));
   ImGui::PushStyleVar(ImGuiStyleVar_WindowRounding, 0);
   if (ImGui::Begin("##status", nullptr, flags)) {
@@ -295,7 +297,7 @@ void Workbench::BuildStatusLine() {
     if (const std::optional<ArtworkPoint> p = canvas_->pointer())
       where = "h " + Rounded(p->h) + "  v " + Rounded(p->v) + " pt    " + where;
     const float width = ImGui::CalcTextSize(where.c_str()).x;
-    ImGui::SameLine(static_cast<float>(kWindowWidth) - width - 10);
+    ImGui::SameLine(static_cast<float>(window.width) - width - 10);
     ImGui::TextUnformatted(where.c_str());
   }
   ImGui::End();

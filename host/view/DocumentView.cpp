@@ -36,11 +36,9 @@ bool ClipRange(double x0, double y0, double dx, double dy, double left, double t
   return true;
 }
 
-// The window's pixels a stroke covers, one per step along its longer axis (both ends
-// included), by index into the raster.
-std::vector<int32_t> PixelsOf(const ViewStroke& stroke) {
-  constexpr int32_t kWidth = DocumentView::kWidth;
-  constexpr int32_t kHeight = DocumentView::kHeight;
+}  // namespace
+
+std::vector<int32_t> DocumentView::PixelsOf(const ViewStroke& stroke) const {
   const double x0 = stroke.from.h, y0 = stroke.from.v;
   const double dx = static_cast<double>(stroke.to.h) - x0;
   const double dy = static_cast<double>(stroke.to.v) - y0;
@@ -48,21 +46,28 @@ std::vector<int32_t> PixelsOf(const ViewStroke& stroke) {
   std::vector<int32_t> pixels;
   double t0 = 0.0, t1 = 1.0;
   // Widened by a pixel, so that rounding at the window's edges loses nothing.
-  if (!ClipRange(x0, y0, dx, dy, -1.0, -1.0, kWidth, kHeight, t0, t1)) return pixels;
+  if (!ClipRange(x0, y0, dx, dy, -1.0, -1.0, width_, height_, t0, t1)) return pixels;
   const auto first = static_cast<int64_t>(std::ceil(t0 * steps));
   const auto last = static_cast<int64_t>(std::floor(t1 * steps));
   for (int64_t i = first; i <= last; ++i) {
     const double t = steps == 0.0 ? 0.0 : static_cast<double>(i) / steps;
     const int64_t h = std::llround(x0 + dx * t);
     const int64_t v = std::llround(y0 + dy * t);
-    if (h < 0 || h >= kWidth || v < 0 || v >= kHeight) continue;
-    const auto index = static_cast<int32_t>(v * kWidth + h);
+    if (h < 0 || h >= width_ || v < 0 || v >= height_) continue;
+    const auto index = static_cast<int32_t>(v * width_ + h);
     if (pixels.empty() || pixels.back() != index) pixels.push_back(index);
   }
   return pixels;
 }
 
-}  // namespace
+void DocumentView::Resize(int32_t width, int32_t height) {
+  width_ = std::clamp(width, kMinSide, kMaxSide);
+  height_ = std::clamp(height, kMinSide, kMaxSide);
+  raster_.assign(static_cast<size_t>(width_) * static_cast<size_t>(height_), 0);
+  strokes_.clear();
+  strokePixels_.clear();
+  InvalidateAll();
+}
 
 void DocumentView::SetZoom(double zoom) {
   if (!std::isfinite(zoom) || zoom <= 0) throw std::invalid_argument("a zoom must be more than 0");
@@ -118,10 +123,10 @@ std::vector<AIRect> DocumentView::BeginRedraw() {
 void DocumentView::ClearPixels(const AIRect& rect) {
   const int32_t left = std::max(rect.left, 0);
   const int32_t top = std::max(rect.top, 0);
-  const int32_t right = std::min(rect.right, kWidth);
-  const int32_t bottom = std::min(rect.bottom, kHeight);
+  const int32_t right = std::min(rect.right, width_);
+  const int32_t bottom = std::min(rect.bottom, height_);
   for (int32_t v = top; v < bottom; ++v) {
-    for (int32_t h = left; h < right; ++h) raster_[static_cast<size_t>(v) * kWidth + h] = 0;
+    for (int32_t h = left; h < right; ++h) raster_[static_cast<size_t>(v) * width_ + h] = 0;
   }
 }
 
@@ -142,8 +147,8 @@ void DocumentView::DrawLine(const AIPoint& from, const AIPoint& to, int32_t colo
 }
 
 int32_t DocumentView::PixelAt(int32_t h, int32_t v) const {
-  if (h < 0 || h >= kWidth || v < 0 || v >= kHeight) return -1;
-  return static_cast<int32_t>(raster_[static_cast<size_t>(v) * kWidth + h]) - 1;
+  if (h < 0 || h >= width_ || v < 0 || v >= height_) return -1;
+  return static_cast<int32_t>(raster_[static_cast<size_t>(v) * width_ + h]) - 1;
 }
 
 size_t DocumentView::DrawnPixelCount() const {

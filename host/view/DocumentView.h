@@ -29,8 +29,17 @@ class DocumentView {
   // The view's handle and its drawing port, as plug-ins see them.
   static constexpr AIDocumentViewHandle kHandle = 0x5649;  // "VI"
   static constexpr AIPortRef kPort = 0x504F;               // "PO"
-  static constexpr int32_t kWidth = 1024;
-  static constexpr int32_t kHeight = 768;
+  // The window's size in pixels when it opens, and the least and most it may be resized to.
+  static constexpr int32_t kDefaultWidth = 1024;
+  static constexpr int32_t kDefaultHeight = 768;
+  static constexpr int32_t kMinSide = 64;
+  static constexpr int32_t kMaxSide = 8192;
+
+  int32_t width() const { return width_; }
+  int32_t height() const { return height_; }
+  // The window resized, each side kept within kMinSide to kMaxSide: what was drawn is gone
+  // and the whole view is to be drawn again.
+  void Resize(int32_t width, int32_t height);
 
   double zoom() const { return zoom_; }
   RealPoint origin() const { return RealPoint{left_, top_}; }
@@ -63,11 +72,16 @@ class DocumentView {
   void Reset();
 
  private:
+  int32_t width_ = kDefaultWidth;
+  int32_t height_ = kDefaultHeight;
   double zoom_ = 1.0;
   float left_ = 0.0f;
   float top_ = 0.0f;
   // Clears the pixels inside `rect`: left and top edges included, right and bottom not.
   void ClearPixels(const AIRect& rect);
+  // The window's pixels that a stroke covers, one per step along its longer axis (both ends
+  // included), by index into the raster.
+  std::vector<int32_t> PixelsOf(const ViewStroke& stroke) const;
   bool AnyPixelShown(const std::vector<int32_t>& pixels) const;
 
   std::vector<AIRect> invalid_;
@@ -75,7 +89,7 @@ class DocumentView {
   // The window's pixels that each stroke covers, by index into `raster_`.
   std::vector<std::vector<int32_t>> strokePixels_;
   // Colour + 1 of each pixel, row by row; 0 where nothing is drawn.
-  std::vector<uint8_t> raster_ = std::vector<uint8_t>(size_t{kWidth} * kHeight, 0);
+  std::vector<uint8_t> raster_ = std::vector<uint8_t>(size_t{kDefaultWidth} * kDefaultHeight, 0);
 };
 
 // Whether the straight stroke passes through the rectangle (edges included).

@@ -6,6 +6,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -35,6 +36,23 @@ class Terminal {
       _exit(127);
     }
   }
+  // The program as a shell with job control runs it: in a process group of its own in the
+  // foreground, under a parent in the terminal's session, so that Ctrl-Z can stop it.
+  struct AsAJob {};
+  Terminal(AsAJob, const std::vector<std::string>& arguments) {
+    std::vector<char*> argv;
+    for (const std::string& argument : arguments)
+      argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    int jobPipe[2];
+    if (pipe(jobPipe) != 0) return;
+    const std::string configHome = (tavrix::test::TempFolder() / "prompt-config").string();
+    child_ = forkpty(&master_, nullptr, nullptr, nullptr);
+    if (child_ == 0) RunAsShell(argv, configHome, jobPipe[1]);
+    close(jobPipe[1]);
+    if (read(jobPipe[0], &job_, sizeof job_) != static_cast<ssize_t>(sizeof job_)) job_ = -1;
+    close(jobPipe[0]);
+  }
   ~Terminal() {
     if (child_ > 0 && !waited_) {
       kill(child_, SIGKILL);
@@ -44,6 +62,19 @@ class Terminal {
   }
 
   bool started() const { return child_ > 0; }
+  // The job started AsAJob stopped within 10 s, as its state in /proc says.
+  bool JobStopped() const {
+    for (int i = 0; i < 1000 && job_ > 0; ++i) {
+      std::ifstream stat("/proc/" + std::to_string(job_) + "/stat");
+      std::string pid, name, state;
+      stat >> pid >> name >> state;
+      if (state == "T") return true;
+      usleep(10000);
+    }
+    return false;
+  }
+  void ContinueJob() const { kill(job_, SIGCONT); }
+  bool LineMode() const { return !EditorReading(); }
   // Types once the line editor reads: it puts the terminal out of line mode then, and may
   // throw away what was typed before.
   void Type(const std::string& text) {
@@ -109,6 +140,29 @@ class Terminal {
   }
 
  private:
+  // The shell's part, in the terminal's session: starts the job, gives it the terminal, says
+  // its number through the pipe and ends as it ends.
+  [[noreturn]] static void RunAsShell(std::vector<char*>& argv, const std::string& configHome,
+                                      int jobPipe) {
+    signal(SIGTTOU, SIG_IGN);
+    const pid_t job = fork();
+    if (job == 0) {
+      setpgid(0, 0);
+      tcsetpgrp(STDIN_FILENO, getpid());
+      signal(SIGTTOU, SIG_DFL);
+      setenv("XDG_CONFIG_HOME", configHome.c_str(), 1);
+      execv(argv[0], argv.data());
+      _exit(127);
+    }
+    setpgid(job, job);
+    tcsetpgrp(STDIN_FILENO, job);
+    if (write(jobPipe, &job, sizeof job) != static_cast<ssize_t>(sizeof job)) _exit(126);
+    int status = 0;
+    while (waitpid(job, &status, 0) == -1 && errno == EINTR) {
+    }
+    _exit(WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status));
+  }
+
   bool EditorReading() const {
     termios mode{};
     return tcgetattr(master_, &mode) == 0 && (mode.c_lflag & ICANON) == 0;
@@ -117,6 +171,7 @@ class Terminal {
  private:
   int master_ = -1;
   pid_t child_ = -1;
+  pid_t job_ = -1;
   bool waited_ = false;
   std::string seen_;
   size_t consumed_ = 0;
@@ -246,6 +301,25 @@ TEST(InteractivePrompt, AHangupOrSigtermKeepsTheUnsavedChangesBesideTheDrawing) 
       EXPECT_TRUE(std::filesystem::exists(preferences));
     }
   }
+}
+
+// Ctrl-Z hands the terminal back as the shell gave it, and going on gives the line editor back.
+TEST(InteractivePrompt, CtrlZStopsWithTheTerminalAsFoundAndGoingOnEditsAgain) {
+  const std::string drawing = CopyOfSample("prompt-stop");
+  Terminal terminal(Terminal::AsAJob{},
+                    {TAVRIX_HOST_COMMAND, "--plugin", tavrix::test::PluginPath(), "open", drawing});
+  ASSERT_TRUE(terminal.WaitFor("tavrix> ")) << terminal.seen();
+  terminal.Type("hel");
+  ASSERT_TRUE(terminal.WaitFor("hel")) << terminal.seen();
+  terminal.Type("\x1a");
+  ASSERT_TRUE(terminal.JobStopped()) << terminal.seen();
+  EXPECT_TRUE(terminal.LineMode()) << "the shell gets the terminal in line mode";
+  terminal.ContinueJob();
+  terminal.Type("p\n");
+  ASSERT_TRUE(terminal.WaitFor("save [FILE.svg]")) << terminal.seen();
+  ASSERT_TRUE(terminal.WaitFor("tavrix> ")) << terminal.seen();
+  terminal.Type("quit\n");
+  EXPECT_EQ(terminal.ExitStatus(), 0) << terminal.seen();
 }
 
 TEST(InteractivePrompt, AFileNameWithAccentsCanBeTyped) {

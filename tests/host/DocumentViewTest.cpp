@@ -82,6 +82,35 @@ TEST(DocumentView, StrokesOutsideTheWindowKeepNoPixelsAndGoWhenTheirAreaIsInvali
   EXPECT_EQ(view.strokes()[0].from.h, -10);
 }
 
+// A window made smaller and then larger again: the pixels follow its size, row by row, and what
+// was drawn before is gone with the whole view to be drawn again.
+TEST(DocumentView, AResizedWindowHoldsPixelsAtItsOwnSizeAndIsDrawnAgain) {
+  DocumentView view;
+  view.BeginRedraw();
+  view.DrawLine({1000, 700}, {1010, 700}, 1);
+  view.Resize(300, 200);
+  EXPECT_EQ(view.width(), 300);
+  EXPECT_EQ(view.height(), 200);
+  EXPECT_TRUE(view.strokes().empty());
+  EXPECT_EQ(view.DrawnPixelCount(), 0u);
+  ASSERT_TRUE(view.NeedsRedraw());
+  view.BeginRedraw();
+  // Beyond the old width's row length: a raster still indexed by the old width would put it
+  // elsewhere, or past the end.
+  view.DrawLine({290, 150}, {299, 150}, 3);
+  view.DrawLine({1000, 700}, {1010, 700}, 1);  // outside now
+  EXPECT_EQ(view.DrawnPixelCount(), 10u);
+  EXPECT_EQ(view.PixelAt(299, 150), 3);
+  EXPECT_EQ(view.PixelAt(300, 150), -1);
+  EXPECT_EQ(view.PixelAt(0, 151), -1);
+  view.Invalidate({295, 140, 300, 160});
+  view.BeginRedraw();
+  EXPECT_EQ(view.DrawnPixelCount(), 5u) << "exactly the invalidated part is cleared";
+  view.Resize(0, 1 << 30);
+  EXPECT_EQ(view.width(), DocumentView::kMinSide);
+  EXPECT_EQ(view.height(), DocumentView::kMaxSide);
+}
+
 TEST(DocumentView, AStrokeIsClippedToItsDrawer) {
   ViewStroke stroke{{0, 10}, {40, 10}, 0};
   ASSERT_TRUE(ClipStroke(stroke, AIRect{10, 0, 20, 20}));

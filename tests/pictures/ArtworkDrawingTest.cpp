@@ -43,8 +43,8 @@ class ArtworkDrawing : public ::testing::Test {
 TEST_F(ArtworkDrawing, TheViewIsThePictureAndPathsAreDrawnInIt) {
   document.AddPath({Corner(100, -100), Corner(300, -100)}, false);
   const Picture picture = Draw();
-  EXPECT_EQ(picture.image.width(), host::DocumentView::kWidth);
-  EXPECT_EQ(picture.image.height(), host::DocumentView::kHeight);
+  EXPECT_EQ(picture.image.width(), host::DocumentView::kDefaultWidth);
+  EXPECT_EQ(picture.image.height(), host::DocumentView::kDefaultHeight);
   // An unselected path is black, with no anchors shown.
   EXPECT_TRUE(IsDark(AtArtwork(picture, {200, -100}))) << AtArtwork(picture, {200, -100});
   EXPECT_TRUE(IsWhite(AtArtwork(picture, {100, -100}, -2, -2)));

@@ -16,8 +16,8 @@ namespace {
 using test::kStartScript;
 
 // The middle anchor (300, -300) is at view pixel (300, 300).
-constexpr int kAnchorX = kCanvas.left + 300;
-constexpr int kAnchorY = kCanvas.top + 300;
+constexpr int kAnchorX = kFirstCanvas.left + 300;
+constexpr int kAnchorY = kFirstCanvas.top + 300;
 
 class CanvasControl : public ::testing::Test {
  protected:
@@ -32,9 +32,9 @@ class CanvasControl : public ::testing::Test {
 };
 
 TEST_F(CanvasControl, AClickSelectsTheAnchorThePathOrNothing) {
-  Click(kCanvas.left + 100, kCanvas.top + 100);  // (100, -100), the first anchor
+  Click(kFirstCanvas.left + 100, kFirstCanvas.top + 100);  // (100, -100), the first anchor
   EXPECT_EQ(commands.Last(), "select 0 0");
-  Click(kCanvas.left + 181, kCanvas.top + 200);  // halfway along the first curve
+  Click(kFirstCanvas.left + 181, kFirstCanvas.top + 200);  // halfway along the first curve
   EXPECT_EQ(commands.Last(), "select-paths 0");
   Click(kAnchorX, kAnchorY);
   EXPECT_EQ(commands.Last(), "select 0 1");
@@ -47,7 +47,7 @@ TEST_F(CanvasControl, AClickSelectsTheAnchorThePathOrNothing) {
   Click(kAnchorX, kAnchorY + 200);
   EXPECT_EQ(commands.Last(), "deselect");
   EXPECT_FALSE(commands.session.host().document()->paths()[0].IsSelected());
-  EXPECT_FALSE(canvas.MouseDown(kCanvas.left + kCanvas.width + 5, kAnchorY, Button::Left))
+  EXPECT_FALSE(canvas.MouseDown(kFirstCanvas.left + kFirstCanvas.width + 5, kAnchorY, Button::Left))
       << "right of the document window is the desktop";
 }
 
@@ -148,15 +148,15 @@ TEST(CanvasFills, AClickInsideAFilledShapeSelectsItAndInsideAnUnfilledOneDoesNot
                          "</svg>\n";
   test::SessionCommands commands("open " + file + "\n");
   CanvasController canvas(commands.session, commands);
-  canvas.MouseDown(kCanvas.left + 200, kCanvas.top + 150, Button::Left);
-  canvas.MouseUp(kCanvas.left + 200, kCanvas.top + 150);
+  canvas.MouseDown(kFirstCanvas.left + 200, kFirstCanvas.top + 150, Button::Left);
+  canvas.MouseUp(kFirstCanvas.left + 200, kFirstCanvas.top + 150);
   EXPECT_EQ(commands.Last(), "select-paths 0");
-  canvas.MouseDown(kCanvas.left + 500, kCanvas.top + 150, Button::Left);
-  canvas.MouseUp(kCanvas.left + 500, kCanvas.top + 150);
+  canvas.MouseDown(kFirstCanvas.left + 500, kFirstCanvas.top + 150, Button::Left);
+  canvas.MouseUp(kFirstCanvas.left + 500, kFirstCanvas.top + 150);
   EXPECT_EQ(commands.Last(), "deselect") << "inside a shape without fill is nothing";
   // Anywhere on its wide stroke, not only near its line.
-  canvas.MouseDown(kCanvas.left + 500, kCanvas.top + 108, Button::Left);
-  canvas.MouseUp(kCanvas.left + 500, kCanvas.top + 108);
+  canvas.MouseDown(kFirstCanvas.left + 500, kFirstCanvas.top + 108, Button::Left);
+  canvas.MouseUp(kFirstCanvas.left + 500, kFirstCanvas.top + 108);
   EXPECT_EQ(commands.Last(), "select-paths 1");
 }
 

@@ -89,7 +89,7 @@ TEST_F(CanvasHits, PointsThatAreNoNumbersAreNeverHit) {
   host::Document odd(kAIPointRulerUnits, nullptr, 0x100);
   odd.AddPath({Anchor(NAN, 0), Anchor(1e30f, 0), Anchor(INFINITY, -5)}, true);
   EXPECT_EQ(HitArtwork(odd, view, 0.5, 0.5).kind, ArtworkHit::Kind::None);
-  const std::optional<ViewPlace> place = FitArtwork(odd);
+  const std::optional<ViewPlace> place = FitArtwork(odd, view);
   ASSERT_TRUE(place.has_value()) << "the one finite point is still there to be shown";
   EXPECT_TRUE(std::isfinite(place->zoom) && std::isfinite(place->left) &&
               std::isfinite(place->top));
@@ -122,10 +122,11 @@ TEST(ViewPlaces, DraggingMovesTheArtworkWithTheMouse) {
 }
 
 TEST(ViewPlaces, FittingCentresEveryPointWithItsHandles) {
+  host::DocumentView view;
   host::Document document(kAIPointRulerUnits, nullptr, 0x100);
-  EXPECT_FALSE(FitArtwork(document).has_value());
+  EXPECT_FALSE(FitArtwork(document, view).has_value());
   document.AddPath({Anchor(0, 0, {0, 0}, {0, 1000}), Anchor(2000, 0)}, false);
-  const std::optional<ViewPlace> place = FitArtwork(document);
+  const std::optional<ViewPlace> place = FitArtwork(document, view);
   ASSERT_TRUE(place.has_value());
   // 2000 x 1000 points in 1024 x 768 pixels with a tenth to spare: the width decides.
   EXPECT_NEAR(place->zoom, 1024 * 0.9 / 2000, 1e-9);
@@ -133,7 +134,13 @@ TEST(ViewPlaces, FittingCentresEveryPointWithItsHandles) {
   EXPECT_NEAR(place->top - 384 / place->zoom, 500, 1e-9);
   host::Document dot(kAIPointRulerUnits, nullptr, 0x100);
   dot.AddPath({Anchor(5, 5)}, false);
-  EXPECT_DOUBLE_EQ(FitArtwork(dot)->zoom, 4) << "a single point is not blown up without end";
+  EXPECT_DOUBLE_EQ(FitArtwork(dot, view)->zoom, 4) << "a single point is not blown up without end";
+  // In a window made tall and narrow, the height has room to spare and the width decides more.
+  view.Resize(500, 900);
+  const std::optional<ViewPlace> narrow = FitArtwork(document, view);
+  EXPECT_NEAR(narrow->zoom, 500 * 0.9 / 2000, 1e-9);
+  EXPECT_NEAR(narrow->left + 250 / narrow->zoom, 1000, 1e-9);
+  EXPECT_NEAR(narrow->top - 450 / narrow->zoom, 500, 1e-9);
 }
 
 }  // namespace

@@ -202,7 +202,7 @@ TEST_F(PaletteControl, APaletteFarOffTheScreenIsKeptWithinReach) {
   const std::optional<PalettePlacement> place = palette.Placement();
   ASSERT_TRUE(place.has_value());
   EXPECT_GE(place->left + place->geometry.frameWidth, 48);
-  EXPECT_LE(place->top + pictures::kTitleBarHeight, kWindowHeight - kStatusBarHeight);
+  EXPECT_LE(place->top + pictures::kTitleBarHeight, kFirstWindow.height - kStatusBarHeight);
 }
 
 TEST_F(PaletteControl, TabWalksTheFieldsAndUpOrDownStepsTheFieldsArrows) {

@@ -220,13 +220,13 @@ TEST_F(WorkbenchWindow, AClickATypedValueAndAnArrowWithShiftEditTheAnchor) {
 
   workbench->Frame();
   const Image shot = Screenshot();
-  EXPECT_EQ(shot.width(), kWindowWidth);
-  EXPECT_EQ(shot.height(), kWindowHeight);
+  EXPECT_EQ(shot.width(), kFirstWindow.width);
+  EXPECT_EQ(shot.height(), kFirstWindow.height);
   // The current point ringed in orange where the anchor is now, nothing left where it was.
   const std::optional<SDL_Point> moved = workbench->AnchorOnScreen(0, 1);
   ASSERT_TRUE(moved.has_value());
-  EXPECT_EQ(moved->x, kCanvas.left + 110);
-  EXPECT_EQ(moved->y, kCanvas.top + 290);
+  EXPECT_EQ(moved->x, kFirstCanvas.left + 110);
+  EXPECT_EQ(moved->y, kFirstCanvas.top + 290);
   EXPECT_TRUE(AnyNear(shot, moved->x, moved->y, 8, IsCurrentPointOrange));
   EXPECT_TRUE(IsSelectionBlue(shot.At(moved->x, moved->y))) << "the selected anchor, filled";
   EXPECT_FALSE(AnyNear(shot, anchor->x, anchor->y, 8, IsCurrentPointOrange));
@@ -243,7 +243,7 @@ TEST_F(WorkbenchWindow, AClickATypedValueAndAnArrowWithShiftEditTheAnchor) {
             "110.000 pt");
   // The document window is white, the desktop beside it grey.
   EXPECT_TRUE(IsWhite(shot.At(900, 700)));
-  EXPECT_FALSE(IsWhite(shot.At(kCanvas.width + 20, 700)));
+  EXPECT_FALSE(IsWhite(shot.At(kFirstCanvas.width + 20, 700)));
 }
 
 // What a person comes for: open a drawing, click a point, type its new place, save.
@@ -332,12 +332,12 @@ TEST_F(WorkbenchWindow, FillsShowInTheirColoursAndAClickInsideOneSelectsIt) {
   const AIPoint corner = workbench->session().host().view().ArtworkToView(RealPoint{50, -25});
   const Image shot = Screenshot();
   const auto red = [](const pictures::Rgb& c) { return c.r > 220 && c.g < 40 && c.b < 40; };
-  EXPECT_TRUE(red(shot.At(kCanvas.left + middle.h + 0.5, kCanvas.top + middle.v + 0.5)))
-      << shot.At(kCanvas.left + middle.h, kCanvas.top + middle.v);
-  EXPECT_TRUE(IsWhite(shot.At(kCanvas.left + corner.h - 3, kCanvas.top + corner.v - 3)));
-  EXPECT_TRUE(red(shot.At(kCanvas.left + corner.h + 3, kCanvas.top + corner.v + 3)));
+  EXPECT_TRUE(red(shot.At(kFirstCanvas.left + middle.h + 0.5, kFirstCanvas.top + middle.v + 0.5)))
+      << shot.At(kFirstCanvas.left + middle.h, kFirstCanvas.top + middle.v);
+  EXPECT_TRUE(IsWhite(shot.At(kFirstCanvas.left + corner.h - 3, kFirstCanvas.top + corner.v - 3)));
+  EXPECT_TRUE(red(shot.At(kFirstCanvas.left + corner.h + 3, kFirstCanvas.top + corner.v + 3)));
 
-  Click(kCanvas.left + middle.h, kCanvas.top + middle.v);
+  Click(kFirstCanvas.left + middle.h, kFirstCanvas.top + middle.v);
   EXPECT_TRUE(workbench->session().host().document()->paths()[0].IsSelected()) << log.str();
   EXPECT_EQ(workbench->status(), "Selected path 0");
 }
@@ -518,6 +518,52 @@ TEST_F(WorkbenchWindow, TheFlyoutMenuOpensFromItsButtonAndIsDrawnOpen) {
   const Image closed = Screenshot();
   EXPECT_LT(closed.At(frameRight - 40, frameTop + 60).r, 235) << "the palette's grey again";
   EXPECT_TRUE(workbench->session().host().document()->paths()[0].segments.size() == 3u);
+}
+
+// A person makes the window smaller: the document window takes what room there is, the
+// drawing's middle stays in the middle, and the next start opens the window at that size.
+TEST_F(WorkbenchWindow, AResizedWindowIsDrawnAtItsSizeAndOpensAtItTheNextTime) {
+  const std::string preferences = (tavrix::test::TempFolder() / "window-size.json").string();
+  std::filesystem::remove(preferences);
+  workbench.reset();
+  workbench = std::make_unique<Workbench>(
+      WorkbenchOptions{tavrix::test::PluginPath(), preferences, ""}, log);
+  std::istringstream script(kStart);
+  ASSERT_EQ(workbench->Play(script, "start.tavrix"), 0) << log.str();
+  const host::DocumentView& view = workbench->session().host().view();
+  const double middleH = view.origin().h + view.width() / 2.0 / view.zoom();
+
+  SDL_SetWindowSize(workbench->window(), 1100, 640);
+  for (int i = 0; i < 50 && view.width() != 1100 - kDesktopWidth; ++i) {
+    SDL_Delay(10);
+    workbench->Frame();
+  }
+  ASSERT_EQ(view.width(), 1100 - kDesktopWidth);
+  ASSERT_EQ(view.height(), 640 - kMenuBarHeight - kStatusBarHeight);
+  EXPECT_NEAR(view.origin().h + view.width() / 2.0 / view.zoom(), middleH, 1e-3);
+  workbench->Frame();
+  const Image shot = Screenshot();
+  EXPECT_EQ(shot.width(), 1100);
+  EXPECT_EQ(shot.height(), 640);
+  // The document window ends where the view does, the desktop beside it; the anchors show
+  // where the view puts them.
+  EXPECT_TRUE(IsWhite(shot.At(view.width() - 2, 300)));
+  EXPECT_FALSE(IsWhite(shot.At(view.width() + 2, 300)));
+  const std::optional<SDL_Point> anchor = workbench->AnchorOnScreen(0, 1);
+  ASSERT_TRUE(anchor.has_value());
+  EXPECT_EQ(anchor->x, 300 - (512 - view.width() / 2));
+  EXPECT_TRUE(IsSelectionBlue(shot.At(anchor->x, anchor->y)) ||
+              IsDark(shot.At(anchor->x, anchor->y)))
+      << shot.At(anchor->x, anchor->y);
+
+  ASSERT_TRUE(workbench->Finish());
+  workbench.reset();
+  workbench = std::make_unique<Workbench>(
+      WorkbenchOptions{tavrix::test::PluginPath(), preferences, ""}, log);
+  workbench->Frame();
+  const Image again = Screenshot();
+  EXPECT_EQ(again.width(), 1100);
+  EXPECT_EQ(again.height(), 640);
 }
 
 }  // namespace

@@ -83,13 +83,13 @@ TEST_F(WorkbenchCommand, PlaysAScriptIntoTheWindowAndWritesItAsPng) {
   EXPECT_NE(run.out.find("6 commands, every expectation held"), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("wrote " + shot), std::string::npos) << run.out;
   const Image image = Image::ReadPng(shot);
-  EXPECT_EQ(image.width(), kWindowWidth);
-  EXPECT_EQ(image.height(), kWindowHeight);
+  EXPECT_EQ(image.width(), kFirstWindow.width);
+  EXPECT_EQ(image.height(), kFirstWindow.height);
   // The current point's ring, and the palette's title bar where the script dragged it.
   bool ring = false;
   for (int d = -8; d <= 8; ++d) {
-    ring |= IsCurrentPointOrange(image.At(kCanvas.left + 300 + d, kCanvas.top + 300 - 6));
-    ring |= IsCurrentPointOrange(image.At(kCanvas.left + 300 + d, kCanvas.top + 300 + 6));
+    ring |= IsCurrentPointOrange(image.At(kFirstCanvas.left + 300 + d, kFirstCanvas.top + 300 - 6));
+    ring |= IsCurrentPointOrange(image.At(kFirstCanvas.left + 300 + d, kFirstCanvas.top + 300 + 6));
   }
   EXPECT_TRUE(ring);
   const pictures::Rgb title = image.At(kScreenLeft + 1040 + 200, kScreenTop + 20 + 10);
@@ -170,8 +170,8 @@ TEST_F(WorkbenchCommand, TheFirstStartPutsThePaletteBesideTheDrawingAndKeepsTheP
   // The palette's title bar, right of the document window and not over it.
   const Image image = Image::ReadPng(shot);
   const int top = kMenuBarHeight + 12 + 4;
-  EXPECT_FALSE(IsWhite(image.At(kCanvas.width + 12 + 100, top))) << image.At(1136, top);
-  EXPECT_TRUE(IsWhite(image.At(kCanvas.width - 20, top))) << "the drawing is not covered";
+  EXPECT_FALSE(IsWhite(image.At(kFirstCanvas.width + 12 + 100, top))) << image.At(1136, top);
+  EXPECT_TRUE(IsWhite(image.At(kFirstCanvas.width - 20, top))) << "the drawing is not covered";
 }
 
 TEST_F(WorkbenchCommand, HelpSaysWhatItTakes) {
