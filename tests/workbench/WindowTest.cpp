@@ -359,7 +359,7 @@ TEST_F(WorkbenchWindow, DuringADragTheShapeOverTheDraggedOneStillCoversIt) {
   const auto at = [&](double h, double v) {
     const AIPoint p = workbench->session().host().view().ArtworkToView(
         RealPoint{static_cast<float>(h), static_cast<float>(v)});
-    return shot.At(kCanvas.left + p.h + 0.5, kCanvas.top + p.v + 0.5);
+    return shot.At(kFirstCanvas.left + p.h + 0.5, kFirstCanvas.top + p.v + 0.5);
   };
   const auto red = [](const pictures::Rgb& c) { return c.r > 220 && c.g < 40 && c.b < 40; };
   const auto blue = [](const pictures::Rgb& c) { return c.b > 220 && c.r < 40 && c.g < 40; };
