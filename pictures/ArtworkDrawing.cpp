@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "pictures/DrawingPicture.h"
 #include "pictures/DrawingTools.h"
 
 namespace tavrix::pictures {
@@ -170,7 +169,7 @@ void DrawAnchors(cairo_t* cr, const host::DocumentPath& path, const host::Docume
 }
 
 // The drawing as it looks; false when there is none or librsvg could not draw it.
-bool DrawLooks(cairo_t* cr, const host::DocumentView& view, const DrawingPicture* drawing) {
+bool DrawLooks(cairo_t* cr, const host::DocumentView& view, const LooksPicture* drawing) {
   if (drawing == nullptr) return false;
   try {
     drawing->Draw(cr, view);
@@ -183,7 +182,7 @@ bool DrawLooks(cairo_t* cr, const host::DocumentView& view, const DrawingPicture
 }  // namespace
 
 void DrawArtwork(cairo_t* cr, const host::Document& document, const host::DocumentView& view,
-                 const std::optional<AnchorRef>& currentPoint, const DrawingPicture* drawing) {
+                 const std::optional<AnchorRef>& currentPoint, const LooksPicture* drawing) {
   const double width = view.width();
   const double height = view.height();
   // Far enough outside that no line's end, cap or dot shows at the edge.

@@ -8,6 +8,7 @@
 
 #include "host/artwork/Document.h"
 #include "host/view/DocumentView.h"
+#include "pictures/LooksPicture.h"
 #include "pictures/Pictures.h"
 
 namespace tavrix::pictures {
@@ -19,6 +20,6 @@ namespace tavrix::pictures {
 // outline.
 void DrawArtwork(cairo_t* cr, const host::Document& document, const host::DocumentView& view,
                  const std::optional<AnchorRef>& currentPoint,
-                 const DrawingPicture* drawing = nullptr);
+                 const LooksPicture* drawing = nullptr);
 
 }  // namespace tavrix::pictures

@@ -11,15 +11,16 @@
 #include <string>
 
 #include "host/view/DocumentView.h"
+#include "pictures/LooksPicture.h"
 
 namespace tavrix::pictures {
 
-class DrawingPicture {
+class DrawingPicture : public LooksPicture {
  public:
   // Reads the text; `baseFile` (the drawing's file, or empty) is where relative references such
   // as images are found. Throws PictureError with librsvg's reason.
   DrawingPicture(const std::string& text, const std::string& baseFile);
-  ~DrawingPicture();
+  ~DrawingPicture() override;
   DrawingPicture(const DrawingPicture&) = delete;
   DrawingPicture& operator=(const DrawingPicture&) = delete;
 
@@ -29,7 +30,7 @@ class DrawingPicture {
   // Draws the view's width x height pixels (without a background) with the top left corner at
   // the context's origin; an artwork point lands on the centre of the pixel the host's
   // ArtworkToView names. Throws PictureError when librsvg cannot draw it.
-  void Draw(cairo_t* cr, const host::DocumentView& view) const;
+  void Draw(cairo_t* cr, const host::DocumentView& view) const override;
 
  private:
   struct Handle;

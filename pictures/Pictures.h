@@ -64,7 +64,7 @@ class Image {
   int scale_ = 1;
 };
 
-class DrawingPicture;
+class LooksPicture;
 
 enum class Show { Palette, Artwork, Both };
 
@@ -86,7 +86,7 @@ struct Scene {
   bool flyoutOpen = false;
   // The drawing as it looks, under the editing layer; without it the paths are drawn as thin
   // black outlines.
-  const DrawingPicture* drawing = nullptr;
+  const LooksPicture* drawing = nullptr;
 };
 
 struct Box {

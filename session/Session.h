@@ -5,6 +5,7 @@
 #include <functional>
 #include <istream>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -73,6 +74,13 @@ class Session {
   // and the workbench draw. Throws ScriptError when there is no document or its paths cannot be
   // written.
   std::string DrawingText();
+  // The drawing's text split around the element of the document's path `path`: what lies under
+  // it, the element alone, what lies over it; laid over one another they draw as DrawingText
+  // does. Nothing when it cannot be split there exactly. Throws as DrawingText does.
+  struct DrawingLayers {
+    std::string under, element, over;
+  };
+  std::optional<DrawingLayers> DrawingLayersAround(size_t path);
   // How each of the document's paths paints (filled, stroked), in the document's order, for a
   // click on the drawing; empty without a document.
   std::vector<svg::SvgPaint> PathPaints();

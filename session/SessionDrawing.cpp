@@ -41,6 +41,25 @@ std::string Session::DrawingText() {
   }
 }
 
+std::optional<Session::DrawingLayers> Session::DrawingLayersAround(size_t path) {
+  const host::Document& document = Doc();
+  // A drawing made in the session has no file's elements to split.
+  if (!drawing_) return std::nullopt;
+  try {
+    DrawingLayers layers;
+    for (const auto& [layer, text] : {std::pair{svg::Layer::Under, &layers.under},
+                                      std::pair{svg::Layer::Element, &layers.element},
+                                      std::pair{svg::Layer::Over, &layers.over}}) {
+      std::optional<std::string> written = drawing_->LayerText(document, path, layer);
+      if (!written) return std::nullopt;
+      *text = std::move(*written);
+    }
+    return layers;
+  } catch (const svg::SvgError& error) {
+    throw ScriptError(error.what());
+  }
+}
+
 std::vector<svg::SvgPaint> Session::PathPaints() {
   if (host_->document() == nullptr) return {};
   return drawing_ ? drawing_->Paints(Doc()) : SvgDrawing::Blank().Paints(Doc());

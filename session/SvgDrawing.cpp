@@ -32,6 +32,14 @@ std::string SvgDrawing::Text(const host::Document& document) const {
   return svg_.SavedText(Current(document));
 }
 
+std::optional<std::string> SvgDrawing::LayerText(const host::Document& document, size_t path,
+                                                 svg::Layer layer) const {
+  if (path >= document.paths().size()) return std::nullopt;
+  const auto found = pathOfHandle_.find(document.paths()[path].handle);
+  if (found == pathOfHandle_.end()) return std::nullopt;
+  return svg_.LayerText(Current(document), found->second, layer);
+}
+
 std::vector<svg::SvgPaint> SvgDrawing::Paints(const host::Document& document) const {
   std::vector<svg::SvgPaint> paints;
   paints.reserve(document.paths().size());

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,10 @@ class SvgDrawing {
   void Save(const std::string& fileName, const host::Document& document);
   // The text Save would write now. Throws svg::SvgError.
   std::string Text(const host::Document& document) const;
+  // The text Text would give with only one layer of the drawing around the document's path
+  // `path`; nothing when it cannot be split there exactly (see svg::SvgDocument::LayerText).
+  std::optional<std::string> LayerText(const host::Document& document, size_t path,
+                                       svg::Layer layer) const;
   // How each of the document's paths paints, in the document's order: as its element does, a
   // path made in the session as the root gives it.
   std::vector<svg::SvgPaint> Paints(const host::Document& document) const;

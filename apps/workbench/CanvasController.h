@@ -36,6 +36,10 @@ class CanvasController {
   // Puts a part being dragged back where it was (Escape); false when nothing was dragged.
   bool CancelDrag();
   bool dragging() const { return drag_.has_value(); }
+  // The document's path whose part is being dragged.
+  std::optional<size_t> draggedPath() const {
+    return drag_ ? std::optional<size_t>(drag_->target().path) : std::nullopt;
+  }
   void Wheel(int x, int y, double notches);
 
   // The View menu: zooming about the window's middle, every path in view, 100 %.

@@ -233,10 +233,29 @@ void Workbench::PutPaletteBeside() {
   TakeSessionOutput();
 }
 
-const pictures::DrawingPicture* Workbench::DrawingLooks() {
-  if (session_->host().document() == nullptr) return nullptr;
+const pictures::LooksPicture* Workbench::DraggedDrawingLooks(size_t path) {
   std::string error;
-  const pictures::DrawingPicture* looks = nullptr;
+  try {
+    if (const std::optional<app::Session::DrawingLayers> layers =
+            session_->DrawingLayersAround(path)) {
+      return dragged_.For({layers->under, layers->element, layers->over},
+                          session_->DrawingFileName(), error);
+    }
+  } catch (const std::exception&) {
+    // The whole drawing is read instead, and says what is wrong with it.
+  }
+  return nullptr;
+}
+
+const pictures::LooksPicture* Workbench::DrawingLooks() {
+  if (session_->host().document() == nullptr) return nullptr;
+  if (const std::optional<size_t> path = canvas_->draggedPath()) {
+    if (const pictures::LooksPicture* layered = DraggedDrawingLooks(*path)) return layered;
+  } else {
+    dragged_.Forget();
+  }
+  std::string error;
+  const pictures::LooksPicture* looks = nullptr;
   try {
     looks = drawings_.For(session_->DrawingText(), session_->DrawingFileName(), error);
   } catch (const std::exception& refused) {

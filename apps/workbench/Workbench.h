@@ -16,6 +16,7 @@
 #include <string>
 
 #include "pictures/DrawingPicture.h"
+#include "pictures/LayeredPicture.h"
 #include "session/Session.h"
 #include "workbench/CanvasController.h"
 #include "workbench/Commands.h"
@@ -145,8 +146,10 @@ class Workbench final : private Commands {
   // Opens the palette in the room right of the document window, out of the drawing's way.
   void PutPaletteBeside();
   // The drawing as it looks now, read again only when its text changed; null when it cannot be
-  // drawn so.
-  const pictures::DrawingPicture* DrawingLooks();
+  // drawn so. During a drag only the dragged element is read and drawn again, where the drawing
+  // can be split around it.
+  const pictures::LooksPicture* DrawingLooks();
+  const pictures::LooksPicture* DraggedDrawingLooks(size_t path);
   void UpdateTitle();
 
   std::ostream& log_;
@@ -161,6 +164,7 @@ class Workbench final : private Commands {
   std::unique_ptr<ImGuiSession> imgui_;
   std::unique_ptr<SceneTextures> textures_;
   pictures::DrawingPictureCache drawings_;
+  pictures::LayeredPictureCache dragged_;
   std::string drawingError_;
 
   std::string status_;

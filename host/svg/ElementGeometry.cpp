@@ -16,16 +16,6 @@ std::string Shown(std::string_view id) {
   return shown;
 }
 
-// The element's name without the root's prefix; empty for one in another namespace.
-std::string_view KindOf(const SvgModel& model, const pugi::xml_node& element) {
-  const std::string_view rootName = model.root.name();
-  const std::string_view prefix = rootName.substr(0, rootName.size() - 3);  // up to "svg"
-  std::string_view name = element.name();
-  if (name.compare(0, prefix.size(), prefix) != 0) return {};
-  name.remove_prefix(prefix.size());
-  return name.find(':') == std::string_view::npos ? name : std::string_view{};
-}
-
 bool IsContainer(std::string_view kind) {
   return kind == "g" || kind == "a" || kind == "switch" || kind == "svg";
 }
@@ -39,6 +29,15 @@ Affine OwnTransform(const SvgModel& model, const pugi::xml_node& element) {
 }
 
 }  // namespace
+
+std::string_view ElementKind(const SvgModel& model, const pugi::xml_node& element) {
+  const std::string_view rootName = model.root.name();
+  const std::string_view prefix = rootName.substr(0, rootName.size() - 3);  // up to "svg"
+  std::string_view name = element.name();
+  if (name.compare(0, prefix.size(), prefix) != 0) return {};
+  name.remove_prefix(prefix.size());
+  return name.find(':') == std::string_view::npos ? name : std::string_view{};
+}
 
 size_t BeginOf(const pugi::xml_node& element) {
   // The parser gives the offset of the name, just after the '<'.
@@ -72,7 +71,7 @@ std::vector<DrawnElement> FindDrawnElements(const SvgModel& model) {
     }
     levels.back().next = child.next_sibling();
     if (child.type() != pugi::node_element) continue;
-    const std::string_view kind = KindOf(model, child);
+    const std::string_view kind = ElementKind(model, child);
     // Everything else, defs and the like included, is not drawn where it stands.
     if (!IsShape(kind) && !IsContainer(kind)) continue;
     const Affine inner = Multiply(levels.back().toRoot, OwnTransform(model, child));

@@ -6,6 +6,7 @@
 
 #include <pugixml.hpp>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "host/svg/PathBuilder.h"
@@ -31,6 +32,9 @@ struct SvgModel {
   size_t maxAnchors = 0;
   std::vector<DrawnElement> drawn;  // those that gave at least one path, in document order
 };
+
+// The element's name without the root's prefix; empty for one in another namespace.
+std::string_view ElementKind(const SvgModel& model, const pugi::xml_node& element);
 
 // The offset of an element's '<' in the file.
 size_t BeginOf(const pugi::xml_node& element);

@@ -158,6 +158,14 @@ std::string SvgDocument::SavedText(const std::vector<EditedPath>& current) const
   return WriteSvgText(*model_, paths_, current);
 }
 
+std::optional<std::string> SvgDocument::LayerText(const std::vector<EditedPath>& current,
+                                                  size_t path, Layer layer) const {
+  if (path >= paths_.size()) return std::nullopt;
+  const std::optional<LayerCut> cut = CutForLayer(*model_, paths_[path].element, layer);
+  if (!cut) return std::nullopt;
+  return WriteSvgText(*model_, paths_, current, cut);
+}
+
 void SvgDocument::Save(const std::string& fileName, const std::vector<EditedPath>& current) const {
   std::string text;
   try {

@@ -22,6 +22,10 @@ struct SvgModel;
 // The most anchors a path of the host holds.
 inline constexpr size_t kMaxAnchorsPerPath = 32767;
 
+// A drawing split around one element in painting order: what lies under it, the element alone,
+// and what lies over it (see svg/SvgLayers.h).
+enum class Layer { Under, Element, Over };
+
 // An element that draws at least one path.
 struct SvgElement {
   std::string tag;  // as written, with any prefix: "path", "rect", ...
@@ -69,6 +73,11 @@ class SvgDocument {
   // SvgError for paths it cannot write (an index that names no path or names one twice, no
   // anchors, a coordinate that is not finite, a transform that cannot be undone).
   std::string SavedText(const std::vector<EditedPath>& current) const;
+  // SavedText with only one layer of the drawing around the element of paths()[path] (see
+  // svg/SvgLayers.h): nothing when the drawing cannot be split there exactly, or the path is
+  // not one read from the file. Throws SvgError as SavedText does.
+  std::optional<std::string> LayerText(const std::vector<EditedPath>& current, size_t path,
+                                       Layer layer) const;
   // Writes SavedText to `fileName` through a temporary file renamed over it, so that the file is
   // either all new or as it was. Throws SvgError naming the file and the reason.
   void Save(const std::string& fileName, const std::vector<EditedPath>& current) const;

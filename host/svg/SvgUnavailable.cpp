@@ -25,6 +25,11 @@ std::string SvgDocument::SavedText(const std::vector<EditedPath>&) const {
   Unavailable("(drawing)");
 }
 
+std::optional<std::string> SvgDocument::LayerText(const std::vector<EditedPath>&, size_t,
+                                                  Layer) const {
+  return std::nullopt;
+}
+
 void SvgDocument::Save(const std::string& fileName, const std::vector<EditedPath>&) const {
   Unavailable(fileName);
 }

@@ -155,6 +155,8 @@ class Splicer {
     splices_.push_back({endLine, endLine, text});
   }
 
+  void Remove(size_t begin, size_t end) { splices_.push_back({begin, end, ""}); }
+
   std::string Result() {
     std::stable_sort(splices_.begin(), splices_.end(),
                      [](const Splice& a, const Splice& b) { return a.begin < b.begin; });
@@ -316,12 +318,26 @@ class Splicer {
 }  // namespace
 
 std::string WriteSvgText(const SvgModel& model, const std::vector<SvgPath>& read,
-                         const std::vector<EditedPath>& current) {
+                         const std::vector<EditedPath>& current,
+                         const std::optional<LayerCut>& cut) {
   std::vector<const EditedPath*> continued, added;
   Match(read, current, continued, added);
   Splicer splicer(model, read, continued);
-  for (const DrawnElement& element : model.drawn) splicer.Element(element);
-  splicer.Append(added);
+  if (!cut) {
+    for (const DrawnElement& element : model.drawn) splicer.Element(element);
+    splicer.Append(added);
+    return splicer.Result();
+  }
+  // Elements taken out are not edited: their splices would land inside the removal. Both lists
+  // are in document order.
+  auto removal = cut->removed.begin();
+  for (const DrawnElement& element : model.drawn) {
+    const size_t begin = BeginOf(element.node);
+    while (removal != cut->removed.end() && removal->second <= begin) ++removal;
+    if (removal == cut->removed.end() || begin < removal->first) splicer.Element(element);
+  }
+  for (const auto& [begin, end] : cut->removed) splicer.Remove(begin, end);
+  if (cut->withAddedPaths) splicer.Append(added);
   return splicer.Result();
 }
 

@@ -342,6 +342,35 @@ TEST_F(WorkbenchWindow, FillsShowInTheirColoursAndAClickInsideOneSelectsIt) {
   EXPECT_EQ(workbench->status(), "Selected path 0");
 }
 
+TEST_F(WorkbenchWindow, DuringADragTheShapeOverTheDraggedOneStillCoversIt) {
+  OpenDrawing("stack.svg",
+              "<svg xmlns='http://www.w3.org/2000/svg' width='200' height='100'>\n"
+              "  <path d='M 20 20 L 120 20 L 120 80 L 20 80 Z' fill='#0000ff'/>\n"
+              "  <rect x='80' y='10' width='60' height='60' fill='#ff0000'/>\n"
+              "</svg>\n");
+  const std::optional<SDL_Point> corner = workbench->AnchorOnScreen(0, 0);
+  ASSERT_TRUE(corner.has_value());
+  Click(corner->x, corner->y);
+  Mouse(SDL_MOUSEMOTION, corner->x, corner->y);
+  Mouse(SDL_MOUSEBUTTONDOWN, corner->x, corner->y);
+  for (int step = 1; step <= 3; ++step)
+    Mouse(SDL_MOUSEMOTION, corner->x - 6 * step, corner->y - 6 * step);
+  const Image shot = Screenshot();
+  const auto at = [&](double h, double v) {
+    const AIPoint p = workbench->session().host().view().ArtworkToView(
+        RealPoint{static_cast<float>(h), static_cast<float>(v)});
+    return shot.At(kFirstCanvas.left + p.h + 0.5, kFirstCanvas.top + p.v + 0.5);
+  };
+  const auto red = [](const pictures::Rgb& c) { return c.r > 220 && c.g < 40 && c.b < 40; };
+  const auto blue = [](const pictures::Rgb& c) { return c.b > 220 && c.r < 40 && c.g < 40; };
+  EXPECT_TRUE(red(at(100, -40))) << "the square over it covers the dragged path: " << at(100, -40);
+  EXPECT_TRUE(blue(at(50, -60))) << at(50, -60);
+  const RealPoint moved = AnchorAt(0, 0);
+  EXPECT_LT(moved.h, 20) << "the corner follows the mouse";
+  EXPECT_TRUE(blue(at(moved.h + 4, moved.v - 6))) << "and is drawn where it is now";
+  Mouse(SDL_MOUSEBUTTONUP, corner->x - 18, corner->y - 18);
+}
+
 TEST_F(WorkbenchWindow, AnOpenMenuFollowsTheMouseAlongTheBarAndEscapeClosesIt) {
   const std::optional<SDL_Rect> file = workbench->MenuHeader("File");
   const std::optional<SDL_Rect> edit = workbench->MenuHeader("Edit");
