@@ -37,7 +37,11 @@ std::string RescueFileName(const Session& session) {
 // beside it and the preferences written; what happened is said on standard error.
 int EndOnSignal(Session& session, int signal, std::ostream& out) {
   out.flush();
-  const char* why = signal == SIGTERM ? "told to stop" : "the terminal closed";
+#ifdef SIGHUP
+  const char* why = signal == SIGHUP ? "the terminal closed" : "told to stop";
+#else
+  const char* why = "told to stop";
+#endif
   if (session.HasUnsavedChanges()) {
     const std::string rescue = RescueFileName(session);
     try {

@@ -11,7 +11,7 @@ namespace tavrix::app {
 // Until `quit` or Ctrl-D. A line that fails says why and the prompt comes back: unlike a
 // script, a person's mistake ends nothing. The drawing's unsaved changes are the person's work:
 // `quit`, Ctrl-D and `open` refuse while there are any (`quit!` and `open! FILE` discard them),
-// Ctrl-C drops the line being typed, and a hangup or SIGTERM keeps them in NAME.svg.save
+// Ctrl-C drops the line being typed, and a hangup, SIGTERM or Ctrl-\ keeps them in NAME.svg.save
 // before the session ends. Answers 0; 1 when a save failed; 128 + the signal's number after one.
 int RunInteractive(Session& session, std::ostream& out);
 

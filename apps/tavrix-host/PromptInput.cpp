@@ -22,7 +22,7 @@ namespace {
 
 // Set by the handlers and read by the wait and between lines.
 volatile std::sig_atomic_t interrupted = 0;   // Ctrl-C
-volatile std::sig_atomic_t endingSignal = 0;  // SIGHUP or SIGTERM
+volatile std::sig_atomic_t endingSignal = 0;  // SIGHUP, SIGTERM or SIGQUIT
 
 extern "C" void NoteInterrupt(int) {
   interrupted = 1;
@@ -52,7 +52,7 @@ LineEnd SignalledEnd() {
 
 namespace {
 
-constexpr int kPromptSignals[] = {SIGINT, SIGHUP, SIGTERM, SIGWINCH, SIGTSTP};
+constexpr int kPromptSignals[] = {SIGINT, SIGHUP, SIGTERM, SIGQUIT, SIGWINCH, SIGTSTP};
 
 volatile std::sig_atomic_t stopAsked = 0;  // Ctrl-Z
 
@@ -165,6 +165,7 @@ void Install(int signal, void (*handler)(int), struct sigaction& old) {
 struct PromptInput::Saved {
   struct sigaction interrupt {};
   struct sigaction hangup {};
+  struct sigaction quit {};
   struct sigaction terminate {};
   struct sigaction resize {};
   struct sigaction stop {};
@@ -186,6 +187,9 @@ PromptInput::PromptInput() : saved_(std::make_unique<Saved>()) {
   Install(SIGINT, &NoteInterrupt, saved_->interrupt);
   Install(SIGHUP, &NoteEnding, saved_->hangup);
   Install(SIGTERM, &NoteEnding, saved_->terminate);
+  // Ctrl-\ would end the program with a core and the terminal left raw: it ends the session as
+  // SIGTERM does, keeping the unsaved changes.
+  Install(SIGQUIT, &NoteEnding, saved_->quit);
   Install(SIGWINCH, &NoteResize, saved_->resize);
   Install(SIGTSTP, &NoteStop, saved_->stop);
 }
@@ -194,6 +198,7 @@ PromptInput::~PromptInput() {
   sigaction(SIGINT, &saved_->interrupt, nullptr);
   sigaction(SIGHUP, &saved_->hangup, nullptr);
   sigaction(SIGTERM, &saved_->terminate, nullptr);
+  sigaction(SIGQUIT, &saved_->quit, nullptr);
   sigaction(SIGWINCH, &saved_->resize, nullptr);
   sigaction(SIGTSTP, &saved_->stop, nullptr);
   std::setlocale(LC_CTYPE, saved_->characterLocale.c_str());

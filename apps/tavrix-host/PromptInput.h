@@ -11,7 +11,7 @@ enum class LineEnd {
   Typed,        // a line, in `text`
   InputEnded,   // Ctrl-D, or the input closed
   Interrupted,  // Ctrl-C: the line being typed is dropped
-  Ending,       // a hangup or SIGTERM: the session must end
+  Ending,       // a hangup, SIGTERM or Ctrl-\ (SIGQUIT): the session must end
 };
 
 struct PromptLine {
@@ -19,8 +19,8 @@ struct PromptLine {
   std::string text;
 };
 
-// For as long as it lives: Ctrl-C, a hangup and SIGTERM are noted, not fatal, and the old
-// handlers come back after. Characters are read in the terminal's encoding (UTF-8 where the
+// For as long as it lives: Ctrl-C, Ctrl-Z, Ctrl-\, a hangup and SIGTERM are noted, not fatal, and
+// the old handlers come back after. Characters are read in the terminal's encoding (UTF-8 where the
 // locale names none), so that a file name with accents can be typed.
 //
 // A signal ends the wait for a line at once, also one that comes in the instant before the wait
@@ -36,7 +36,7 @@ class PromptInput {
   PromptLine Read(const char* prompt);
   // Puts a line into the history that the up arrow steps through.
   void Remember(const std::string& line);
-  // SIGHUP or SIGTERM once one has come (also between lines), else 0.
+  // SIGHUP, SIGTERM or SIGQUIT once one has come (also between lines), else 0.
   int EndingSignal() const;
 
  private:

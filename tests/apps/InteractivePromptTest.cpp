@@ -272,9 +272,9 @@ TEST(InteractivePrompt, OpenBangDiscardsAndCtrlCDropsTheLineBeingTyped) {
 
 // Once at the prompt, and once in the instant the line typed is being run: a signal that comes
 // just before the wait for the next line must end that wait, not be slept through.
-TEST(InteractivePrompt, AHangupOrSigtermKeepsTheUnsavedChangesBesideTheDrawing) {
+TEST(InteractivePrompt, AHangupSigtermOrCtrlBackslashKeepsTheUnsavedChangesBesideTheDrawing) {
   for (const bool atThePrompt : {true, false}) {
-    for (const int signal : {SIGHUP, SIGTERM}) {
+    for (const int signal : {SIGHUP, SIGTERM, SIGQUIT}) {
       const std::string name =
           "prompt-signal-" + std::to_string(signal) + (atThePrompt ? "" : "-soon");
       const std::string drawing = CopyOfSample(name);
