@@ -288,16 +288,22 @@ TEST(InteractivePrompt, AHangupSigtermOrCtrlBackslashKeepsTheUnsavedChangesBesid
         ASSERT_TRUE(terminal.WaitFor("tavrix> ")) << terminal.seen();
         terminal.Signal(signal);
       } else {
-        // While the line runs: the change is made, then the wait for the next line must end.
+        // While the line is handed over or runs: the wait for the next line must not begin.
         terminal.SignalOnceTyped(signal);
       }
       EXPECT_EQ(terminal.ExitStatus(), 128 + signal) << terminal.seen();
       // The drawing itself is as it was; the copy beside it has the change.
       EXPECT_EQ(Contents(drawing), before);
-      EXPECT_NE(terminal.seen().find("boat.svg.save"), std::string::npos) << terminal.seen();
-      const std::string rescued = Contents(drawing + ".save");
-      EXPECT_FALSE(rescued.empty());
-      EXPECT_NE(rescued, before);
+      // Soon after Enter, the line may not have run yet: then it is dropped, as the session
+      // ends before it starts, and nothing is left to keep.
+      if (atThePrompt || terminal.seen().find("nothing was left unsaved") == std::string::npos) {
+        EXPECT_NE(terminal.seen().find("boat.svg.save"), std::string::npos) << terminal.seen();
+        const std::string rescued = Contents(drawing + ".save");
+        EXPECT_FALSE(rescued.empty());
+        EXPECT_NE(rescued, before);
+      } else {
+        EXPECT_FALSE(std::filesystem::exists(drawing + ".save"));
+      }
       EXPECT_TRUE(std::filesystem::exists(preferences));
     }
   }
