@@ -45,9 +45,13 @@ std::vector<svg::SvgPaint> SvgDrawing::Paints(const host::Document& document) co
   paints.reserve(document.paths().size());
   for (const host::DocumentPath& path : document.paths()) {
     const auto found = pathOfHandle_.find(path.handle);
-    paints.push_back(found == pathOfHandle_.end()
-                         ? svg_.rootPaint()
-                         : svg_.elements()[svg_.paths()[found->second].element].paint);
+    if (found == pathOfHandle_.end()) {
+      paints.push_back(svg_.rootPaint());
+      continue;
+    }
+    const size_t element = svg_.paths()[found->second].element;
+    paints.push_back(svg_.elements()[element].paint);
+    paints.back().element = element;
   }
   return paints;
 }

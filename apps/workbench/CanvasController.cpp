@@ -29,8 +29,8 @@ bool CanvasController::MouseDown(int x, int y, Button button) {
   }
   const int vx = x - Canvas().left;
   const int vy = y - Canvas().top;
-  const ArtworkHit hit =
-      HitArtwork(*document, session_.host().view(), vx + 0.5, vy + 0.5, session_.PathPaints());
+  const std::vector<svg::SvgPaint> paints = session_.PathPaints();
+  const ArtworkHit hit = HitArtwork(*document, session_.host().view(), vx + 0.5, vy + 0.5, paints);
   const std::string path = std::to_string(hit.path);
   const std::string anchor = std::to_string(hit.anchor);
   switch (hit.kind) {
@@ -41,9 +41,12 @@ bool CanvasController::MouseDown(int x, int y, Button button) {
       if (commands_.Perform({"select-handle", path, anchor, hit.outHandle ? "out" : "in"}))
         ArmDrag(hit);
       break;
-    case ArtworkHit::Kind::Path:
-      commands_.Perform({"select-paths", path});
+    case ArtworkHit::Kind::Path: {
+      std::vector<std::string> words{"select-paths"};
+      for (const size_t p : PathsOfShape(paints, hit.path)) words.push_back(std::to_string(p));
+      commands_.Perform(words);
       break;
+    }
     case ArtworkHit::Kind::None:
       break;
   }

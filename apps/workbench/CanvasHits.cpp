@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <set>
 
 namespace tavrix::workbench {
 namespace {
@@ -162,17 +163,20 @@ int Winding(const Pixel& a, const Pixel& b, double x, double y) {
   return b.y > a.y ? 1 : -1;
 }
 
-// Whether (x, y) is inside the path's shape (an open path closed by its chord), by the rule.
-bool InsideShape(const host::DocumentPath& path, const host::DocumentView& view, double x, double y,
-                 bool evenOdd) {
-  if (path.segments.size() < 2) return false;
+struct Crossings {
   int winding = 0;
-  int crossings = 0;
+  int count = 0;
+};
+
+// How the path's outline (an open path closed by its chord) crosses the ray from (x, y).
+void AddCrossings(const host::DocumentPath& path, const host::DocumentView& view, double x,
+                  double y, Crossings& crossings) {
+  if (path.segments.size() < 2) return;
   Pixel last = Map(view, path.segments.back().p);
   const auto line = [&](const Pixel& a, const Pixel& b) {
     const int w = Winding(a, b, x, y);
-    winding += w;
-    crossings += w != 0 ? 1 : 0;
+    crossings.winding += w;
+    crossings.count += w != 0 ? 1 : 0;
   };
   ForEachCurve(path, view, [&](const Pixel& p0, const Pixel& p1, const Pixel& p2, const Pixel& p3) {
     const double hull = std::hypot(p1.x - p0.x, p1.y - p0.y) +
@@ -186,20 +190,48 @@ bool InsideShape(const host::DocumentPath& path, const host::DocumentView& view,
     }
   });
   if (!path.closed) line(last, Map(view, path.segments.front().p));
-  return evenOdd ? crossings % 2 == 1 : winding != 0;
+}
+
+// Whether (x, y) is inside the filled shape of path p: with the other subpaths of its element,
+// by the element's rule.
+bool InsideShape(const std::vector<host::DocumentPath>& paths, const host::DocumentView& view,
+                 double x, double y, const std::vector<svg::SvgPaint>& paints, size_t p) {
+  Crossings crossings;
+  if (!paints[p].element) {
+    AddCrossings(paths[p], view, x, y, crossings);
+  } else {
+    for (size_t other = 0; other < paints.size(); ++other) {
+      if (paints[other].element == paints[p].element)
+        AddCrossings(paths[other], view, x, y, crossings);
+    }
+  }
+  return paints[p].evenOdd ? crossings.count % 2 == 1 : crossings.winding != 0;
 }
 
 // The topmost filled shape under (x, y).
 ArtworkHit HitFills(const std::vector<host::DocumentPath>& paths, const host::DocumentView& view,
-                    double x, double y, const std::vector<svg::SvgPaint>& paints) {
-  for (size_t p = std::min(paths.size(), paints.size()); p-- > 0;) {
-    if (paints[p].filled && InsideShape(paths[p], view, x, y, paints[p].evenOdd))
+                    double x, double y, std::vector<svg::SvgPaint> paints) {
+  paints.resize(std::min(paths.size(), paints.size()));
+  std::set<size_t> tried;  // elements whose whole shape was looked at
+  for (size_t p = paints.size(); p-- > 0;) {
+    if (!paints[p].filled) continue;
+    if (paints[p].element && !tried.insert(*paints[p].element).second) continue;
+    if (InsideShape(paths, view, x, y, paints, p))
       return ArtworkHit{ArtworkHit::Kind::Path, p, 0, false};
   }
   return ArtworkHit{};
 }
 
 }  // namespace
+
+std::vector<size_t> PathsOfShape(const std::vector<svg::SvgPaint>& paints, size_t path) {
+  if (path >= paints.size() || !paints[path].element) return {path};
+  std::vector<size_t> shape;
+  for (size_t p = 0; p < paints.size(); ++p) {
+    if (paints[p].element == paints[path].element) shape.push_back(p);
+  }
+  return shape;
+}
 
 ArtworkHit HitArtwork(const host::Document& document, const host::DocumentView& view, double x,
                       double y, const std::vector<svg::SvgPaint>& paints) {

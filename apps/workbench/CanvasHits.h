@@ -33,6 +33,10 @@ struct ArtworkHit {
 ArtworkHit HitArtwork(const host::Document& document, const host::DocumentView& view, double x,
                       double y, const std::vector<svg::SvgPaint>& paints = {});
 
+// The path and the other subpaths of its element, which a click selects together as the one
+// shape they draw; the path alone when it was not read from an element.
+std::vector<size_t> PathsOfShape(const std::vector<svg::SvgPaint>& paints, size_t path);
+
 struct ArtworkPoint {
   double h = 0;
   double v = 0;

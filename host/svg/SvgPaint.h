@@ -4,6 +4,9 @@
 // style sheets (`<style>`) are not read.
 #pragma once
 
+#include <cstddef>
+#include <optional>
+
 // The Windows build has no XML library: the paint is known there, PaintOf is not built.
 namespace pugi {
 class xml_node;
@@ -16,6 +19,9 @@ struct SvgPaint {
   bool evenOdd = false;
   bool stroked = false;
   double strokeWidth = 1;  // in the element's user units
+  // For a path's paint: the element it was read from. The subpaths of one element are filled
+  // together, so a ring's hole is no part of it. None for a path that was made, not read.
+  std::optional<size_t> element;
 };
 
 SvgPaint PaintOf(const pugi::xml_node& element);

@@ -160,6 +160,32 @@ TEST(CanvasFills, AClickInsideAFilledShapeSelectsItAndInsideAnUnfilledOneDoesNot
   EXPECT_EQ(commands.Last(), "select-paths 1");
 }
 
+// A path element of two subpaths is one shape: its hole is no part of it, by its fill rule,
+// and a click on it selects both subpaths.
+TEST(CanvasFills, AShapeWithAHoleIsFilledAsOneByItsRule) {
+  const std::string file = (tavrix::test::TempFolder() / "holes.svg").string();
+  std::ofstream(file) << "<svg xmlns=\"http://www.w3.org/2000/svg\">\n"
+                         // The hole runs the other way round: no fill there by the nonzero rule.
+                         "<path d=\"M100 100 h200 v200 h-200 Z M150 150 v100 h100 v-100 Z\"/>\n"
+                         // The same way round: filled by nonzero, a hole by evenodd.
+                         "<path fill-rule=\"evenodd\" "
+                         "d=\"M400 100 h200 v200 h-200 Z M450 150 h100 v100 h-100 Z\"/>\n"
+                         "<path d=\"M700 100 h200 v200 h-200 Z M750 150 h100 v100 h-100 Z\"/>\n"
+                         "</svg>\n";
+  test::SessionCommands commands("open " + file + "\n");
+  CanvasController canvas(commands.session, commands);
+  const auto click = [&](int x, int y) {
+    canvas.MouseDown(kFirstCanvas.left + x, kFirstCanvas.top + y, Button::Left);
+    canvas.MouseUp(kFirstCanvas.left + x, kFirstCanvas.top + y);
+    return commands.Last();
+  };
+  EXPECT_EQ(click(200, 200), "deselect") << "the nonzero hole";
+  EXPECT_EQ(click(120, 200), "select-paths 0 1");
+  EXPECT_EQ(click(500, 200), "deselect") << "the evenodd hole";
+  EXPECT_EQ(click(420, 200), "select-paths 2 3");
+  EXPECT_EQ(click(800, 200), "select-paths 4 5") << "no hole by nonzero when both turn alike";
+}
+
 TEST_F(CanvasControl, WithoutADocumentItSaysHowToGetOne) {
   commands.session.Execute({"close-document"});
   EXPECT_TRUE(canvas.MouseDown(kAnchorX, kAnchorY, Button::Left));
