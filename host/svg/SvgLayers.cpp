@@ -75,17 +75,10 @@ bool HasStyleSheet(const SvgModel& model) {
   }));
 }
 
-}  // namespace
-
-std::optional<LayerCut> CutForLayer(const SvgModel& model, size_t element, Layer layer) {
-  if (element >= model.drawn.size()) return std::nullopt;
-  const pugi::xml_node target = model.drawn[element].node;
-  if (model.text.find("blend-mode") != std::string::npos || HasStyleSheet(model))
-    return std::nullopt;
-  const std::unordered_set<std::string_view> referenced = ReferencedNames(model.text);
-  if (HoldsReferenced(target, referenced)) return std::nullopt;
-
-  // The groups from the root down to the element's parent.
+// The groups from the root down to the element's parent; nothing when one of them cannot be
+// cut (it is no plain group, or it composites its content as a whole).
+std::optional<std::vector<pugi::xml_node>> GroupsAround(const SvgModel& model,
+                                                        const pugi::xml_node& target) {
   std::vector<pugi::xml_node> groups;
   for (pugi::xml_node group = target.parent(); group; group = group.parent()) {
     if (group.type() != pugi::node_element) break;
@@ -95,25 +88,49 @@ std::optional<LayerCut> CutForLayer(const SvgModel& model, size_t element, Layer
     groups.insert(groups.begin(), group);
     if (root) break;
   }
+  return groups;
+}
+
+// Takes out of `cut` the painting children of `group` that belong to another layer than
+// `layer`: those before `inside` lie under it, those after it over it. False when one of them
+// is referenced from elsewhere.
+bool CutChildren(const SvgModel& model, const pugi::xml_node& group, const pugi::xml_node& inside,
+                 Layer layer, const std::unordered_set<std::string_view>& referenced,
+                 LayerCut& cut) {
+  Layer place = Layer::Under;
+  for (pugi::xml_node child = group.first_child(); child; child = child.next_sibling()) {
+    if (child == inside) {
+      place = Layer::Over;
+      continue;
+    }
+    if (child.type() != pugi::node_element || place == layer ||
+        !Paints(ElementKind(model, child))) {
+      continue;
+    }
+    if (HoldsReferenced(child, referenced)) return false;
+    const size_t begin = BeginOf(child);
+    cut.removed.emplace_back(begin, ScanElement(model.text, begin).end());
+  }
+  return true;
+}
+
+}  // namespace
+
+std::optional<LayerCut> CutForLayer(const SvgModel& model, size_t element, Layer layer) {
+  if (element >= model.drawn.size()) return std::nullopt;
+  const pugi::xml_node target = model.drawn[element].node;
+  if (model.text.find("blend-mode") != std::string::npos || HasStyleSheet(model))
+    return std::nullopt;
+  const std::unordered_set<std::string_view> referenced = ReferencedNames(model.text);
+  if (HoldsReferenced(target, referenced)) return std::nullopt;
+  const std::optional<std::vector<pugi::xml_node>> groups = GroupsAround(model, target);
+  if (!groups) return std::nullopt;
 
   LayerCut cut;
   cut.withAddedPaths = layer == Layer::Over;
-  for (size_t depth = 0; depth < groups.size(); ++depth) {
-    const pugi::xml_node inside = depth + 1 < groups.size() ? groups[depth + 1] : target;
-    Layer place = Layer::Under;
-    for (pugi::xml_node child = groups[depth].first_child(); child; child = child.next_sibling()) {
-      if (child == inside) {
-        place = Layer::Over;
-        continue;
-      }
-      if (child.type() != pugi::node_element || place == layer ||
-          !Paints(ElementKind(model, child))) {
-        continue;
-      }
-      if (HoldsReferenced(child, referenced)) return std::nullopt;
-      const size_t begin = BeginOf(child);
-      cut.removed.emplace_back(begin, ScanElement(model.text, begin).end());
-    }
+  for (size_t depth = 0; depth < groups->size(); ++depth) {
+    const pugi::xml_node inside = depth + 1 < groups->size() ? (*groups)[depth + 1] : target;
+    if (!CutChildren(model, (*groups)[depth], inside, layer, referenced, cut)) return std::nullopt;
   }
   if (layer != Layer::Element) {
     const size_t begin = BeginOf(target);
