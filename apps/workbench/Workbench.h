@@ -95,6 +95,7 @@ class Workbench final : private Commands {
 
   // WorkbenchInput.cpp: events to the menus, the palette or the document window.
   void HandleEvent(const SDL_Event& event);
+  void HandleWindowEvent(const SDL_WindowEvent& event);
   void HandleKeyEvent(const SDL_KeyboardEvent& event);
   void HandleKey(const SDL_Keysym& key);
   // An arrow key the palette did not take moves the selected anchors.

@@ -72,11 +72,7 @@ void Workbench::HandleEvent(const SDL_Event& event) {
       Leave(Leaving::Quit);
       break;
     case SDL_WINDOWEVENT:
-      // Keys let go of while another window had the focus never arrive.
-      if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) modifiers_ = Modifiers();
-      if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
-        Resized(event.window.data1, event.window.data2);
-      dirty_ = true;
+      HandleWindowEvent(event.window);
       break;
     case SDL_KEYDOWN:
     case SDL_KEYUP:
@@ -126,6 +122,13 @@ void Workbench::HandleEvent(const SDL_Event& event) {
     default:
       break;
   }
+}
+
+void Workbench::HandleWindowEvent(const SDL_WindowEvent& event) {
+  // Keys let go of while another window had the focus never arrive.
+  if (event.event == SDL_WINDOWEVENT_FOCUS_LOST) modifiers_ = Modifiers();
+  if (event.event == SDL_WINDOWEVENT_SIZE_CHANGED) Resized(event.data1, event.data2);
+  dirty_ = true;
 }
 
 void Workbench::HandleKeyEvent(const SDL_KeyboardEvent& event) {
