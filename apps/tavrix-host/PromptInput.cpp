@@ -105,14 +105,15 @@ int WaitForByte(int fd) {
       stopAsked = 0;
       StopForTheShell(fd);
     }
+    // Also a resize that came while a line ran: its signal was answered then.
+    if (resized != 0) {
+      resized = 0;
+      rl_resize_terminal();
+    }
     pollfd input{fd, POLLIN, 0};
     const int ready = ppoll(&input, 1, nullptr, &waitMask);
     if (ready < 0) {
       if (errno != EINTR) return EOF;
-      if (resized != 0) {
-        resized = 0;
-        rl_resize_terminal();
-      }
       continue;
     }
     unsigned char byte = 0;
@@ -124,7 +125,7 @@ int WaitForByte(int fd) {
 }
 
 // One character for the line editor, decoded from the bytes of the terminal's encoding; bytes
-// that make no character are left out.
+// that make no character show as the replacement character, where the encoding has one.
 int ReadCharacter(FILE* in) {
   const int fd = in != nullptr ? fileno(in) : STDIN_FILENO;
   std::mbstate_t state{};
@@ -137,6 +138,7 @@ int ReadCharacter(FILE* in) {
     if (used == static_cast<size_t>(-2)) continue;
     if (used == static_cast<size_t>(-1)) {
       state = std::mbstate_t{};
+      if (MB_CUR_MAX > 1) return 0xFFFD;
       continue;
     }
     return static_cast<int>(wide);
@@ -149,15 +151,21 @@ void UseTheTerminalsEncoding() {
   if (std::setlocale(LC_CTYPE, "") != nullptr && MB_CUR_MAX > 1) return;
   const char* codeset = nl_langinfo(CODESET);
   if (codeset != nullptr && std::strcmp(codeset, "ANSI_X3.4-1968") != 0) return;
-  std::setlocale(LC_CTYPE, "C.UTF-8");
+  for (const char* utf8 : {"C.UTF-8", "C.utf8", "en_US.UTF-8"}) {
+    if (std::setlocale(LC_CTYPE, utf8) != nullptr) return;
+  }
 }
 
+// A signal the program was started with ignored (by nohup, or a parent without job control)
+// stays ignored, as the parent meant.
 void Install(int signal, void (*handler)(int), struct sigaction& old) {
+  sigaction(signal, nullptr, &old);
+  if (old.sa_handler == SIG_IGN) return;
   struct sigaction action {};
   action.sa_handler = handler;
   sigemptyset(&action.sa_mask);
   action.sa_flags = 0;
-  sigaction(signal, &action, &old);
+  sigaction(signal, &action, nullptr);
 }
 
 }  // namespace
@@ -168,7 +176,6 @@ struct PromptInput::Saved {
   struct sigaction quit {};
   struct sigaction terminate {};
   struct sigaction resize {};
-  struct sigaction stop {};
   std::string characterLocale;
 };
 
@@ -191,7 +198,6 @@ PromptInput::PromptInput() : saved_(std::make_unique<Saved>()) {
   // SIGTERM does, keeping the unsaved changes.
   Install(SIGQUIT, &NoteEnding, saved_->quit);
   Install(SIGWINCH, &NoteResize, saved_->resize);
-  Install(SIGTSTP, &NoteStop, saved_->stop);
 }
 
 PromptInput::~PromptInput() {
@@ -200,13 +206,17 @@ PromptInput::~PromptInput() {
   sigaction(SIGTERM, &saved_->terminate, nullptr);
   sigaction(SIGQUIT, &saved_->quit, nullptr);
   sigaction(SIGWINCH, &saved_->resize, nullptr);
-  sigaction(SIGTSTP, &saved_->stop, nullptr);
   std::setlocale(LC_CTYPE, saved_->characterLocale.c_str());
 }
 
 PromptLine PromptInput::Read(const char* prompt) {
   interrupted = 0;
+  stopAsked = 0;
   if (endingSignal != 0) return {LineEnd::Ending, {}};
+  // Ctrl-Z is the prompt's only while it waits for a line: between lines the terminal is the
+  // shell's as it was, and the program stops at once as any other does.
+  struct sigaction stopBefore {};
+  Install(SIGTSTP, &NoteStop, stopBefore);
   const sigset_t prompts = PromptSignalSet();
   sigset_t before;
   sigprocmask(SIG_BLOCK, &prompts, &before);
@@ -214,6 +224,7 @@ PromptLine PromptInput::Read(const char* prompt) {
   for (const int signal : kPromptSignals) sigdelset(&waitMask, signal);
   foundTerminalKnown = tcgetattr(STDIN_FILENO, &foundTerminal) == 0;
   char* const line = readline(prompt);
+  sigaction(SIGTSTP, &stopBefore, nullptr);
   sigprocmask(SIG_SETMASK, &before, nullptr);
   PromptLine result;
   result.end = SignalledEnd();

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <set>
+#include <map>
 
 namespace tavrix::workbench {
 namespace {
@@ -192,31 +192,38 @@ void AddCrossings(const host::DocumentPath& path, const host::DocumentView& view
   if (!path.closed) line(last, Map(view, path.segments.front().p));
 }
 
-// Whether (x, y) is inside the filled shape of path p: with the other subpaths of its element,
-// by the element's rule.
-bool InsideShape(const std::vector<host::DocumentPath>& paths, const host::DocumentView& view,
-                 double x, double y, const std::vector<svg::SvgPaint>& paints, size_t p) {
+// Whether (x, y) is inside the filled shape the paths make together, by the rule.
+bool InsideShape(const std::vector<host::DocumentPath>& paths, const std::vector<size_t>& shape,
+                 const host::DocumentView& view, double x, double y, bool evenOdd) {
   Crossings crossings;
-  if (!paints[p].element) {
-    AddCrossings(paths[p], view, x, y, crossings);
-  } else {
-    for (size_t other = 0; other < paints.size(); ++other) {
-      if (paints[other].element == paints[p].element)
-        AddCrossings(paths[other], view, x, y, crossings);
-    }
-  }
-  return paints[p].evenOdd ? crossings.count % 2 == 1 : crossings.winding != 0;
+  for (const size_t p : shape) AddCrossings(paths[p], view, x, y, crossings);
+  return evenOdd ? crossings.count % 2 == 1 : crossings.winding != 0;
 }
 
-// The topmost filled shape under (x, y).
+// The paths of each element, by element.
+std::map<size_t, std::vector<size_t>> Shapes(const std::vector<svg::SvgPaint>& paints) {
+  std::map<size_t, std::vector<size_t>> shapes;
+  for (size_t p = 0; p < paints.size(); ++p) {
+    if (paints[p].element) shapes[*paints[p].element].push_back(p);
+  }
+  return shapes;
+}
+
+// The topmost filled shape under (x, y); the subpaths of one element are one shape.
 ArtworkHit HitFills(const std::vector<host::DocumentPath>& paths, const host::DocumentView& view,
                     double x, double y, std::vector<svg::SvgPaint> paints) {
   paints.resize(std::min(paths.size(), paints.size()));
-  std::set<size_t> tried;  // elements whose whole shape was looked at
+  std::map<size_t, std::vector<size_t>> shapes = Shapes(paints);
   for (size_t p = paints.size(); p-- > 0;) {
     if (!paints[p].filled) continue;
-    if (paints[p].element && !tried.insert(*paints[p].element).second) continue;
-    if (InsideShape(paths, view, x, y, paints, p))
+    std::vector<size_t> shape{p};
+    if (paints[p].element) {
+      std::vector<size_t>& subpaths = shapes[*paints[p].element];
+      if (subpaths.empty()) continue;  // its element was looked at from a later subpath
+      shape = std::move(subpaths);
+      subpaths.clear();
+    }
+    if (InsideShape(paths, shape, view, x, y, paints[p].evenOdd))
       return ArtworkHit{ArtworkHit::Kind::Path, p, 0, false};
   }
   return ArtworkHit{};

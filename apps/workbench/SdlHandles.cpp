@@ -77,12 +77,15 @@ SdlVideo::~SdlVideo() {
   SDL_Quit();
 }
 
-WindowHandle OpenWindow(const char* title, int width, int height, int minWidth, int minHeight) {
-  SDL_Window* window = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                        width, height, SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE);
+WindowHandle OpenWindow(const char* title, WindowSize size, WindowSize smallest,
+                        WindowSize largest) {
+  SDL_Window* window =
+      SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, size.width,
+                       size.height, SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE);
   if (window == nullptr)
     throw WorkbenchError(std::string("cannot open a window: ") + SDL_GetError());
-  SDL_SetWindowMinimumSize(window, minWidth, minHeight);
+  SDL_SetWindowMinimumSize(window, smallest.width, smallest.height);
+  SDL_SetWindowMaximumSize(window, largest.width, largest.height);
   return WindowHandle(window);
 }
 

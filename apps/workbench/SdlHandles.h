@@ -6,6 +6,8 @@
 
 #include <memory>
 
+#include "workbench/WindowLayout.h"
+
 struct ImGuiIO;
 
 namespace tavrix::workbench {
@@ -30,7 +32,8 @@ using RendererHandle = std::unique_ptr<SDL_Renderer, RendererDeleter>;
 
 // A window of that size with a software renderer, which needs no graphics card. Throws
 // WorkbenchError.
-WindowHandle OpenWindow(const char* title, int width, int height, int minWidth, int minHeight);
+WindowHandle OpenWindow(const char* title, WindowSize size, WindowSize smallest,
+                        WindowSize largest);
 RendererHandle SoftwareRenderer(SDL_Window* window);
 
 // The palette's font (a TrueType sans, found by fontconfig) for the menus, dialogs and status

@@ -32,9 +32,11 @@ inline WindowSize WindowAround(const host::DocumentView& view) {
 inline constexpr WindowSize ViewInside(int windowWidth, int windowHeight) {
   return {windowWidth - kDesktopWidth, windowHeight - kMenuBarHeight - kStatusBarHeight};
 }
-// The smallest window: the view at its smallest.
+// The smallest and the largest window: the view at its smallest and largest.
 inline constexpr WindowSize kSmallestWindow =
     WindowAround(host::DocumentView::kMinSide, host::DocumentView::kMinSide);
+inline constexpr WindowSize kLargestWindow =
+    WindowAround(host::DocumentView::kMaxSide, host::DocumentView::kMaxSide);
 
 // The document window within the workbench's window.
 inline pictures::Box CanvasBox(const host::DocumentView& view) {

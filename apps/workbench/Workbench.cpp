@@ -4,6 +4,7 @@
 #include <imgui_impl_sdl.h>
 #include <imgui_impl_sdlrenderer.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 #include <vector>
@@ -43,7 +44,7 @@ Workbench::Workbench(const WorkbenchOptions& options, std::ostream& log) : log_(
       options.pluginPath.empty() ? app::DefaultPluginPath() : options.pluginPath;
   session_ = std::make_unique<app::Session>(
       app::SessionOptions(plugin, options.preferencesPath, &sessionOutput_), sessionOutput_);
-  RestoreWindowSize();
+  const bool restored = RestoreWindowSize();
   Commands& commands = *this;
   palette_ = std::make_unique<PaletteController>(*session_, commands);
   canvas_ = std::make_unique<CanvasController>(*session_, commands);
@@ -65,9 +66,9 @@ Workbench::Workbench(const WorkbenchOptions& options, std::ostream& log) : log_(
     SetStatus("Window > Tool Palettes > Tavrix opens the palette", false, false);
 
   video_ = std::make_unique<SdlVideo>();
+  if (restored) KeepWindowOnScreen();
   const WindowSize window = WindowAround(session_->host().view());
-  window_ = OpenWindow(kTitle, window.width, window.height, kSmallestWindow.width,
-                       kSmallestWindow.height);
+  window_ = OpenWindow(kTitle, window, kSmallestWindow, kLargestWindow);
   renderer_ = SoftwareRenderer(window_.get());
   imgui_ = std::make_unique<ImGuiSession>(window_.get(), renderer_.get(), kMenuBarHeight);
   textures_ = std::make_unique<SceneTextures>(renderer_.get());
@@ -303,12 +304,27 @@ std::optional<SDL_Point> Workbench::AnchorOnScreen(size_t path, size_t anchor) {
   return SDL_Point{canvas.left + pixel.h, canvas.top + pixel.v};
 }
 
-void Workbench::RestoreWindowSize() {
+bool Workbench::RestoreWindowSize() {
   const std::optional<host::PreferencePoint> kept =
       session_->host().preferences().Point(kWindowSizePreference);
-  if (!kept) return;
-  const WindowSize view = ViewInside(kept->h, kept->v);
+  if (!kept) return false;
+  // Whatever the file says, within what a window can be before the view's share is taken.
+  const WindowSize view =
+      ViewInside(std::clamp(kept->h, kSmallestWindow.width, kLargestWindow.width),
+                 std::clamp(kept->v, kSmallestWindow.height, kLargestWindow.height));
   session_->host().view().Resize(view.width, view.height);
+  return true;
+}
+
+void Workbench::KeepWindowOnScreen() {
+  SDL_Rect screen{};
+  if (SDL_GetDisplayUsableBounds(0, &screen) != 0 || screen.w <= 0 || screen.h <= 0) return;
+  host::DocumentView& view = session_->host().view();
+  const WindowSize window = WindowAround(view);
+  if (window.width <= screen.w && window.height <= screen.h) return;
+  const WindowSize fits =
+      ViewInside(std::min(window.width, screen.w), std::min(window.height, screen.h));
+  view.Resize(fits.width, fits.height);
 }
 
 void Workbench::Resized(int width, int height) {

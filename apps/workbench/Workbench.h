@@ -140,8 +140,11 @@ class Workbench final : private Commands {
   void UnsavedChangesKey(const SDL_Keysym& key);
 
   void Draw(const std::string* screenshotPath);
-  // The window's size kept from the last run, given to the view before anything is drawn.
-  void RestoreWindowSize();
+  // The window's size kept from the last run, given to the view before anything is drawn; false
+  // when none was kept.
+  bool RestoreWindowSize();
+  // A kept size larger than this screen (kept on a larger one) is made to fit it.
+  void KeepWindowOnScreen();
   // The window was resized to width x height pixels: the document window takes the room.
   void Resized(int width, int height);
   // Opens the palette in the room right of the document window, out of the drawing's way.

@@ -1,6 +1,7 @@
 #include "host/svg/SvgLayers.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -22,9 +23,39 @@ bool Paints(std::string_view kind) {
   return false;
 }
 
-bool MentionsCompositing(std::string_view text) {
-  for (std::string_view word : {"opacity", "filter", "clip", "mask", "blend", "isolation"}) {
-    if (text.find(word) != std::string_view::npos) return true;
+std::string_view Trimmed(std::string_view text) {
+  const size_t first = text.find_first_not_of(" \t\r\n");
+  if (first == std::string_view::npos) return {};
+  const size_t last = text.find_last_not_of(" \t\r\n");
+  return text.substr(first, last + 1 - first);
+}
+
+// Whether a property set to this value makes a group's content be composited as a whole
+// (not drawn one element after another onto what is below); a value that turns it off does not.
+bool Composites(std::string_view name, std::string_view value) {
+  value = Trimmed(value);
+  if (name == "opacity") {
+    const std::string text(value);
+    char* end = nullptr;
+    const double opacity = std::strtod(text.c_str(), &end);
+    return text.empty() || end != text.c_str() + text.size() || opacity < 1;
+  }
+  if (name == "filter" || name == "clip-path" || name == "mask") return value != "none";
+  if (name == "mix-blend-mode") return value != "normal";
+  if (name == "isolation") return value != "auto";
+  return false;
+}
+
+// The properties of a style attribute, as "name: value" pairs split at ';'.
+bool StyleComposites(std::string_view style) {
+  while (!style.empty()) {
+    const size_t end = std::min(style.find(';'), style.size());
+    const std::string_view declaration = style.substr(0, end);
+    const size_t colon = declaration.find(':');
+    if (colon != std::string_view::npos &&
+        Composites(Trimmed(declaration.substr(0, colon)), declaration.substr(colon + 1)))
+      return true;
+    style.remove_prefix(std::min(end + 1, style.size()));
   }
   return false;
 }
@@ -34,7 +65,7 @@ bool MentionsCompositing(std::string_view text) {
 bool CompositesAsWhole(const pugi::xml_node& group) {
   for (const pugi::xml_attribute& attribute : group.attributes()) {
     const std::string_view name = attribute.name();
-    if (name == "style" ? MentionsCompositing(attribute.value()) : MentionsCompositing(name))
+    if (name == "style" ? StyleComposites(attribute.value()) : Composites(name, attribute.value()))
       return true;
   }
   return false;
@@ -69,22 +100,29 @@ bool HoldsReferenced(const pugi::xml_node& element,
   return static_cast<bool>(element.find_node(named));
 }
 
+// A <style> element, or a style sheet linked before the root: its selectors could match
+// differently once elements are taken out.
 bool HasStyleSheet(const SvgModel& model) {
+  if (model.text.find("xml-stylesheet") != std::string::npos) return true;
   return static_cast<bool>(model.root.find_node([&](const pugi::xml_node& node) {
     return node.type() == pugi::node_element && ElementKind(model, node) == "style";
   }));
 }
 
 // The groups from the root down to the element's parent; nothing when one of them cannot be
-// cut (it is no plain group, or it composites its content as a whole).
-std::optional<std::vector<pugi::xml_node>> GroupsAround(const SvgModel& model,
-                                                        const pugi::xml_node& target) {
+// cut (it is no plain group, it composites its content as a whole, or it is referenced).
+std::optional<std::vector<pugi::xml_node>> GroupsAround(
+    const SvgModel& model, const pugi::xml_node& target,
+    const std::unordered_set<std::string_view>& referenced) {
   std::vector<pugi::xml_node> groups;
   for (pugi::xml_node group = target.parent(); group; group = group.parent()) {
     if (group.type() != pugi::node_element) break;
     const std::string_view kind = ElementKind(model, group);
     const bool root = group == model.root;
     if ((!root && kind != "g" && kind != "a") || CompositesAsWhole(group)) return std::nullopt;
+    // A group cloned elsewhere (a `use` of it) would be cloned without the parts taken out.
+    const pugi::xml_attribute id = group.attribute("id");
+    if (id && referenced.count(id.value()) > 0) return std::nullopt;
     groups.insert(groups.begin(), group);
     if (root) break;
   }
@@ -123,7 +161,7 @@ std::optional<LayerCut> CutForLayer(const SvgModel& model, size_t element, Layer
     return std::nullopt;
   const std::unordered_set<std::string_view> referenced = ReferencedNames(model.text);
   if (HoldsReferenced(target, referenced)) return std::nullopt;
-  const std::optional<std::vector<pugi::xml_node>> groups = GroupsAround(model, target);
+  const std::optional<std::vector<pugi::xml_node>> groups = GroupsAround(model, target, referenced);
   if (!groups) return std::nullopt;
 
   LayerCut cut;

@@ -167,11 +167,23 @@ TEST_F(DragLayers, ADrawingThatCannotBeSplitExactlyIsNotSplit) {
            head + "<g id=\"under\">" + square + "</g>" + triangle + "<use href=\"#under\"/></svg>",
            head + "<style>rect:last-child{fill:red}</style>" + triangle + square + "</svg>",
            head + square + triangle + "<rect style=\"mix-blend-mode:multiply\"/></svg>",
+           // A clone of the group around the dragged element.
+           head + "<g id=\"layer\">" + square + triangle +
+               "</g><use href=\"#layer\" x=\"5\"/></svg>",
+           "<?xml-stylesheet href=\"look.css\"?>" + head + square + triangle + "</svg>",
+           head + square + "<g style=\"fill:red; opacity : 0.99\">" + triangle + "</g></svg>",
        }) {
     Open(text);
     const size_t dragged = text.find("<rect") < text.find("<path") ? 1 : 0;
     EXPECT_FALSE(session.DrawingLayersAround(dragged)) << text;
   }
+  // Properties that only paint the group's children one by one, or that turn compositing off,
+  // leave it to be cut, as drawing programs write them on nearly every group.
+  Open(head + square +
+       "<g style=\"fill-opacity:0.5;stroke-opacity:0.4;clip-rule:evenodd;opacity:1\" "
+       "filter=\"none\" mask=\"none\">" +
+       triangle + "</g></svg>");
+  EXPECT_TRUE(session.DrawingLayersAround(1));
   // A path made in the session has no element of the file to split around.
   Open(head + square + "</svg>");
   Play("path 0 0 ; 10 -10\n");

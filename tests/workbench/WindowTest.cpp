@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <regex>
 #include <sstream>
 
 #include "pictures/PictureProbes.h"
@@ -564,6 +565,25 @@ TEST_F(WorkbenchWindow, AResizedWindowIsDrawnAtItsSizeAndOpensAtItTheNextTime) {
   const Image again = Screenshot();
   EXPECT_EQ(again.width(), 1100);
   EXPECT_EQ(again.height(), 640);
+
+  // A size no window can have, written into the file by hand, gives the smallest window.
+  ASSERT_TRUE(workbench->Finish());
+  workbench.reset();
+  std::string kept;
+  {
+    std::ifstream in(preferences);
+    kept.assign(std::istreambuf_iterator<char>(in), {});
+  }
+  const std::regex size(R"("TavrixWorkbench/windowSize"\s*:\s*\{\s*"point"\s*:\s*\[[^\]]*\])");
+  ASSERT_TRUE(std::regex_search(kept, size)) << kept;
+  std::ofstream(preferences) << std::regex_replace(
+      kept, size, R"("TavrixWorkbench/windowSize": {"point": [-2147483648, 5])");
+  workbench = std::make_unique<Workbench>(
+      WorkbenchOptions{tavrix::test::PluginPath(), preferences, ""}, log);
+  workbench->Frame();
+  const Image smallest = Screenshot();
+  EXPECT_EQ(smallest.width(), kSmallestWindow.width);
+  EXPECT_EQ(smallest.height(), kSmallestWindow.height);
 }
 
 }  // namespace
