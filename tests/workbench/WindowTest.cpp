@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <regex>
 #include <sstream>
 
 #include "pictures/PictureProbes.h"
@@ -574,10 +573,14 @@ TEST_F(WorkbenchWindow, AResizedWindowIsDrawnAtItsSizeAndOpensAtItTheNextTime) {
     std::ifstream in(preferences);
     kept.assign(std::istreambuf_iterator<char>(in), {});
   }
-  const std::regex size(R"("TavrixWorkbench/windowSize"\s*:\s*\{\s*"point"\s*:\s*\[[^\]]*\])");
-  ASSERT_TRUE(std::regex_search(kept, size)) << kept;
-  std::ofstream(preferences) << std::regex_replace(
-      kept, size, R"("TavrixWorkbench/windowSize": {"point": [-2147483648, 5])");
+  // The point's two numbers, between the brackets after the key.
+  const size_t key = kept.find("\"TavrixWorkbench/windowSize\"");
+  ASSERT_NE(key, std::string::npos) << kept;
+  const size_t open = kept.find('[', key);
+  const size_t close = kept.find(']', open);
+  ASSERT_NE(close, std::string::npos) << kept;
+  kept.replace(open + 1, close - open - 1, "-2147483648, 5");
+  std::ofstream(preferences) << kept;
   workbench = std::make_unique<Workbench>(
       WorkbenchOptions{tavrix::test::PluginPath(), preferences, ""}, log);
   workbench->Frame();
