@@ -268,6 +268,13 @@ ViewPlace DraggedBy(const host::DocumentView& view, double dx, double dy) {
                    view.origin().v + dy / view.zoom()};
 }
 
+ViewPlace ResizedAboutTheMiddle(const host::DocumentView& view, int width, int height) {
+  const double zoom = view.zoom();
+  const double middleH = view.origin().h + view.width() / 2.0 / zoom;
+  const double middleV = view.origin().v - view.height() / 2.0 / zoom;
+  return ViewPlace{zoom, middleH - width / 2.0 / zoom, middleV + height / 2.0 / zoom};
+}
+
 std::optional<ViewPlace> FitArtwork(const host::Document& document,
                                     const host::DocumentView& view) {
   double minH = INFINITY, maxH = -INFINITY, minV = INFINITY, maxV = -INFINITY;

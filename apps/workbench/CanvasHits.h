@@ -60,6 +60,9 @@ inline constexpr double kMaxZoom = 64.0;
 ViewPlace ZoomedAbout(const host::DocumentView& view, double factor, double x, double y);
 // The view moved so that what was at pixel (x, y) is at (x + dx, y + dy).
 ViewPlace DraggedBy(const host::DocumentView& view, double dx, double dy);
+// The view given a size of width x height pixels, the artwork at its middle staying there, as
+// drawing programs keep it when their window is resized.
+ViewPlace ResizedAboutTheMiddle(const host::DocumentView& view, int width, int height);
 // Every path, handles included, in the middle of the view with a margin, at most at 400 %;
 // nothing when the document has no point.
 std::optional<ViewPlace> FitArtwork(const host::Document& document, const host::DocumentView& view);

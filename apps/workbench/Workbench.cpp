@@ -328,16 +328,16 @@ void Workbench::KeepWindowOnScreen() {
 }
 
 void Workbench::Resized(int width, int height) {
-  const WindowSize view = ViewInside(width, height);
-  host::DocumentView& shown = session_->host().view();
-  if (view.width == shown.width() && view.height == shown.height()) return;
-  // The drawing's middle stays in the middle, as drawing programs keep it.
-  const double zoom = shown.zoom();
-  const double middleH = shown.origin().h + shown.width() / 2.0 / zoom;
-  const double middleV = shown.origin().v - shown.height() / 2.0 / zoom;
-  shown.Resize(view.width, view.height);
-  shown.ScrollTo(static_cast<float>(middleH - shown.width() / 2.0 / zoom),
-                 static_cast<float>(middleV + shown.height() / 2.0 / zoom));
+  const WindowSize inside = ViewInside(width, height);
+  const int viewWidth =
+      std::clamp(inside.width, host::DocumentView::kMinSide, host::DocumentView::kMaxSide);
+  const int viewHeight =
+      std::clamp(inside.height, host::DocumentView::kMinSide, host::DocumentView::kMaxSide);
+  host::DocumentView& view = session_->host().view();
+  if (viewWidth == view.width() && viewHeight == view.height()) return;
+  const ViewPlace place = ResizedAboutTheMiddle(view, viewWidth, viewHeight);
+  view.Resize(viewWidth, viewHeight);
+  view.ScrollTo(static_cast<float>(place.left), static_cast<float>(place.top));
   dirty_ = true;
 }
 
